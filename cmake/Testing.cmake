@@ -25,3 +25,33 @@ function(brimvale_add_gtest name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
   endif()
 endfunction()
+
+# brimvale_add_fuzzer(name SOURCES a.cpp ... LIBS lib ... SEEDS dir [SECONDS n])
+# A libFuzzer target (clang, the sanitize preset) and a CTest case that runs it for a bounded time
+# over a fresh copy of its seed corpus, so a run never writes into the source tree.
+function(brimvale_add_fuzzer name)
+  if(NOT BRIMVALE_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(F "" "SEEDS;SECONDS" "SOURCES;LIBS" ${ARGN})
+  if(NOT F_SECONDS)
+    set(F_SECONDS 60)
+  endif()
+  add_executable(${name} ${F_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${F_LIBS} brimvale_warnings)
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
+      ${CMAKE_SOURCE_DIR}/scripts/run-fuzzer $<TARGET_FILE:${name}> ${F_SEEDS} ${corpus} ${F_SECONDS})
+  set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
+endfunction()
+
+# brimvale_add_benchmark(name SOURCES a.cpp ... LIBS lib ...): Google Benchmark, Release lane only.
+function(brimvale_add_benchmark name)
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${B_SOURCES})
+  target_link_libraries(${name} PRIVATE ${B_LIBS} brimvale_warnings benchmark::benchmark_main)
+endfunction()
