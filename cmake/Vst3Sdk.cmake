@@ -111,3 +111,6 @@ add_executable(validator
   ${S}/public.sdk/samples/vst-hosting/validator/source/validator.cpp)
 target_link_libraries(validator PRIVATE vst3_hosting)
 target_compile_options(validator PRIVATE -w)
+if(WIN32)
+  target_link_options(validator PRIVATE -municode) # its entry point is wmain
+endif()
