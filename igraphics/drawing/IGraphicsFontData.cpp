@@ -1,6 +1,7 @@
 #include "igraphics/drawing/IGraphicsFontData.h"
 
 #include <cstring>
+#include <string>
 
 namespace iplug::igraphics {
 
