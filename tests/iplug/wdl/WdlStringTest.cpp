@@ -99,7 +99,8 @@ TEST(WdlString, CopiesAreIndependent)
   b.Append("!");
   WDL_String c;
   c = b;
-  c = c;
+  const WDL_String& same = c;
+  c = same;
   EXPECT_STREQ(a.Get(), "alpha");
   EXPECT_STREQ(b.Get(), "alpha!");
   EXPECT_STREQ(c.Get(), "alpha!");
