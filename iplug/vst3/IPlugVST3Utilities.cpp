@@ -1,0 +1,186 @@
+#include "iplug/vst3/IPlugVST3Utilities.h"
+
+#include "iplug/vst3/IPlugVST3Constants.h"
+
+#include <algorithm>
+#include <string>
+
+namespace iplug
+{
+
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+SpeakerArrangement GetVSTSpeakerArrangement(int nChans)
+{
+  switch (nChans)
+  {
+    case 1: return SpeakerArr::kMono;
+    case 2: return SpeakerArr::kStereo;
+    case 3: return SpeakerArr::k30Cine;
+    case 4: return SpeakerArr::kAmbi1stOrderACN;
+    case 5: return SpeakerArr::k50;
+    case 6: return SpeakerArr::k51;
+    case 7: return SpeakerArr::k70Cine;
+    case 8: return SpeakerArr::k71CineSideFill;
+    case 9: return SpeakerArr::kAmbi2cdOrderACN;
+    case 10: return SpeakerArr::k71_2;
+    case 16: return SpeakerArr::kAmbi3rdOrderACN;
+    default: return SpeakerArr::kEmpty;
+  }
+}
+
+namespace
+{
+
+uint8_t Scale7Bit(double value)
+{
+  return static_cast<uint8_t>(static_cast<int>(std::clamp(value, 0.0, 1.0) * 127.0));
+}
+
+} // namespace
+
+bool MidiMsgFromProxyParam(ParamID id, double value, int sampleOffset, IMidiMsg& msg)
+{
+  constexpr ParamID kEnd = kMIDICCParamStartIdx + kCountCCParams * kNumRegisteredCCChannels;
+  if (id < kMIDICCParamStartIdx || id >= kEnd)
+    return false;
+  const int n = static_cast<int>(id - kMIDICCParamStartIdx);
+  const uint8_t channel = static_cast<uint8_t>(n / kCountCCParams);
+  const int k = n % kCountCCParams;
+  const double v = std::clamp(value, 0.0, 1.0);
+  if (k < 128)
+    msg = IMidiMsg(sampleOffset, static_cast<uint8_t>(0xB0 | channel), static_cast<uint8_t>(k), Scale7Bit(v));
+  else if (k == kAftertouchCCParam)
+    msg = IMidiMsg(sampleOffset, static_cast<uint8_t>(0xD0 | channel), Scale7Bit(v), 0);
+  else
+  {
+    const int bend = std::min(std::max(static_cast<int>((2.0 * v - 1.0) * 8192.0), -8192) + 8192, 16383);
+    msg = IMidiMsg(sampleOffset, static_cast<uint8_t>(0xE0 | channel), static_cast<uint8_t>(bend & 127),
+                   static_cast<uint8_t>(bend >> 7));
+  }
+  return true;
+}
+
+bool MidiMsgFromEvent(const Event& event, IMidiMsg& msg)
+{
+  switch (event.type)
+  {
+    case Event::kNoteOnEvent:
+      msg = IMidiMsg(event.sampleOffset, static_cast<uint8_t>(0x90 | (event.noteOn.channel & 0x0F)),
+                     static_cast<uint8_t>(event.noteOn.pitch & 0x7F), Scale7Bit(event.noteOn.velocity));
+      return true;
+    case Event::kNoteOffEvent:
+      msg = IMidiMsg(event.sampleOffset, static_cast<uint8_t>(0x80 | (event.noteOff.channel & 0x0F)),
+                     static_cast<uint8_t>(event.noteOff.pitch & 0x7F), 0);
+      return true;
+    case Event::kPolyPressureEvent:
+      msg = IMidiMsg(event.sampleOffset, static_cast<uint8_t>(0xA0 | (event.polyPressure.channel & 0x0F)),
+                     static_cast<uint8_t>(event.polyPressure.pitch & 0x7F), Scale7Bit(event.polyPressure.pressure));
+      return true;
+    default:
+      return false;
+  }
+}
+
+namespace
+{
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+// The code point starting at text[i], advancing i; malformed input yields U+FFFD for one byte.
+char32_t NextCodePoint(const unsigned char* text, size_t& i)
+{
+  const unsigned char lead = text[i++];
+  if (lead < 0x80)
+    return lead;
+  int extra = 0;
+  char32_t cp = 0;
+  char32_t minimum = 0;
+  if ((lead & 0xE0) == 0xC0) { extra = 1; cp = lead & 0x1F; minimum = 0x80; }
+  else if ((lead & 0xF0) == 0xE0) { extra = 2; cp = lead & 0x0F; minimum = 0x800; }
+  else if ((lead & 0xF8) == 0xF0) { extra = 3; cp = lead & 0x07; minimum = 0x10000; }
+  else return kReplacement;
+  size_t j = i;
+  for (int n = 0; n < extra; ++n, ++j)
+  {
+    if ((text[j] & 0xC0) != 0x80)
+      return kReplacement;  // also stops at the terminator
+    cp = (cp << 6) | (text[j] & 0x3F);
+  }
+  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+    return kReplacement;
+  i = j;
+  return cp;
+}
+
+void AppendUTF8(std::string& out, char32_t cp)
+{
+  if (cp < 0x80)
+    out += static_cast<char>(cp);
+  else if (cp < 0x800)
+  {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  else if (cp < 0x10000)
+  {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  else
+  {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+} // namespace
+
+void UTF8ToUTF16Fixed(TChar* out, int capacity, const char* text)
+{
+  if (!out || capacity < 1)
+    return;
+  int n = 0;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text ? text : "");
+  size_t i = 0;
+  while (bytes[i])
+  {
+    const char32_t cp = NextCodePoint(bytes, i);
+    const int units = cp >= 0x10000 ? 2 : 1;
+    if (n + units > capacity - 1)
+      break;
+    if (units == 2)
+    {
+      out[n++] = static_cast<TChar>(0xD800 + ((cp - 0x10000) >> 10));
+      out[n++] = static_cast<TChar>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    }
+    else
+      out[n++] = static_cast<TChar>(cp);
+  }
+  out[n] = 0;
+}
+
+void UTF16ToUTF8(WDL_String& out, const TChar* text, int maxChars)
+{
+  std::string result;
+  for (int i = 0; text && i < maxChars && text[i]; ++i)
+  {
+    const char32_t unit = static_cast<char16_t>(text[i]);
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < maxChars && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
+    {
+      const char32_t low = static_cast<char16_t>(text[++i]);
+      AppendUTF8(result, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+    }
+    else if (unit >= 0xD800 && unit <= 0xDFFF)
+      AppendUTF8(result, kReplacement);
+    else
+      AppendUTF8(result, unit);
+  }
+  out.Set(result.c_str());
+}
+
+} // namespace iplug

@@ -1,0 +1,34 @@
+// Conversions between VST3 data and the framework's records: speaker arrangements, MIDI from
+// proxy parameters and events, and UTF-16 texts of fixed capacity. None of them throws.
+#pragma once
+
+#include "iplug/IPlugMidi.h"
+#include "iplug/wdl/WdlString.h"
+
+#include "pluginterfaces/vst/ivstevents.h"
+#include "pluginterfaces/vst/vstspeaker.h"
+#include "pluginterfaces/vst/vsttypes.h"
+
+namespace iplug
+{
+
+/** The speaker arrangement of a bus with nChans channels; the empty arrangement for counts
+ *  without a layout of their own and for wildcard buses. */
+Steinberg::Vst::SpeakerArrangement GetVSTSpeakerArrangement(int nChans);
+
+/** The channel message that a host value of a MIDI controller proxy stands for; false for ids
+ *  outside the registered proxies. Values are taken as clamped to 0..1. */
+bool MidiMsgFromProxyParam(Steinberg::Vst::ParamID id, double value, int sampleOffset, IMidiMsg& msg);
+
+/** Note on, note off and polyphonic pressure events as channel messages; false for other kinds. */
+bool MidiMsgFromEvent(const Steinberg::Vst::Event& event, IMidiMsg& msg);
+
+/** Writes UTF-8 text as UTF-16 into a buffer of capacity characters, always NUL-terminated and
+ *  cut at a whole character; malformed bytes become U+FFFD. */
+void UTF8ToUTF16Fixed(Steinberg::Vst::TChar* out, int capacity, const char* text);
+
+/** UTF-16 text of at most maxChars characters (stopping at a NUL) as UTF-8; unpaired surrogates
+ *  become U+FFFD. */
+void UTF16ToUTF8(WDL_String& out, const Steinberg::Vst::TChar* text, int maxChars);
+
+} // namespace iplug
