@@ -216,6 +216,9 @@ private:
 
   double RoundToStep(double value) const;
 
+  // The audio thread reads and writes the value; it must never take a lock to do so.
+  static_assert(std::atomic<double>::is_always_lock_free, "parameter values need lock-free atomics");
+
   EParamType mType = kTypeNone;
   EParamUnit mUnit = kUnitCustom;
   std::atomic<double> mValue{0.0};

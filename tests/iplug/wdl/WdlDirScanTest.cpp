@@ -107,14 +107,19 @@ TEST_F(WdlDirScanTest, ARescanClosesThePreviousDirectory)
   EXPECT_EQ(entries, (std::map<std::string, int>{{".", 1}, {"..", 1}}));
 }
 
-#if !defined(_WIN32)
 TEST_F(WdlDirScanTest, SymbolicLinksAreJudgedByTheirTargets)
 {
   // A sibling whose path is a prefix of the base path is not one of its parents.
   const std::string rootText = mRoot.string();
   const fs::path elsewhere = rootText.substr(0, rootText.size() - 2);
   fs::create_directories(elsewhere);
-  fs::create_directory_symlink(mRoot, mRoot / "to-self");
+  std::error_code linkError;
+  fs::create_directory_symlink(mRoot, mRoot / "to-self", linkError);
+  if (linkError)
+  {
+    fs::remove_all(elsewhere);
+    GTEST_SKIP() << "this system cannot make symbolic links here: " << linkError.message();
+  }
   fs::create_directory_symlink(mRoot.parent_path(), mRoot / "to-parent");
   fs::create_directory_symlink("/", mRoot / "to-root");
   fs::create_directory_symlink(mRoot / "sub", mRoot / "to-sub");
@@ -132,5 +137,4 @@ TEST_F(WdlDirScanTest, SymbolicLinksAreJudgedByTheirTargets)
   EXPECT_EQ(entries.at("to-file"), 0);
   EXPECT_EQ(entries.at("dangling"), 0);
 }
-#endif
 } // namespace
