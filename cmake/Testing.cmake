@@ -9,17 +9,21 @@ else()
   find_package(GTest REQUIRED)
 endif()
 
-# brimvale_add_gtest(name SOURCES a.cpp ... LIBS lib ...)
+# brimvale_add_gtest(name SOURCES a.cpp ... LIBS lib ... [LABELS label ...])
 # Under Wine the cases are listed when the tests run, so building needs neither Wine nor a display.
+# The label "tsan" marks the concurrency tests that the ThreadSanitizer lane runs.
 function(brimvale_add_gtest name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(NOT T_LABELS)
+    set(T_LABELS unit)
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} brimvale_warnings GTest::gtest_main GTest::gmock)
   if(CMAKE_CROSSCOMPILING)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                         PROPERTIES TIMEOUT 300)
+                         PROPERTIES TIMEOUT 300 LABELS "${T_LABELS}")
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 LABELS "${T_LABELS}")
   endif()
 endfunction()
 
