@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "iplug/IPlugByteChunk.h"
 #include "iplug/IPlugConstants.h"
 #include "iplug/wdl/WdlHeapBuf.h"
 #include "iplug/wdl/WdlPtrList.h"
@@ -70,6 +71,14 @@ struct ITimeInfo
   int mDenominator = 4;
   bool mTransportIsRunning = false;
   bool mTransportLoopEnabled = false;
+};
+
+/** One stored preset: its name and the plug-in state it recalls. */
+struct IPreset
+{
+  bool mInitialized = false;
+  char mName[MAX_PRESET_NAME_LEN] = "empty";
+  IByteChunk mChunk;
 };
 
 } // namespace iplug
