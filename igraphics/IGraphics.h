@@ -1,0 +1,416 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+#include "igraphics/IControl.h"
+#include "igraphics/IGraphicsBitmap.h"
+#include "igraphics/IGraphicsConstants.h"
+#include "igraphics/IGraphicsStructs.h"
+#include "igraphics/ILayer.h"
+#include "igraphics/IMatrix.h"
+#include "igraphics/IPattern.h"
+#include "igraphics/IPopupMenu.h"
+#include "igraphics/IRECTList.h"
+#include "igraphics/StaticStorage.h"
+#include "iplug/wdl/WdlHeapBuf.h"
+#include "iplug/wdl/WdlPtrList.h"
+#include "iplug/wdl/WdlString.h"
+
+namespace iplug {
+namespace igraphics {
+
+class IGEditorDelegate;
+class PlatformFont;
+
+using PlatformFontPtr = std::unique_ptr<PlatformFont>;
+using IKeyHandlerFunc = std::function<bool(const IKeyPress& key, bool isUp)>;
+using IDisplayTickFunc = std::function<void()>;
+using IUIAppearanceChangedFunc = std::function<void(EUIAppearance)>;
+using IMsgBoxCompletionHandlerFunc = std::function<void(EMsgBoxResult)>;
+using IFileDialogCompletionHandlerFunc = std::function<void(const WDL_String& fileName, const WDL_String& path)>;
+using IColorPickerHandlerFunc = std::function<void(const IColor&)>;
+using IControlFunction = std::function<void(IControl*)>;
+
+/** The editor surface: owns the controls of one open editor, their tags and groups, the editor's
+    size and scales, and names every operation a drawing back end or a platform must supply. */
+class IGraphics
+{
+public:
+  IGraphics(IGEditorDelegate& dlg, int w, int h, int fps = 0, float scale = 1.f);
+  IGraphics(const IGraphics&) = delete;
+  IGraphics& operator=(const IGraphics&) = delete;
+
+  // Frames and the drawing context
+  virtual void BeginFrame() = 0;
+  virtual void OnViewInitialized(void* /*pContext*/) {}
+  virtual void OnViewDestroyed() {}
+  virtual void EndFrame() {}
+
+  // Drawing
+  virtual void DrawSVG(const ISVG& svg, const IRECT& bounds, const IBlend* pBlend = nullptr,
+                       const IColor* pStrokeColor = nullptr, const IColor* pFillColor = nullptr) = 0;
+  virtual void DrawRotatedSVG(const ISVG& svg, float destCtrX, float destCtrY, float width, float height,
+                              double angle, const IBlend* pBlend = nullptr) = 0;
+  virtual void DrawBitmap(const IBitmap& bitmap, const IRECT& bounds, int srcX, int srcY,
+                          const IBlend* pBlend = nullptr) = 0;
+  virtual void DrawFittedBitmap(const IBitmap& bitmap, const IRECT& bounds, const IBlend* pBlend = nullptr) = 0;
+  virtual void DrawRotatedBitmap(const IBitmap& bitmap, float destCtrX, float destCtrY, double angle,
+                                 const IBlend* pBlend = nullptr) = 0;
+  virtual void DrawPoint(const IColor& color, float x, float y, const IBlend* pBlend = nullptr) = 0;
+  virtual void DrawLine(const IColor& color, float x1, float y1, float x2, float y2,
+                        const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+  virtual void DrawDottedLine(const IColor& color, float x1, float y1, float x2, float y2,
+                              const IBlend* pBlend = nullptr, float thickness = 1.f, float dashLen = 2.f) = 0;
+  virtual void DrawTriangle(const IColor& color, float x1, float y1, float x2, float y2, float x3, float y3,
+                            const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+  virtual void DrawRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr,
+                        float thickness = 1.f) = 0;
+  virtual void DrawRoundRect(const IColor& color, const IRECT& bounds, float cornerRadius = 5.f,
+                             const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+  virtual void DrawRoundRect(const IColor& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR,
+                             float cRBL, const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+  virtual void DrawArc(const IColor& color, float cx, float cy, float r, float a1, float a2,
+                       const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+  virtual void DrawCircle(const IColor& color, float cx, float cy, float r, const IBlend* pBlend = nullptr,
+                          float thickness = 1.f) = 0;
+  virtual void DrawEllipse(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr,
+                           float thickness = 1.f) = 0;
+  virtual void DrawEllipse(const IColor& color, float x, float y, float r1, float r2, float angle = 0.f,
+                           const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+  virtual void DrawConvexPolygon(const IColor& color, float* x, float* y, int nPoints,
+                                 const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+  virtual void DrawDottedRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr,
+                              float thickness = 1.f, float dashLen = 2.f) = 0;
+  virtual void FillTriangle(const IColor& color, float x1, float y1, float x2, float y2, float x3, float y3,
+                            const IBlend* pBlend = nullptr) = 0;
+  virtual void FillRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr) = 0;
+  virtual void FillRoundRect(const IColor& color, const IRECT& bounds, float cornerRadius = 5.f,
+                             const IBlend* pBlend = nullptr) = 0;
+  virtual void FillRoundRect(const IColor& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR,
+                             float cRBL, const IBlend* pBlend = nullptr) = 0;
+  virtual void FillCircle(const IColor& color, float cx, float cy, float r, const IBlend* pBlend = nullptr) = 0;
+  virtual void FillEllipse(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr) = 0;
+  virtual void FillEllipse(const IColor& color, float x, float y, float r1, float r2, float angle = 0.f,
+                           const IBlend* pBlend = nullptr) = 0;
+  virtual void FillArc(const IColor& color, float cx, float cy, float r, float a1, float a2,
+                       const IBlend* pBlend = nullptr) = 0;
+  virtual void FillConvexPolygon(const IColor& color, float* x, float* y, int nPoints,
+                                 const IBlend* pBlend = nullptr) = 0;
+  virtual float MeasureText(const IText& text, const char* str, IRECT& bounds) const = 0;
+  virtual void DrawMultiLineText(const IText& text, const char* str, const IRECT& bounds,
+                                 const IBlend* pBlend = nullptr) = 0;
+  virtual IColor GetPoint(int x, int y) = 0;
+  virtual void* GetDrawContext() = 0;
+  virtual const char* GetDrawingAPIStr() = 0;
+
+  // Bitmaps, fonts and layers
+  virtual IBitmap ScaleBitmap(const IBitmap& inBitmap, const char* cacheName, int targetScale) = 0;
+  virtual void RetainBitmap(const IBitmap& bitmap, const char* cacheName) = 0;
+  virtual void ReleaseBitmap(const IBitmap& bitmap) = 0;
+  virtual bool BitmapExtSupported(const char* ext) = 0;
+  virtual void DrawFastDropShadow(const IRECT& /*innerBounds*/, const IRECT& /*outerBounds*/, float /*xyDrop*/ = 5.f,
+                                  float /*roundness*/ = 0.f, float /*blur*/ = 10.f, const IBlend* /*pBlend*/ = nullptr)
+  {
+  }
+  virtual void DrawGrid(const IColor& color, const IRECT& bounds, float gridSizeH, float gridSizeV,
+                        const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+  virtual void DrawData(const IColor& color, const IRECT& bounds, float* normYPoints, int nPoints,
+                        float* normXPoints = nullptr, const IBlend* pBlend = nullptr, float thickness = 1.f,
+                        const IColor* pFillColor = nullptr) = 0;
+  virtual bool LoadFont(const char* fontID, const char* fileNameOrResID) = 0;
+  virtual bool LoadFont(const char* fontID, void* pData, int dataSize) = 0;
+  virtual void ApplyLayerDropShadow(ILayerPtr& layer, const IShadow& shadow) = 0;
+  virtual void GetLayerBitmapData(const ILayerPtr& layer, WDL_TypedBuf<uint8_t>& data) = 0;
+  virtual void ApplyShadowMask(ILayerPtr& layer, WDL_TypedBuf<uint8_t>& mask, const IShadow& shadow) = 0;
+  virtual void UpdateLayer() {}
+
+  // Paths
+  virtual void PathClear() = 0;
+  virtual void PathClose() = 0;
+  virtual void PathArc(float cx, float cy, float r, float a1, float a2, EWinding winding = EWinding::CW) = 0;
+  virtual void PathMoveTo(float x, float y) = 0;
+  virtual void PathLineTo(float x, float y) = 0;
+  virtual void PathSetWinding(bool /*clockwise*/) {}
+  virtual void PathCubicBezierTo(float c1x, float c1y, float c2x, float c2y, float x2, float y2) = 0;
+  virtual void PathQuadraticBezierTo(float cx, float cy, float x2, float y2) = 0;
+  virtual void PathStroke(const IPattern& pattern, float thickness, const IStrokeOptions& options,
+                          const IBlend* pBlend = nullptr) = 0;
+  virtual void PathFill(const IPattern& pattern, const IFillOptions& options, const IBlend* pBlend = nullptr) = 0;
+  virtual void PathTransformSetMatrix(const IMatrix& m) = 0;
+  virtual void CompleteRegion(const IRECT& /*bounds*/) {}
+  virtual void SetClipRegion(const IRECT& r) = 0;
+
+  // Platform: views, cursor, window, clipboard, dialogs
+  virtual void AttachPlatformView(const IRECT& /*bounds*/, void* /*pView*/) {}
+  virtual void RemovePlatformView(void* /*pView*/) {}
+  virtual void HidePlatformView(void* /*pView*/, bool /*hide*/) {}
+  virtual void GetMouseLocation(float& x, float& y) const = 0;
+  virtual void HideMouseCursor(bool hide = true, bool lock = true) = 0;
+  virtual void MoveMouseCursor(float x, float y) = 0;
+  /** Returns the cursor that was showing. */
+  virtual ECursor SetMouseCursor(ECursor cursorType = ECursor::ARROW);
+  virtual void ForceEndUserEdit() = 0;
+  virtual void* OpenWindow(void* pParent) = 0;
+  virtual void CloseWindow() = 0;
+  virtual void* GetWindow() = 0;
+  virtual bool WindowIsOpen() { return GetWindow() != nullptr; }
+  virtual bool GetTextFromClipboard(WDL_String& str) = 0;
+  virtual bool SetTextInClipboard(const char* str) = 0;
+  virtual bool SetFilePathInClipboard(const char* /*path*/) { return false; }
+  virtual bool InitiateExternalFileDragDrop(const char* /*path*/, const IRECT& /*iconBounds*/) { return false; }
+  virtual void UpdateTooltips() = 0;
+  virtual EMsgBoxResult ShowMessageBox(const char* str, const char* title, EMsgBoxType type,
+                                       IMsgBoxCompletionHandlerFunc completionHandler = nullptr) = 0;
+  virtual void PromptForFile(WDL_String& fileName, WDL_String& path, EFileAction action = EFileAction::Open,
+                             const char* ext = "", IFileDialogCompletionHandlerFunc completionHandler = nullptr) = 0;
+  virtual void PromptForDirectory(WDL_String& dir, IFileDialogCompletionHandlerFunc completionHandler = nullptr) = 0;
+  virtual bool PromptForColor(IColor& color, const char* str = "", IColorPickerHandlerFunc func = nullptr) = 0;
+  virtual bool OpenURL(const char* url, const char* msgWindowTitle = nullptr, const char* confirmMsg = nullptr,
+                       const char* errMsgOnFailure = nullptr) = 0;
+  virtual const char* GetPlatformAPIStr() { return ""; }
+  virtual bool RevealPathInExplorerOrFinder(WDL_String& /*path*/, bool /*select*/ = false) { return false; }
+  virtual void SetWinModuleHandle(void* /*pInstance*/) {}
+  virtual void* GetWinModuleHandle() { return nullptr; }
+  virtual void ClientToScreen(float& /*x*/, float& /*y*/) {}
+  virtual PlatformFontPtr LoadPlatformFont(const char* fontID, const char* fileNameOrResID) = 0;
+  virtual PlatformFontPtr LoadPlatformFont(const char* fontID, void* pData, int dataSize) = 0;
+  virtual PlatformFontPtr LoadPlatformFont(const char* fontID, const char* fontName, ETextStyle style) = 0;
+  virtual void CachePlatformFont(const char* fontID, const PlatformFontPtr& font) = 0;
+  virtual const char* GetBundleID() const { return ""; }
+  virtual const char* GetAppGroupID() const { return ""; }
+  virtual void ActivateGLContext() {}
+  virtual void DeactivateGLContext() {}
+  virtual void CreatePlatformTextEntry(int paramIdx, const IText& text, const IRECT& bounds, int length,
+                                       const char* str) = 0;
+  /** Returns the menu chosen in, or null; an asynchronous platform sets isAsync and answers later
+      through SetControlValueAfterPopupMenu. */
+  virtual IPopupMenu* CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT& bounds, bool& isAsync) = 0;
+
+  virtual ~IGraphics();
+
+  virtual bool PlatformSupportsMultiTouch() const { return false; }
+  virtual float GetPlatformWindowScale() const { return 1.f; }
+  virtual void PlatformResize(bool /*parentHasResized*/) {}
+  virtual void DrawResize() {}
+  virtual void PostResize() {}
+  virtual EUIAppearance GetUIAppearance() const { return EUIAppearance::Light; }
+
+  // Resources
+  virtual IBitmap LoadBitmap(const char* name, int nStates = 1, bool framesAreHorizontal = false,
+                             int targetScale = 0) = 0;
+  virtual IBitmap LoadBitmap(const char* name, const void* pData, int dataSize, int nStates = 1,
+                             bool framesAreHorizontal = false, int targetScale = 0) = 0;
+  virtual ISVG LoadSVG(const char* fileNameOrResID, const char* units = "px", float dpi = 72.f) = 0;
+  virtual ISVG LoadSVG(const char* name, const void* pData, int dataSize, const char* units = "px",
+                       float dpi = 72.f) = 0;
+  virtual WDL_TypedBuf<uint8_t> LoadResource(const char* fileNameOrResID, const char* fileType) = 0;
+  /** Platforms that recognise gestures natively attach their recognisers for the listed types. */
+  virtual void AttachGestureRecognizer(EGestureType type) { mGestures.push_back(type); }
+
+  // Back-end resources
+  virtual APIBitmap* LoadAPIBitmap(const char* fileNameOrResID, int scale, EResourceLocation location,
+                                   const char* ext) = 0;
+  virtual APIBitmap* LoadAPIBitmap(const char* name, const void* pData, int dataSize, int scale) = 0;
+  virtual APIBitmap* CreateAPIBitmap(int width, int height, float scale, double drawScale,
+                                     bool cacheable = false) = 0;
+  virtual bool LoadAPIFont(const char* fontID, const PlatformFontPtr& font) = 0;
+  virtual int AlphaChannel() const = 0;
+  virtual bool FlippedBitmap() const = 0;
+  virtual float DoMeasureText(const IText& text, const char* str, IRECT& bounds) const = 0;
+  virtual void DoDrawText(const IText& text, const char* str, const IRECT& bounds,
+                          const IBlend* pBlend = nullptr) = 0;
+
+  /** The total scale: screen scale times draw scale. */
+  virtual float GetBackingPixelScale() const { return mScreenScale * mDrawScale; }
+
+  // Attaching controls
+  /** Adopts the control and returns it; null when the tag is already taken, and the caller then
+      keeps ownership. */
+  IControl* AttachControl(IControl* pControl, int ctrlTag = kNoTag, const char* group = "");
+  /** Adopts the control as the background: it goes first in the list, so it is drawn first. */
+  IControl* AttachBackgroundControl(IControl* pControl);
+  /** Adopts the resizer when none is attached; otherwise the new one is deleted. */
+  void AttachCornerResizer(IControl* pResizer, EUIResizerMode sizeMode = EUIResizerMode::Scale,
+                           bool layoutOnResize = false);
+  void AttachBubbleControl(IControl* pBubble);
+  void RemovePopupMenuControl();
+  void RemoveTextEntryControl();
+
+  // Finding and removing
+  int NControls() const { return mControls.GetSize(); }
+  IControl* GetControl(int idx) const { return mControls.Get(idx); }
+  int GetControlIdx(const IControl* pControl) const { return mControls.Find(pControl); }
+  IControl* GetControlWithTag(int ctrlTag) const;
+  IControl* GetControlWithParamIdx(int paramIdx) const;
+  IControl* GetCornerResizer() const { return mCornerResizer.get(); }
+  int NBubbleControls() const { return mBubbleControls.GetSize(); }
+  IControl* GetBubbleControl(int idx) const { return mBubbleControls.Get(idx); }
+  void RemoveControlWithTag(int ctrlTag);
+  void RemoveControl(int idx);
+  void RemoveControl(IControl* pControl);
+  /** Removes every control from fromIdx to the end, the last first. */
+  void RemoveControls(int fromIdx);
+  void RemoveAllControls();
+
+  // Visibility, position, dirtiness
+  void HideControl(int paramIdx, bool hide);
+  void DisableControl(int paramIdx, bool disable);
+  void SetControlPosition(IControl* pControl, float x, float y);
+  void SetControlSize(IControl* pControl, float w, float h);
+  void SetControlBounds(IControl* pControl, const IRECT& r);
+  void SetAllControlsDirty();
+  void SetAllControlsClean();
+  /** Every control whose value 0 is linked to a parameter shows that parameter's name as its tooltip. */
+  void AssignParamNameToolTips();
+  /** Gives the caller's value at callerValIdx to every other control linked to the same parameter. */
+  void UpdatePeers(IControl* pCaller, int callerValIdx);
+
+  // Iteration
+  void ForStandardControlsFunc(IControlFunction func);
+  /** The ordinary controls, then the frame-rate display, the corner resizer, the text entry, the
+      popup menu and the bubbles. */
+  void ForAllControlsFunc(IControlFunction func);
+  template <typename T, typename... Args>
+  void ForAllControls(T method, Args... args)
+  {
+    ForAllControlsFunc([&](IControl* pControl) { (pControl->*method)(args...); });
+  }
+  template <typename T, typename... Args>
+  void ForMatchingControls(T method, int paramIdx, Args... args)
+  {
+    ForControlWithParam(paramIdx, [&](IControl* pControl) { (pControl->*method)(args...); });
+  }
+  void ForControlWithParam(int paramIdx, IControlFunction func);
+  /** Once for each listed parameter that a control is linked to. */
+  void ForControlWithParam(std::initializer_list<int> params, IControlFunction func);
+  void ForControlInGroup(const char* group, IControlFunction func);
+
+  // Settings
+  void EnableTooltips(bool enable);
+  bool TooltipsEnabled() const { return mEnableTooltips; }
+  void EnableMouseOver(bool enable) { mEnableMouseOver = enable; }
+  bool MouseOverEnabled() const { return mEnableMouseOver; }
+  void EnableMultiTouch(bool enable) { mEnableMultiTouch = enable; }
+  bool MultiTouchEnabled() const { return mEnableMultiTouch; }
+  void SetLayoutOnResize(bool layoutOnResize) { mLayoutOnResize = layoutOnResize; }
+  bool GetLayoutOnResize() const { return mLayoutOnResize; }
+  EUIResizerMode GetResizerMode() const { return mGUISizeMode; }
+  void SetKeyHandlerFunc(IKeyHandlerFunc func) { mKeyHandlerFunc = std::move(func); }
+  void SetDisplayTickFunc(IDisplayTickFunc func) { mDisplayTickFunc = std::move(func); }
+  void SetUIAppearanceChangedFunc(IUIAppearanceChangedFunc func) { mAppearanceChangedFunc = std::move(func); }
+  void SetScaleConstraints(float lo, float hi);
+  void SetSharedResourcesSubPath(const char* path) { mSharedResourcesSubPath.Set(path); }
+  const char* GetSharedResourcesSubPath() const { return mSharedResourcesSubPath.Get(); }
+
+  // Size and scale
+  void Resize(int w, int h, float scale, bool needsPlatformResize = true);
+  void SetScreenScale(float scale);
+  int Width() const { return mWidth; }
+  int Height() const { return mHeight; }
+  int WindowWidth() const { return static_cast<int>(mWidth * mDrawScale); }
+  int WindowHeight() const { return static_cast<int>(mHeight * mDrawScale); }
+  int FPS() const { return mFPS; }
+  float GetDrawScale() const { return mDrawScale; }
+  float GetScreenScale() const { return mScreenScale; }
+  float GetMinScale() const { return mMinScale; }
+  float GetMaxScale() const { return mMaxScale; }
+  IRECT GetBounds() const { return IRECT(0.f, 0.f, static_cast<float>(mWidth), static_cast<float>(mHeight)); }
+
+  // Captures
+  /** Drops every capture and shows a hidden cursor again. */
+  void ReleaseMouseCapture();
+  bool ControlIsCaptured(const IControl* pControl) const;
+  IControl* GetMouseOver() const { return mMouseOver; }
+  int GetMouseOverIdx() const { return mMouseOverIdx; }
+
+  // Prompts
+  /** Opens a menu for an enumerated parameter, otherwise a text entry, for the control's value. */
+  void PromptUserInput(IControl& control, const IRECT& bounds, int valIdx);
+  void CreateTextEntry(IControl& control, const IText& text, const IRECT& bounds, const char* str = "",
+                       int valIdx = 0);
+  void CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx = 0);
+  void SetControlValueAfterTextEdit(const char* str);
+  void SetControlValueAfterPopupMenu(IPopupMenu* pMenu);
+  IControl* GetControlInTextEntry() const { return mInTextEntry; }
+  IControl* GetControlInPopupMenu() const { return mInPopupMenu; }
+  IPopupMenu& GetPromptMenu() { return mPromptPopupMenu; }
+
+  IGEditorDelegate* GetDelegate() const { return mDelegate; }
+
+  /** The process-wide image caches, shared by every open editor. Lock the bitmap cache first when
+      both are held. */
+  static StaticStorage<APIBitmap>& BitmapCache();
+  static StaticStorage<SVGHolder>& SVGCache();
+
+protected:
+  void DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext);
+
+  /** Adoption without the tag map: back pointers, then OnInit, OnResize, OnRescale. */
+  void AdoptControl(IControl& control);
+  void OnControlRemoved(IControl* pControl);
+  /** Ends the host gesture of every captured control, then drops the captures. */
+  void EndCapturedGestures();
+
+  WDL_PtrList<IControl> mControls;
+  std::unordered_map<int, IControl*> mCtrlTags;
+  std::unique_ptr<IControl> mCornerResizer;
+  WDL_PtrList<IControl> mBubbleControls;
+  std::unique_ptr<IControl> mPopupControl;
+  std::unique_ptr<IControl> mPerfDisplay;
+  std::unique_ptr<IControl> mTextEntryControl;
+  IPopupMenu mPromptPopupMenu;
+  IRECT mPerfDisplayBounds;
+  WDL_String mSharedResourcesSubPath;
+  ECursor mCursorType = ECursor::ARROW;
+  int mWidth;
+  int mHeight;
+  int mFPS;
+  float mScreenScale = 1.f;
+  float mDrawScale;
+  std::vector<EGestureType> mGestures;
+  IRECTList mGestureRegions;
+  std::unordered_map<int, IGestureFunc> mGestureRegionFuncs;
+  std::unordered_map<uint64_t, IControl*> mCapturedMap;
+  IControl* mMouseOver = nullptr;
+  IControl* mInTextEntry = nullptr;
+  IControl* mInPopupMenu = nullptr;
+  bool mIsContextMenu = false;
+  int mTextEntryValIdx = kNoValIdx;
+  int mPopupMenuValIdx = kNoValIdx;
+  int mMouseOverIdx = -1;
+  float mMouseDownX = -1.f;
+  float mMouseDownY = -1.f;
+  float mMinScale = 0.5f;
+  float mMaxScale = 4.f;
+  int mLastClickedParam = kNoParameter;
+  bool mEnableMouseOver = false;
+  bool mStrict = false;
+  bool mEnableTooltips = false;
+  bool mResizingInProcess = false;
+  bool mLayoutOnResize = false;
+  bool mEnableMultiTouch = false;
+  EUIResizerMode mGUISizeMode = EUIResizerMode::Scale;
+  double mPrevTimestamp = 0.;
+  IKeyHandlerFunc mKeyHandlerFunc;
+  IDisplayTickFunc mDisplayTickFunc;
+  IUIAppearanceChangedFunc mAppearanceChangedFunc;
+  IGEditorDelegate* mDelegate;
+  bool mCursorHidden = false;
+  bool mCursorLock = false;
+  bool mTabletInput = false;
+  float mHiddenCursorX = -1.f;
+  float mHiddenCursorY = -1.f;
+  std::deque<ILayer*> mLayers;
+  IRECT mClipRECT;
+  IMatrix mTransform;
+  std::deque<IMatrix> mTransformStates;
+};
+
+} // namespace igraphics
+} // namespace iplug

@@ -1,0 +1,127 @@
+#include <algorithm>
+#include <cstring>
+
+#include "igraphics/IGraphics.h"
+#include "igraphics/IGraphicsEditorDelegate.h"
+#include "iplug/IPlugParameter.h"
+
+namespace iplug {
+namespace igraphics {
+
+namespace {
+
+bool PromptsWithMenu(const IParam& param)
+{
+  return param.Type() == IParam::kTypeEnum || (param.Type() == IParam::kTypeBool && param.NDisplayTexts() > 0);
+}
+
+void EndHostGestures(IGEditorDelegate& dlg, const IControl& control)
+{
+  for (int v = 0; v < control.NVals(); ++v)
+    if (control.GetParamIdx(v) > kNoParameter)
+      dlg.EndInformHostOfParamChangeFromUI(control.GetParamIdx(v));
+}
+
+} // namespace
+
+void IGraphics::PromptUserInput(IControl& control, const IRECT& bounds, int valIdx)
+{
+  const IParam* pParam = control.GetParam(valIdx);
+  if (!pParam)
+    return;
+
+  if (PromptsWithMenu(*pParam))
+  {
+    WDL_String current;
+    pParam->GetDisplay(pParam->Value(), false, current, true);
+    mPromptPopupMenu.Clear();
+    for (int i = 0; i < pParam->NDisplayTexts(); ++i)
+    {
+      const char* text = pParam->GetDisplayTextAtIdx(i);
+      mPromptPopupMenu.AddItem(text)->SetChecked(std::strcmp(text, current.Get()) == 0);
+    }
+    mPromptPopupMenu.SetRootTitle(pParam->GetName());
+    DoCreatePopupMenu(control, mPromptPopupMenu, bounds, valIdx, false);
+    return;
+  }
+
+  WDL_String text;
+  pParam->GetDisplay(pParam->Value(), false, text, false);
+  if (control.GetPromptShowsParamLabel())
+  {
+    text.Append(" ");
+    text.Append(pParam->GetLabel());
+  }
+  CreateTextEntry(control, control.GetText(), bounds, text.Get(), valIdx);
+}
+
+void IGraphics::CreateTextEntry(IControl& control, const IText& text, const IRECT& bounds, const char* str,
+                                int valIdx)
+{
+  mInTextEntry = &control;
+  mTextEntryValIdx = valIdx;
+  const int paramIdx = (valIdx >= 0 && valIdx < control.NVals()) ? control.GetParamIdx(valIdx) : kNoParameter;
+  CreatePlatformTextEntry(paramIdx, text, bounds, control.GetTextEntryLength(), str);
+  control.SetDirty(false, kNoValIdx);
+}
+
+void IGraphics::CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx)
+{
+  DoCreatePopupMenu(control, menu, bounds, valIdx, false);
+}
+
+void IGraphics::DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx,
+                                  bool isContext)
+{
+  ReleaseMouseCapture();
+  mInPopupMenu = &control;
+  mPopupMenuValIdx = valIdx;
+  mIsContextMenu = isContext;
+
+  bool isAsync = false;
+  IPopupMenu* pResult = CreatePlatformPopupMenu(menu, bounds, isAsync);
+  if (!isAsync)
+    SetControlValueAfterPopupMenu(pResult);
+}
+
+void IGraphics::SetControlValueAfterPopupMenu(IPopupMenu* pMenu)
+{
+  IControl* pControl = mInPopupMenu;
+  if (!pControl)
+    return;
+
+  if (mIsContextMenu)
+    pControl->OnContextSelection(pMenu ? pMenu->GetChosenItemIdx() : -1);
+  else
+    pControl->OnPopupMenuSelection(pMenu && pMenu->GetChosenItemIdx() != -1 ? pMenu : nullptr, mPopupMenuValIdx);
+
+  // A control that removed itself while handling the choice is gone, and so is its gesture.
+  if (mInPopupMenu != pControl)
+    return;
+  EndHostGestures(*mDelegate, *pControl);
+  mInPopupMenu = nullptr;
+}
+
+void IGraphics::SetControlValueAfterTextEdit(const char* str)
+{
+  IControl* pControl = mInTextEntry;
+  if (!pControl)
+    return;
+
+  const IParam* pParam = mTextEntryValIdx >= 0 ? pControl->GetParam(mTextEntryValIdx) : nullptr;
+  if (pParam)
+  {
+    const double normalized = std::clamp(pParam->ToNormalized(pParam->StringToValue(str)), 0.0, 1.0);
+    pControl->SetValueFromUserInput(normalized, mTextEntryValIdx);
+  }
+  else
+  {
+    pControl->OnTextEntryCompletion(str, mTextEntryValIdx);
+  }
+
+  if (mInTextEntry == pControl)
+    mInTextEntry = nullptr;
+}
+
+} // namespace igraphics
+} // namespace iplug
