@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
+#include <cstddef>
 
 namespace iplug {
 namespace igraphics {
@@ -71,8 +71,8 @@ struct IKeyPress
   IKeyPress(const char* str, int32_t vk, bool s = false, bool c = false, bool a = false)
   : VK(vk), S(s), C(c), A(a)
   {
-    if (str)
-      std::strncpy(utf8, str, sizeof(utf8) - 1);
+    for (size_t i = 0; str && str[i] && i < sizeof(utf8) - 1; ++i)
+      utf8[i] = str[i];
   }
 };
 
