@@ -243,7 +243,8 @@ void IParam::Init(const IParam& source, const char* searchStr, const char* repla
   const char* found = searchStr && *searchStr ? std::strstr(source.mName, searchStr) : nullptr;
   if (found != nullptr)
   {
-    name.Set(source.mName, static_cast<int>(found - source.mName));
+    const int prefixLen = static_cast<int>(found - source.mName);
+    name.Set(prefixLen > 0 ? source.mName : "", prefixLen);
     name.Append(replaceStr);
     name.Append(found + std::strlen(searchStr));
   }
