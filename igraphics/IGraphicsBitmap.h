@@ -3,6 +3,7 @@
 #include "iplug/wdl/WdlString.h"
 
 struct NSVGimage;
+struct NSVGpaint;
 
 namespace iplug {
 namespace igraphics {
@@ -105,6 +106,11 @@ struct ISVG
 
   NSVGimage* mImage;
 };
+
+struct IPattern;
+
+/** The paint of an SVG fill or stroke as a pattern; the opacity applies to plain colours only. */
+IPattern GetSVGPattern(const NSVGpaint& paint, float opacity);
 
 } // namespace igraphics
 } // namespace iplug

@@ -26,7 +26,8 @@ enum class EPatternExtend : int32_t
 enum class EFillRule : int32_t
 {
   Winding = 0,
-  EvenOdd
+  EvenOdd,
+  Preserve // keep the winding that each sub-path was given
 };
 
 enum class ELineCap : int32_t

@@ -101,8 +101,23 @@ bool HeadlessGLContext::Resize(int width, int height)
   if (!mContext || width <= 0 || height <= 0)
     return false;
   MakeCurrent();
-  DeleteFramebuffer();
-  return CreateFramebuffer(width, height);
+  // The framebuffer keeps its name, like a window keeps its default framebuffer: drawing code
+  // that looked it up once goes on finding it.
+  GLint previous = 0;
+  glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
+  glBindRenderbuffer(GL_RENDERBUFFER, mColorRBO);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
+  glBindRenderbuffer(GL_RENDERBUFFER, mStencilRBO);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+  glBindRenderbuffer(GL_RENDERBUFFER, 0);
+  glBindFramebuffer(GL_FRAMEBUFFER, mFBO);
+  const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+  if (!complete)
+    return false;
+  mWidth = width;
+  mHeight = height;
+  return true;
 }
 
 void HeadlessGLContext::MakeCurrent() const

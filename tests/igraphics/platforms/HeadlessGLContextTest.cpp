@@ -64,7 +64,9 @@ TEST(HeadlessGLContext, ResizeKeepsAWorkingWindowAndRejectsBadSizes)
   EXPECT_FALSE(gl.Create(0, 10));
   EXPECT_FALSE(gl.IsValid());
   ASSERT_TRUE(gl.Create(8, 8));
+  const unsigned int window = gl.GetWindowFramebuffer();
   ASSERT_TRUE(gl.Resize(20, 10));
+  EXPECT_EQ(gl.GetWindowFramebuffer(), window); // found again by code that looked it up once
   EXPECT_EQ(gl.ReadPixels().size(), 20u * 10u * 4u);
   EXPECT_FALSE(gl.Resize(-1, 10));
 }
