@@ -254,7 +254,7 @@ int IControl::LinkedToParam(int paramIdx) const
   return kNoValIdx;
 }
 
-const IParam* IControl::GetParam(int valIdx) const
+IParam* IControl::GetParam(int valIdx) const
 {
   if (valIdx < 0 || valIdx >= NVals() || !mDelegate)
     return nullptr;

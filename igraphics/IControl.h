@@ -114,7 +114,7 @@ public:
   /** The first value index linked to the parameter, or kNoValIdx. */
   int LinkedToParam(int paramIdx) const;
   /** Null when the value is unlinked or its parameter is outside the delegate's list. */
-  const IParam* GetParam(int valIdx = 0) const;
+  IParam* GetParam(int valIdx = 0) const;
   double GetValue(int valIdx = 0) const { return mVals[valIdx].value; }
   int NVals() const { return static_cast<int>(mVals.size()); }
 
