@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 
 #include "iplug/IPlugManualTimer.h"
 #include "tests/iplug/TestPlug.h"
@@ -203,6 +204,11 @@ TEST(APIBase, TimerTickDrainsProcessorQueuesThenIdles)
 
 TEST(APIBase, CreatedTimerTicksEveryTwentyMillisecondsUntilThePluginGoes)
 {
+  std::unique_ptr<Timer> probe(Timer::Create([](Timer&) {}, 20));
+  if (!dynamic_cast<ManualTimer*>(probe.get()))
+    GTEST_SKIP() << "this platform's own timer drives the plug-in; it is tested with the platform";
+  probe.reset();
+
   auto* plug = new TestPlug(MakeTestConfig(0));
   plug->CreateTimer();
   plug->CreateTimer();  // a second timer replaces the first

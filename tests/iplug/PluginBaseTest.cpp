@@ -61,9 +61,8 @@ bool WriteBytes(const std::string& path, const IByteChunk& chunk)
 TEST(ParamChunk, RoundTripsEveryValueInIndexOrder)
 {
   StatePlug a(37);
-  for (int i = 0; i < 36; ++i)
-    a.GetParam(i)->Set(0.5 * (i % 20));
-  a.GetParam(36)->Set(4.0);
+  a.ForParamInRange(0, 35, [](int i, IParam& param) { param.Set(0.5 * (i % 20)); });
+  a.ForParamInRange(36, 36, [](int, IParam& param) { param.Set(4.0); });
   IByteChunk chunk;
   ASSERT_TRUE(a.SerializeState(chunk));
   ASSERT_EQ(chunk.Size(), 37 * 8);
@@ -136,7 +135,11 @@ TEST(ParamDefaults, RangesGroupsAndCopies)
   for (int i = 0; i < 4; ++i)
     plug.GetParam(i)->InitInt("P", 1, 0, 10, "", 0, i < 2 ? "A" : "B");
   for (int i = 0; i < 4; ++i)
-    plug.GetParam(i)->Set(5.0 + i);
+  {
+    IParam* param = plug.GetParam(i);
+    ASSERT_NE(param, nullptr);
+    param->Set(5.0 + i);
+  }
   plug.DefaultParamValues(1, 2);
   EXPECT_EQ(plug.GetParam(0)->Value(), 5.0);
   EXPECT_EQ(plug.GetParam(1)->Value(), 1.0);
