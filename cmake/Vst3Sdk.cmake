@@ -52,6 +52,7 @@ endif()
 target_link_libraries(vst3_sdk_common PUBLIC vst3_base)
 
 # What a plug-in module needs: the single-component effect, the factory and the parameter classes.
+# vstsinglecomponenteffect.cpp includes vsteditcontroller.cpp itself, so that one is not listed.
 vst3_library(vst3_sdk
   ${S}/public.sdk/source/common/pluginview.cpp
   ${S}/public.sdk/source/main/pluginfactory.cpp
@@ -61,7 +62,6 @@ vst3_library(vst3_sdk
   ${S}/public.sdk/source/vst/vstbus.cpp
   ${S}/public.sdk/source/vst/vstcomponent.cpp
   ${S}/public.sdk/source/vst/vstcomponentbase.cpp
-  ${S}/public.sdk/source/vst/vsteditcontroller.cpp
   ${S}/public.sdk/source/vst/vstinitiids.cpp
   ${S}/public.sdk/source/vst/vstparameters.cpp
   ${S}/public.sdk/source/vst/vstsinglecomponenteffect.cpp)

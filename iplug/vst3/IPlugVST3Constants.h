@@ -17,7 +17,4 @@ constexpr int kPitchBendCCParam = 129;
 // Proxies are registered for the first MIDI channel only.
 constexpr int kNumRegisteredCCChannels = 1;
 
-// The symbolic sample sizes the processor accepts.
-constexpr int kNumSupportedSampleSizes = 2;
-
 } // namespace iplug

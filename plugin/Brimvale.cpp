@@ -1,0 +1,53 @@
+#include "plugin/Brimvale.h"
+
+#include "plugin/BrimvaleParams.h"
+
+namespace
+{
+
+iplug::Config MakeConfig()
+{
+  iplug::Config c;
+  c.nParams = kNumParams;
+  c.nPresets = 1;
+  c.channelIOStr = "0-2";
+  c.pluginName = "Brimvale";
+  c.productName = "Brimvale";
+  c.mfrName = "Quillfen";
+  c.vendorVersion = 0x00010001;
+  c.uniqueID = 0x42566d31;  // 'BVm1'
+  c.mfrID = 0x44757a69;     // 'Duzi'
+  c.latency = 0;
+  c.plugDoesMidiIn = true;
+  c.plugDoesMidiOut = false;
+  c.plugDoesMPE = false;
+  c.plugDoesChunks = true;
+  c.plugType = iplug::kInstrument;
+  c.plugHasUI = true;
+  c.plugWidth = 1480;
+  c.plugHeight = 360;
+#ifdef _WIN32
+  c.plugMinWidth = 888;
+  c.plugMinHeight = 216;
+#else
+  c.plugMinWidth = 1369;
+  c.plugMinHeight = 333;
+#endif
+  c.plugMaxWidth = 2368;
+  c.plugMaxHeight = 576;
+  c.plugHostResize = true;
+  c.bundleID = "com.quillfen.vst3.Brimvale";
+  c.appGroupID = "group.com.quillfen.Brimvale";
+  return c;
+}
+
+} // namespace
+
+Brimvale::Brimvale(const iplug::InstanceInfo& info)
+: IPlugVST3(info, MakeConfig())
+{
+  mMeterSender.Reset(48000.0);
+  InitBrimvaleParams(*this);
+}
+
+Brimvale::~Brimvale() = default;

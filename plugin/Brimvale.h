@@ -1,0 +1,51 @@
+// The instrument: one object per instance, at once the VST3 processor, edit controller and editor
+// delegate. It owns the sound engine, the meter sender, the sample paths and the 37 parameters.
+#pragma once
+
+#include "plugin/BrimvaleIDs.h"
+
+#include "engine/BrimvaleEngine.h"
+#include "iplug/IPlugPeakAvgSender.h"
+#include "iplug/vst3/IPlugVST3.h"
+
+#include <string>
+
+class Brimvale : public iplug::IPlugVST3<iplug::IEditorDelegate>
+{
+public:
+  explicit Brimvale(const iplug::InstanceInfo& info);
+  ~Brimvale() override;
+
+  // Audio thread.
+  void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
+  void OnReset() override;
+  BrimvaleEngine::Params ReadEngineParams() const;
+
+  // Main thread.
+  void OnIdle() override;
+  void OnUIOpen() override;
+  void OnUIClose() override;
+  bool SerializeState(iplug::IByteChunk& chunk) const override;
+  int UnserializeState(const iplug::IByteChunk& chunk, int startPos) override;
+  void LoadRestoredSamples();
+  void ResetToInitState();
+
+  const std::string& GetSampleAPath() const { return mSampleAPath; }
+  const std::string& GetSampleBPath() const { return mSampleBPath; }
+  double GetPreviewPhaseA() const { return mPreviewPhaseA; }
+  double GetPreviewPhaseB() const { return mPreviewPhaseB; }
+
+  static constexpr uint32_t kStateMagic = 0x42565331;  // 'BVS1'
+  static constexpr uint32_t kStateVersion = 1;
+
+private:
+  void SendMotionPreviews();
+
+  double mPreviewPhaseA = 0.0;
+  double mPreviewPhaseB = 0.25;
+  std::string mSampleAPath;
+  std::string mSampleBPath;
+  BrimvaleEngine mEngine;
+  iplug::IPeakAvgSender<2, 64> mMeterSender;
+  bool mEditorOpen = false;  // the previews only run while someone can see them
+};

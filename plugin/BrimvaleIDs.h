@@ -1,0 +1,66 @@
+#pragma once
+
+// Parameter indices, in creation order; the host sees them as ids 0..36.
+enum EParams
+{
+  kSampleAPlay = 0,
+  kSampleALevel,
+  kSampleAPan,
+  kSampleAStart,
+  kSampleASpeed,
+  kSampleASpeedMode,
+  kSampleASemitones,
+  kSampleAReverse,
+  kSampleBPlay,
+  kSampleBLevel,
+  kSampleBPan,
+  kSampleBStart,
+  kSampleBSpeed,
+  kSampleBSpeedMode,
+  kSampleBSemitones,
+  kSampleBReverse,
+  kBlend,
+  kBlendLfo,
+  kFilterCutoff,
+  kFilterResonance,
+  kFilterDrive,
+  kFilterLfoA,
+  kFilterLfoB,
+  kFilterMode,
+  kMotionARate,
+  kMotionADepth,
+  kMotionAShape,
+  kMotionADestination,
+  kMotionBRate,
+  kMotionBDepth,
+  kMotionBShape,
+  kMotionBDestination,
+  kSpaceSize,
+  kSpaceMix,
+  kMaster,
+  kSpaceDecay,
+  kSpaceWidth,
+  kNumParams
+};
+
+// The editor controls that the plug-in addresses by tag.
+enum EControlTags
+{
+  kCtrlTagPanel = 0,
+  kCtrlTagBlend,
+  kCtrlTagFilterDisplay,
+  kCtrlTagMeter,
+  kCtrlTagSampleALoad,
+  kCtrlTagSampleBLoad,
+  kCtrlTagInit,
+  kCtrlTagLink,
+  kCtrlTagSampleARate,
+  kCtrlTagSampleASemi,
+  kCtrlTagSampleBRate,
+  kCtrlTagSampleBSemi,
+};
+
+// Messages from the plug-in to its controls.
+constexpr int kMsgTagPanelScope = 1001;     // 56 bytes: the Motion previews
+constexpr int kMsgTagFilterDisplay = 1002;  // one float64: the modulated cutoff, normalised
+constexpr int kMsgTagSampleLabel = 1003;    // a NUL-terminated label

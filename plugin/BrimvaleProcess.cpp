@@ -1,0 +1,150 @@
+// The two running roads: the audio thread hands every block's parameter values to the engine;
+// the main thread's timer drains the meter and animates the editor's Motion previews.
+#include "plugin/Brimvale.h"
+
+#include "plugin/BVMotionShapes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+using iplug::kOutput;
+
+void Brimvale::ProcessBlock(double**, double** outputs, int nFrames)
+{
+  int nChans = NChannelsConnected(kOutput);
+  if (nChans < 1)
+    nChans = std::clamp(MaxNChannels(kOutput), 1, 2);
+  const BrimvaleEngine::Params params = ReadEngineParams();
+  mEngine.ProcessBlock(outputs, nChans, nFrames, params);
+  mMeterSender.ProcessBlock(outputs, nFrames, kCtrlTagMeter, std::min(nChans, 2), 0);
+}
+
+BrimvaleEngine::Params Brimvale::ReadEngineParams() const
+{
+  auto value = [this](int idx) { return GetParam(idx)->Value(); };
+  auto flag = [&value](int idx) { return value(idx) >= 0.5; };
+  auto whole = [&value](int idx) { return static_cast<int32_t>(value(idx)); };
+
+  BrimvaleEngine::Params p;
+  p.playA = flag(kSampleAPlay);
+  p.playB = flag(kSampleBPlay);
+  p.reverseA = flag(kSampleAReverse);
+  p.reverseB = flag(kSampleBReverse);
+  p.levelA = value(kSampleALevel);
+  p.levelB = value(kSampleBLevel);
+  p.panA = value(kSampleAPan);
+  p.panB = value(kSampleBPan);
+  p.startA = value(kSampleAStart);
+  p.startB = value(kSampleBStart);
+  p.speedA = value(kSampleASpeed);
+  p.speedB = value(kSampleBSpeed);
+  p.speedModeA = whole(kSampleASpeedMode);
+  p.speedModeB = whole(kSampleBSpeedMode);
+  p.semitonesA = value(kSampleASemitones);
+  p.semitonesB = value(kSampleBSemitones);
+  p.blend = value(kBlend);
+  p.blendLfo = value(kBlendLfo);
+  p.filterCutoff = value(kFilterCutoff);
+  p.filterResonance = value(kFilterResonance);
+  p.filterDrive = value(kFilterDrive);
+  p.filterLfoA = value(kFilterLfoA);
+  p.filterLfoB = value(kFilterLfoB);
+  p.filterMode = whole(kFilterMode);
+  p.motionARate = value(kMotionARate);
+  p.motionADepth = value(kMotionADepth);
+  p.motionAShape = whole(kMotionAShape);
+  p.motionADestination = whole(kMotionADestination);
+  p.motionBRate = value(kMotionBRate);
+  p.motionBDepth = value(kMotionBDepth);
+  p.motionBShape = whole(kMotionBShape);
+  p.motionBDestination = whole(kMotionBDestination);
+  p.spaceMix = value(kSpaceMix);
+  p.spaceSize = value(kSpaceSize);
+  p.spaceDecay = value(kSpaceDecay);
+  p.spaceWidth = value(kSpaceWidth);
+  p.master = value(kMaster);
+  return p;
+}
+
+void Brimvale::OnReset()
+{
+  mEngine.Reset(GetSampleRate());
+  mMeterSender.Reset(GetSampleRate());
+}
+
+void Brimvale::OnUIOpen()
+{
+  mEditorOpen = true;
+  IPlugVST3::OnUIOpen();
+}
+
+void Brimvale::OnUIClose()
+{
+  mEditorOpen = false;
+  IPlugVST3::OnUIClose();
+}
+
+void Brimvale::OnIdle()
+{
+  mMeterSender.TransmitData(*this);
+  if (mEditorOpen)
+    SendMotionPreviews();
+}
+
+namespace
+{
+
+constexpr double kTwoPi = 6.283185307179586;
+
+double Clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
+
+// One timer tick moves a preview by rate/20 of a cycle.
+double AdvancePhase(double phase, double rate)
+{
+  const double inc = rate < 0.0 ? 0.0 : std::min(rate, 20.0) / 20.0;
+  const double next = phase + inc;
+  return next - std::floor(next);
+}
+
+} // namespace
+
+void Brimvale::SendMotionPreviews()
+{
+  auto value = [this](int idx) { return GetParam(idx)->Value(); };
+
+  mPreviewPhaseA = AdvancePhase(mPreviewPhaseA, value(kMotionARate));
+  mPreviewPhaseB = AdvancePhase(mPreviewPhaseB, value(kMotionBRate));
+
+  const int shapeA = static_cast<int>(value(kMotionAShape));
+  const int shapeB = static_cast<int>(value(kMotionBShape));
+  const int destA = static_cast<int>(value(kMotionADestination));
+  const int destB = static_cast<int>(value(kMotionBDestination));
+  const double depthA = Clamp01(value(kMotionADepth));
+  const double depthB = Clamp01(value(kMotionBDepth));
+  const double blendLfo = Clamp01(value(kBlendLfo));
+
+  const double previewA = ShapeValueForPhase(mPreviewPhaseA, std::clamp(shapeA, 0, 6)) * depthA;
+  const double previewB = ShapeValueForPhase(mPreviewPhaseB, std::clamp(shapeB, 0, 6)) * depthB;
+
+  double cutoff = value(kFilterCutoff) + 3600.0 * previewA * Clamp01(value(kFilterLfoA)) +
+                  3600.0 * previewB * Clamp01(value(kFilterLfoB));
+  cutoff = std::clamp(cutoff, 40.0, 18000.0);
+
+  double blend = value(kBlend);
+  if (destA == kMotionDestBlend)
+    blend += previewA * blendLfo * 0.5;
+  if (destB == kMotionDestBlend)
+    blend += previewB * blendLfo * 0.5;
+  SendControlValueFromDelegate(kCtrlTagBlend, Clamp01(blend));
+
+  const double cutoffNormalized = Clamp01(GetParam(kFilterCutoff)->ToNormalized(cutoff));
+  SendControlMsgFromDelegate(kCtrlTagFilterDisplay, kMsgTagFilterDisplay, sizeof(double), &cutoffNormalized);
+
+  unsigned char scope[56];
+  const double doubles[6] = {kTwoPi * mPreviewPhaseA, blendLfo, mPreviewPhaseA, mPreviewPhaseB, depthA, depthB};
+  const int32_t ints[2] = {shapeA, shapeB};
+  std::memcpy(scope, doubles, sizeof(doubles));
+  std::memcpy(scope + sizeof(doubles), ints, sizeof(ints));
+  SendControlMsgFromDelegate(kCtrlTagPanel, kMsgTagPanelScope, sizeof(scope), scope);
+}
