@@ -1,0 +1,14 @@
+#pragma once
+
+namespace EngineMath
+{
+
+// Limits v to lo..hi; a NaN becomes lo, so a broken setting cannot poison the running state.
+inline double Clamp(double v, double lo, double hi)
+{
+  return v > lo ? (v < hi ? v : hi) : lo;
+}
+
+constexpr double kPi = 3.14159265358979323846;
+
+} // namespace EngineMath

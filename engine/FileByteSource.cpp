@@ -1,0 +1,92 @@
+#include "engine/FileByteSource.h"
+
+#include <string>
+
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
+namespace
+{
+#if defined(_WIN32)
+std::FILE* OpenForReading(const char* utf8Path)
+{
+  const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Path, -1, nullptr, 0);
+  if (length <= 0)
+    return nullptr;
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Path, -1, &wide[0], length) != length)
+    return nullptr;
+  return _wfopen(wide.c_str(), L"rb");
+}
+
+bool SeekTo(std::FILE* file, uint64_t offset, int origin)
+{
+  return _fseeki64(file, static_cast<__int64>(offset), origin) == 0;
+}
+
+int64_t Tell(std::FILE* file)
+{
+  return _ftelli64(file);
+}
+#else
+std::FILE* OpenForReading(const char* utf8Path)
+{
+  return std::fopen(utf8Path, "rb");
+}
+
+bool SeekTo(std::FILE* file, uint64_t offset, int origin)
+{
+  return fseeko(file, static_cast<off_t>(offset), origin) == 0;
+}
+
+int64_t Tell(std::FILE* file)
+{
+  return static_cast<int64_t>(ftello(file));
+}
+#endif
+} // namespace
+
+FileByteSource::FileByteSource(const char* utf8Path)
+{
+  std::FILE* file = utf8Path ? OpenForReading(utf8Path) : nullptr;
+  if (!file)
+    return;
+  const bool measured = SeekTo(file, 0, SEEK_END);
+  const int64_t size = measured ? Tell(file) : -1;
+  if (size < 0 || !SeekTo(file, 0, SEEK_SET))
+  {
+    std::fclose(file);
+    return;
+  }
+  mFile = file;
+  mSize = static_cast<uint64_t>(size);
+}
+
+FileByteSource::~FileByteSource()
+{
+  if (mFile)
+    std::fclose(mFile);
+}
+
+bool FileByteSource::Read(void* destination, uint64_t n)
+{
+  if (!mFile || n > Remaining() || std::fread(destination, 1, static_cast<size_t>(n), mFile) != n)
+  {
+    Exhaust();
+    return false;
+  }
+  mPos += n;
+  return true;
+}
+
+bool FileByteSource::Skip(uint64_t n)
+{
+  if (!mFile || n > Remaining() || !SeekTo(mFile, mPos + n, SEEK_SET))
+  {
+    Exhaust();
+    return false;
+  }
+  mPos += n;
+  return true;
+}

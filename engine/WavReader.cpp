@@ -1,0 +1,128 @@
+#include "engine/WavReader.h"
+
+#include "engine/SampleFiles.h"
+
+#include <cstring>
+#include <vector>
+
+namespace
+{
+constexpr uint16_t kFormatPcm = 1;
+constexpr uint16_t kFormatFloat = 3;
+constexpr uint16_t kFormatExtensible = 65534;
+constexpr uint32_t kFmtMinimum = 16;
+constexpr uint32_t kFmtExtensibleSize = 40;
+
+uint16_t U16(const uint8_t* p)
+{
+  return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
+
+uint32_t U32(const uint8_t* p)
+{
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+         (static_cast<uint32_t>(p[3]) << 24);
+}
+
+struct Format
+{
+  bool present = false;
+  uint16_t formatTag = 0;
+  uint16_t channels = 0;
+  uint32_t sampleRate = 0;
+  uint16_t bitsPerSample = 0;
+};
+
+// Reads a "fmt " body already known to fit in the source.
+bool ReadFormat(ByteSource& source, uint32_t size, Format& format)
+{
+  uint8_t body[kFmtExtensibleSize] = {};
+  const uint32_t kept = size < kFmtExtensibleSize ? size : kFmtExtensibleSize;
+  if (!source.Read(body, kept) || !source.Skip(size - kept))
+    return false;
+  format.present = true;
+  format.formatTag = U16(body);
+  format.channels = U16(body + 2);
+  format.sampleRate = U32(body + 4);
+  format.bitsPerSample = U16(body + 14);
+  if (format.formatTag == kFormatExtensible && size >= kFmtExtensibleSize)
+    format.formatTag = U16(body + 24);
+  return true;
+}
+
+bool IsAccepted(const Format& f)
+{
+  const bool floatLayout = f.formatTag == kFormatFloat && f.bitsPerSample == 32;
+  const bool pcmLayout =
+    f.formatTag == kFormatPcm && (f.bitsPerSample == 16 || f.bitsPerSample == 24 || f.bitsPerSample == 32);
+  return f.present && (floatLayout || pcmLayout) && (f.channels == 1 || f.channels == 2) && f.sampleRate != 0;
+}
+} // namespace
+
+bool ReadWavSamples(ByteSource& source, BrimvaleEngine::SampleBuffer& out)
+{
+  uint8_t header[12];
+  if (!source.Read(header, sizeof(header)) || std::memcmp(header, "RIFF", 4) != 0 ||
+      std::memcmp(header + 8, "WAVE", 4) != 0)
+    return false;
+
+  Format format;
+  std::vector<uint8_t> data;
+  for (;;)
+  {
+    uint8_t chunk[8];
+    if (!source.Read(chunk, sizeof(chunk)))
+      break;
+    const uint32_t size = U32(chunk + 4);
+    // A body the source cannot hold ends the walk before anything is set aside for it.
+    if (size > source.Remaining())
+      break;
+
+    if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= kFmtMinimum)
+    {
+      Format next;
+      if (!ReadFormat(source, size, next))
+        break;
+      format = next;
+    }
+    else if (std::memcmp(chunk, "data", 4) == 0)
+    {
+      std::vector<uint8_t> body(size);
+      if (!source.Read(body.data(), size))
+        break;
+      data.swap(body);
+    }
+    else if (!source.Skip(size))
+    {
+      break;
+    }
+
+    if ((size & 1u) != 0 && !source.Skip(1))
+      break;
+  }
+
+  if (!IsAccepted(format) || data.empty())
+    return false;
+
+  const size_t bytesPerSample = format.bitsPerSample / 8u;
+  const size_t frameSize = format.channels * bytesPerSample;
+  const size_t frames = data.size() / frameSize;
+  if (frames < 1)
+    return false;
+
+  std::vector<float> left(frames);
+  std::vector<float> right(frames);
+  const uint8_t* frame = data.data();
+  for (size_t i = 0; i < frames; ++i, frame += frameSize)
+  {
+    left[i] = static_cast<float>(DecodeWavSample(frame, format.formatTag, format.bitsPerSample));
+    right[i] = format.channels == 2
+                 ? static_cast<float>(DecodeWavSample(frame + bytesPerSample, format.formatTag, format.bitsPerSample))
+                 : left[i];
+  }
+
+  out.left.swap(left);
+  out.right.swap(right);
+  out.sampleRate = static_cast<double>(format.sampleRate);
+  return true;
+}

@@ -1,0 +1,96 @@
+#include "engine/cloudseed/DelayLine.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace Cloudseed
+{
+
+DelayLine::DelayLine()
+  : lowShelf(Biquad::LowShelf, 48000.0f), highShelf(Biquad::HighShelf, 48000.0f),
+    lowpass(48000.0f, 1000.0f)
+{
+  lowShelf.SetGainDb(-20.0f);
+  lowShelf.frequency = 20.0f;
+  highShelf.SetGainDb(-20.0f);
+  highShelf.frequency = 19000.0f;
+  lowShelf.Update();
+  highShelf.Update();
+  diffuser.sampleRate = 48000;
+  diffuser.SetModRate(diffuser.modRate);
+  lowShelf.SetSamplerate(48000.0f);
+  highShelf.SetSamplerate(48000.0f);
+  SetDiffuserSeed(1, 0.0f);
+}
+
+void DelayLine::Process(const float* in, float* out, int n)
+{
+  n = std::min(n, kMaxBlock);
+  if (n < 1)
+    return;
+
+  // The recirculation: the queued output of earlier chunks, then silence once the queue runs dry.
+  const int fed = std::min(n, static_cast<int>(mQueueCount));
+  for (int i = 0; i < fed; ++i)
+  {
+    mWork[i] = in[i] + mQueue[mQueueRead] * feedback;
+    mQueueRead = mQueueRead + 1 < kQueueSize ? mQueueRead + 1 : 0;
+  }
+  mQueueCount -= fed;
+  for (int i = fed; i < n; ++i)
+    mWork[i] = in[i] + 0.0f * feedback;
+
+  delay.Process(mWork, mWork, n);
+
+  const size_t bytes = sizeof(float) * static_cast<size_t>(n);
+  if (!lateStageTap)
+    std::memcpy(out, mWork, bytes);
+
+  if (diffuserEnabled)
+    diffuser.Process(mWork, mWork, n);
+  if (lowShelfEnabled)
+    lowShelf.Process(mWork, n);
+  if (highShelfEnabled)
+    highShelf.Process(mWork, n);
+  if (cutoffEnabled)
+    lowpass.Process(mWork, n);
+
+  const int queued = std::min(n, kQueueSize - static_cast<int>(mQueueCount));
+  for (int i = 0; i < queued; ++i)
+  {
+    mQueue[mQueueWrite] = mWork[i];
+    mQueueWrite = mQueueWrite + 1 < kQueueSize ? mQueueWrite + 1 : 0;
+  }
+  mQueueCount += queued;
+
+  if (lateStageTap)
+    std::memcpy(out, mWork, bytes);
+}
+
+void DelayLine::SetDiffuserSeed(int seed, float crossSeed)
+{
+  diffuser.SetSeed(seed);
+  diffuser.SetCrossSeed(crossSeed);
+}
+
+void DelayLine::SetDiffuserModAmount(float amount)
+{
+  for (int i = 0; i < AllpassDiffuser::kMaxStages; ++i)
+  {
+    ModulatedAllpass& stage = diffuser.filters[i];
+    stage.modulationEnabled = amount > 0.0f;
+    stage.modAmount = static_cast<float>((diffuser.seedValues[AllpassDiffuser::kMaxStages + i] * 0.3 + 0.85) * amount);
+  }
+}
+
+void DelayLine::ClearBuffers()
+{
+  delay.ClearBuffer();
+  diffuser.ClearBuffers();
+  lowShelf.ClearBuffers();
+  highShelf.ClearBuffers();
+  lowpass.ClearBuffers();
+  mQueueRead = mQueueWrite = mQueueCount = 0;
+}
+
+} // namespace Cloudseed

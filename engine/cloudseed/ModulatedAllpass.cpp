@@ -1,0 +1,160 @@
+#include "engine/cloudseed/ModulatedAllpass.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace Cloudseed
+{
+namespace
+{
+constexpr float kTwoPi = 2.0f * 3.14159265f;
+constexpr int kSize = ModulatedAllpass::kBufferSize;
+constexpr int kUpdateInterval = 8;
+
+// The farthest modulated read: delayB = delayA + 1 must not reach past the buffer.
+constexpr float kMaxModulatedDelay = static_cast<float>(kSize - 1);
+
+inline int Wrap(int position)
+{
+  return position < 0 ? position + kSize : position;
+}
+
+inline int Advance(int position)
+{
+  return position + 1 < kSize ? position + 1 : 0;
+}
+
+// position + steps for a position and steps that together stay below two buffer lengths.
+inline int Forward(int position, int steps)
+{
+  position += steps;
+  return position >= kSize ? position - kSize : position;
+}
+
+// n samples at fixed read distances. When the reads lie at least a segment behind the write and no
+// index wraps inside it, a segment's samples do not depend on each other and are computed side by
+// side; the arithmetic per sample is the same either way.
+template <bool Interpolate>
+void RunAllpass(float* buffer, int& idx, int distanceA, int distanceB, float gA, float gB, float fb,
+                const float* input, float* output, int n)
+{
+  int ra = Wrap(idx - distanceA);
+  int rb = Wrap(idx - distanceB);
+  int i = 0;
+  const bool farEnough = distanceA >= kUpdateInterval && (!Interpolate || distanceB >= kUpdateInterval);
+  while (farEnough && n - i >= kUpdateInterval && idx + kUpdateInterval <= kSize && ra + kUpdateInterval <= kSize &&
+         (!Interpolate || rb + kUpdateInterval <= kSize))
+  {
+    float in[kUpdateInterval], a[kUpdateInterval], b[kUpdateInterval], v[kUpdateInterval], out[kUpdateInterval];
+    std::memcpy(in, input + i, sizeof(in));
+    std::memcpy(a, buffer + ra, sizeof(a));
+    if (Interpolate)
+      std::memcpy(b, buffer + rb, sizeof(b));
+    for (int k = 0; k < kUpdateInterval; ++k)
+    {
+      const float r = Interpolate ? a[k] * gA + b[k] * gB : a[k];
+      v[k] = in[k] + r * fb;
+      out[k] = r - v[k] * fb;
+    }
+    std::memcpy(buffer + idx, v, sizeof(v));
+    std::memcpy(output + i, out, sizeof(out));
+    i += kUpdateInterval;
+    idx = Forward(idx, kUpdateInterval);
+    ra = Forward(ra, kUpdateInterval);
+    rb = Forward(rb, kUpdateInterval);
+  }
+  for (; i < n; ++i)
+  {
+    const float r = Interpolate ? buffer[ra] * gA + buffer[rb] * gB : buffer[ra];
+    const float v = input[i] + r * fb;
+    buffer[idx] = v;
+    output[i] = r - v * fb;
+    idx = Advance(idx);
+    ra = Advance(ra);
+    rb = Advance(rb);
+  }
+}
+} // namespace
+
+void ModulatedAllpass::UpdateModulation(float sine)
+{
+  if (modAmount >= sampleDelay)
+    modAmount = static_cast<float>(sampleDelay - 1);
+
+  float d = sampleDelay + sine * modAmount;
+  if (d <= 0.0f)
+    d = 1.0f;
+  // Only a sample rate far above what the buffer was sized for reaches this limit.
+  d = std::min(d, kMaxModulatedDelay);
+
+  delayA = static_cast<int32_t>(d);
+  delayB = delayA + 1;
+  const float fraction = d - static_cast<float>(delayA);
+  gainA = 1.0f - fraction;
+  gainB = fraction;
+}
+
+void ModulatedAllpass::ProcessWithMod(const float* input, float* output, int n)
+{
+  for (int done = 0; done < n; done += kMaxChunk)
+    ProcessChunkWithMod(input + done, output + done, std::min(kMaxChunk, n - done));
+}
+
+void ModulatedAllpass::ProcessChunkWithMod(const float* input, float* output, int n)
+{
+  // The phases of every update in the chunk are known in advance, so their sines are taken in
+  // one run, where the calls overlap, instead of one at a time between the pieces.
+  constexpr int kMaxUpdates = kMaxChunk / kUpdateInterval + 1;
+  float sines[kMaxUpdates];
+  int updates = 0;
+  // A counter at or past the interval (also after a run without modulation) updates at once.
+  const int first = samplesProcessed >= kUpdateInterval ? 0 : kUpdateInterval - static_cast<int>(samplesProcessed);
+  for (int at = first; at < n; at += kUpdateInterval)
+  {
+    modPhase += modRate * 8;
+    if (modPhase > 1.0f)
+      modPhase = modPhase - static_cast<float>(static_cast<int64_t>(modPhase));
+    sines[updates++] = modPhase;
+  }
+  for (int u = 0; u < updates; ++u)
+    sines[u] = std::sin(kTwoPi * sines[u]);
+
+  // The delays change only at an update, every eighth sample, so the chunk runs in the pieces between.
+  int idx = index;
+  int nextUpdate = 0;
+  for (int i = 0; i < n;)
+  {
+    if (samplesProcessed >= kUpdateInterval)
+    {
+      UpdateModulation(sines[nextUpdate++]);
+      samplesProcessed = 0;
+    }
+    const int piece = std::min(n - i, kUpdateInterval - static_cast<int>(samplesProcessed));
+    if (interpolationEnabled)
+      RunAllpass<true>(buffer, idx, delayA, delayB, gainA, gainB, feedback, input + i, output + i, piece);
+    else
+      RunAllpass<false>(buffer, idx, delayA, delayB, gainA, gainB, feedback, input + i, output + i, piece);
+    samplesProcessed += static_cast<uint64_t>(piece);
+    i += piece;
+  }
+  index = idx;
+}
+
+void ModulatedAllpass::ProcessNoMod(const float* input, float* output, int n)
+{
+  if (n < 1)
+    return;
+  const int distance = std::clamp(sampleDelay, 0, kSize);
+  int idx = index;
+  RunAllpass<false>(buffer, idx, distance, distance, 1.0f, 0.0f, feedback, input, output, n);
+  index = idx;
+  samplesProcessed += static_cast<uint64_t>(n);
+}
+
+void ModulatedAllpass::ClearBuffer()
+{
+  std::memset(buffer, 0, sizeof(buffer));
+}
+
+} // namespace Cloudseed

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/cloudseed/ModulationPhase.h"
+
+#include <cstdint>
+
+namespace Cloudseed
+{
+
+// One allpass stage whose delay can sway around its nominal length.
+class ModulatedAllpass
+{
+public:
+  static constexpr int kBufferSize = 19200;
+
+  // n samples from input to output (the two may be the same buffer).
+  void ProcessWithMod(const float* input, float* output, int n);
+  void ProcessNoMod(const float* input, float* output, int n);
+  void ClearBuffer();
+
+  float buffer[kBufferSize] = {};
+  int32_t index = kBufferSize - 1;
+  uint64_t samplesProcessed = 0;
+  float modPhase = ModulationPhase::kDefault;
+  int32_t delayA = 100;
+  int32_t delayB = 101;
+  float gainA = 1.0f;
+  float gainB = 0.0f;
+  int32_t sampleDelay = 100;
+  float feedback = 0.5f;
+  float modAmount = 0.0f;
+  float modRate = 0.0f; // cycles per sample
+  bool interpolationEnabled = true;
+  bool modulationEnabled = true;
+
+private:
+  static constexpr int kMaxChunk = 1024;
+
+  void ProcessChunkWithMod(const float* input, float* output, int n);
+  // The read distances for the modulation's current sine.
+  void UpdateModulation(float sine);
+};
+
+} // namespace Cloudseed

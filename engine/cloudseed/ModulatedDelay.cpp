@@ -1,0 +1,108 @@
+#include "engine/cloudseed/ModulatedDelay.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace Cloudseed
+{
+namespace
+{
+constexpr float kTwoPi = 2.0f * 3.14159265f;
+constexpr int32_t kSize = ModulatedDelay::kBufferSize;
+constexpr int kUpdateInterval = 8;
+
+// Read distances outside 0..kSize - 2 would leave the buffer; the owner's settings stay inside,
+// but a setting made for an extreme sample rate must not reach foreign memory.
+constexpr float kMaxDistance = static_cast<float>(kSize - 2);
+
+inline int32_t Wrap(int32_t position)
+{
+  return position < 0 ? position + kSize : position;
+}
+
+inline int32_t Advance(int32_t position)
+{
+  return position + 1 < kSize ? position + 1 : 0;
+}
+
+// position + steps for a position and steps that together stay below two buffer lengths.
+inline int32_t Forward(int32_t position, int32_t steps)
+{
+  position += steps;
+  return position >= kSize ? position - kSize : position;
+}
+} // namespace
+
+void ModulatedDelay::UpdateModulation()
+{
+  modPhase += modRate * 8;
+  if (modPhase > 1.0f)
+    modPhase = modPhase - static_cast<float>(static_cast<int64_t>(modPhase));
+
+  const float d = std::clamp(sampleDelay + std::sin(kTwoPi * modPhase) * modAmount, 0.0f, kMaxDistance);
+  const int32_t k = static_cast<int32_t>(d);
+  gainA = 1.0f - (d - static_cast<float>(k));
+  gainB = d - static_cast<float>(k);
+  readIndexA = Wrap(writeIndex - k);
+  readIndexB = Wrap(writeIndex - k - 1);
+}
+
+void ModulatedDelay::Process(const float* input, float* output, int n)
+{
+  // The read positions move with the write position and jump only at an update, every eighth
+  // sample. A piece whose reads lie a whole piece behind the write and that crosses no wrap is
+  // computed side by side, with the same arithmetic per sample.
+  int32_t w = writeIndex, ra = readIndexA, rb = readIndexB;
+  for (int i = 0; i < n;)
+  {
+    if (samplesProcessed >= kUpdateInterval)
+    {
+      writeIndex = w;
+      UpdateModulation();
+      ra = readIndexA;
+      rb = readIndexB;
+      samplesProcessed = 0;
+    }
+    const int piece = std::min(n - i, kUpdateInterval - static_cast<int>(samplesProcessed));
+    const float gA = gainA, gB = gainB;
+    const int32_t behind = w - ra >= 0 ? w - ra : w - ra + kSize;
+    if (piece == kUpdateInterval && behind >= kUpdateInterval && w + piece <= kSize && ra + piece <= kSize &&
+        rb + piece <= kSize && Wrap(w - rb) >= kUpdateInterval)
+    {
+      float a[kUpdateInterval], b[kUpdateInterval], out[kUpdateInterval];
+      std::memcpy(buffer + w, input + i, sizeof(float) * kUpdateInterval);
+      std::memcpy(a, buffer + ra, sizeof(a));
+      std::memcpy(b, buffer + rb, sizeof(b));
+      for (int k = 0; k < kUpdateInterval; ++k)
+        out[k] = a[k] * gA + b[k] * gB;
+      std::memcpy(output + i, out, sizeof(out));
+      w = Forward(w, piece);
+      ra = Forward(ra, piece);
+      rb = Forward(rb, piece);
+    }
+    else
+    {
+      for (int k = 0; k < piece; ++k)
+      {
+        buffer[w] = input[i + k];
+        output[i + k] = buffer[ra] * gA + buffer[rb] * gB;
+        w = Advance(w);
+        ra = Advance(ra);
+        rb = Advance(rb);
+      }
+    }
+    samplesProcessed += static_cast<uint64_t>(piece);
+    i += piece;
+  }
+  writeIndex = w;
+  readIndexA = ra;
+  readIndexB = rb;
+}
+
+void ModulatedDelay::ClearBuffer()
+{
+  std::memset(buffer, 0, sizeof(buffer));
+}
+
+} // namespace Cloudseed

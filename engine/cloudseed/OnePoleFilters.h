@@ -1,0 +1,43 @@
+#pragma once
+
+namespace Cloudseed
+{
+
+// One-pole lowpass: the late lines' damping and the channel's input high cut.
+class OnePoleLowpass
+{
+public:
+  OnePoleLowpass(float rate, float cutoffHz);
+
+  void SetSamplerate(float rate) { sampleRate = rate; } // the owner sets the cutoff again afterwards
+  void SetCutoffHz(float hz);
+  void Process(float* buffer, int n);
+  void ClearBuffers() { state = 0.0f; }
+
+  float sampleRate;
+  float b = 1.0f;
+  float a = 0.0f;
+  float cutoff = 0.0f;
+  float state = 0.0f;
+};
+
+// One-pole highpass (the input minus a one-pole lowpass of it): the channel's input low cut.
+class OnePoleHighpass
+{
+public:
+  OnePoleHighpass(float rate, float cutoffHz);
+
+  void SetSamplerate(float rate) { sampleRate = rate; }
+  void SetCutoffHz(float hz);
+  void Process(float* buffer, int n);
+  void ClearBuffers() { state = 0.0f; lastOutput = 0.0f; }
+
+  float sampleRate;
+  float b = 1.0f;
+  float a = 0.0f;
+  float state = 0.0f;
+  float cutoff = 0.0f;
+  float lastOutput = 0.0f;
+};
+
+} // namespace Cloudseed

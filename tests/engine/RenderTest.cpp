@@ -1,0 +1,62 @@
+#include "tests/engine/support/EngineRender.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace enginetest;
+
+namespace
+{
+// Two seconds of a generated stereo sample through the whole engine.
+TEST(Render, WholeEngineGivesABoundedRepeatableAtmosphere)
+{
+  TempFolder folder;
+  const std::string a = folder.Write("a.wav", StereoSineWav(44100, 44100, 196.0, 247.0, 0.8));
+  const std::string b = folder.Write("b.wav", StereoSineWav(48000, 30000, 311.0, 415.0, 0.8));
+  BrimvaleEngine::Params params;
+  params.motionAShape = BrimvaleEngine::kDrift;
+  params.motionBShape = BrimvaleEngine::kRandom;
+  params.motionBDestination = kMotionDestSpace;
+  params.master = 1.5;
+
+  const StereoOutput first = Render(*MakeEngine(48000.0, a, b), params, 94, 1024);
+  const StereoOutput second = Render(*MakeEngine(48000.0, a, b), params, 94, 1024);
+  EXPECT_EQ(first.left, second.left);
+  EXPECT_EQ(first.right, second.right);
+
+  for (const std::vector<double>* side : {&first.left, &first.right})
+  {
+    for (double v : *side)
+    {
+      ASSERT_TRUE(std::isfinite(v));
+      ASSERT_LT(std::fabs(v), 1.0); // the soft clip
+    }
+    EXPECT_GT(Rms(*side), 0.05);
+  }
+
+  params.spaceMix = 0.9;
+  const StereoOutput wetter = Render(*MakeEngine(48000.0, a, b), params, 94, 1024);
+  EXPECT_NE(wetter.left, first.left);
+}
+
+TEST(Render, MasterScalesAndSilences)
+{
+  TempFolder folder;
+  const std::string a = folder.Write("a.wav", StereoSineWav(48000, 4800, 440.0, 660.0, 0.8));
+  BrimvaleEngine::Params params;
+  const std::pair<double, double> cases[] = {{0.0, 0.0}, {-1.0, 0.0}, {1.5, 1.5}, {4.0, 1.5}};
+  for (const auto& c : cases)
+  {
+    params.master = c.first;
+    const StereoOutput out = Render(*MakeEngine(48000.0, a, ""), params, 2, 256);
+    params.master = c.second;
+    const StereoOutput reference = Render(*MakeEngine(48000.0, a, ""), params, 2, 256);
+    EXPECT_EQ(out.left, reference.left) << c.first;
+    if (c.second == 0.0)
+    {
+      EXPECT_EQ(Rms(out.left), 0.0);
+    }
+  }
+}
+} // namespace

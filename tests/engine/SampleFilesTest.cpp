@@ -1,0 +1,95 @@
+#include "engine/SampleFiles.h"
+#include "tests/engine/support/EngineRender.h"
+
+#include <gtest/gtest.h>
+
+using namespace enginetest;
+
+namespace
+{
+TEST(SampleFiles, NormalizeAudioFilePath)
+{
+  const std::pair<const char*, const char*> cases[] = {
+    {"file:///Users/a%20b.wav", "/Users/a b.wav"},
+    {"file://localhost/tmp/x.wav", "/tmp/x.wav"},
+    {"file://relative/x.wav", "/relative/x.wav"},
+    {"file://localhost", "/localhost"},
+    {"file://", ""},
+    {"C:\\Samples\\pad.wav", "C:\\Samples\\pad.wav"},
+    {"/tmp/100%.wav", "/tmp/100%.wav"},
+    {"/tmp/%zz.wav", "/tmp/%zz.wav"},
+    {"/tmp/a%2", "/tmp/a%2"},
+    {"/tmp/%41%62%2F", "/tmp/Ab/"},
+    {"", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(NormalizeAudioFilePath(c.first), c.second) << c.first;
+  EXPECT_EQ(NormalizeAudioFilePath(nullptr), "");
+}
+
+TEST(SampleFiles, FileNameFromPath)
+{
+  const std::pair<const char*, const char*> cases[] = {
+    {"/a/b/c.wav", "c.wav"}, {"C:\\x\\y.wav", "y.wav"}, {"a\\b/c", "c"},
+    {"dir/", ""},           {"plain.wav", "plain.wav"}, {"", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FileNameFromPath(c.first), c.second) << c.first;
+  EXPECT_EQ(FileNameFromPath(nullptr), "");
+}
+
+TEST(SampleFiles, LoadsByPathUrlAndNonAsciiName)
+{
+  TempFolder folder;
+  const std::vector<uint8_t> wav = ConstantWav(22050, 100, 0.5);
+  struct Case
+  {
+    std::string file;
+    bool asUrl;
+  };
+  const Case cases[] = {
+    {"plain.wav", false},
+    {"with space.wav", true},
+    {"Kl\xc3\xa4nge \xe2\x80\x93 \xe9\x9f\xb3.wav", false}, // "Klänge – 音.wav"
+  };
+  for (const Case& c : cases)
+  {
+    std::string path = folder.Write(c.file, wav);
+    if (c.asUrl)
+    {
+      std::string url = "file://";
+      for (char ch : path)
+        url += ch == ' ' ? std::string("%20") : std::string(1, ch);
+      path = url;
+    }
+    BrimvaleEngine::SampleBuffer out;
+    ASSERT_TRUE(LoadWavFile(path.c_str(), out, "Starter A")) << c.file;
+    EXPECT_EQ(out.name, c.file);
+    EXPECT_EQ(out.left.size(), 100u);
+    EXPECT_EQ(out.sampleRate, 22050.0);
+  }
+}
+
+TEST(SampleFiles, FailedLoadsKeepTheLayer)
+{
+  TempFolder folder;
+  const std::string good = folder.Write("good.wav", ConstantWav(44100, 64, 0.25));
+  const std::string eightBit =
+    folder.Write("eight.wav", WavBuilder().Header().Fmt(1, 1, 44100, 8).Data({0.1, 0.2}).Bytes());
+  const std::string text = folder.Write("notes.wav", {'h', 'e', 'l', 'l', 'o'});
+  const std::string embeddedNul = folder.Path() + "/good%00.wav";
+
+  auto engine = std::make_unique<BrimvaleEngine>();
+  ASSERT_TRUE(engine->LoadSampleA(good.c_str()));
+  const char* failing[] = {nullptr, "", eightBit.c_str(), text.c_str(), embeddedNul.c_str(),
+                           "/nonexistent/brimvale/missing.wav", folder.Path().c_str()};
+  for (const char* path : failing)
+  {
+    EXPECT_FALSE(engine->LoadSampleA(path)) << (path ? path : "null");
+    EXPECT_EQ(engine->GetSampleA().name, "good.wav");
+    EXPECT_EQ(engine->GetSampleA().left.size(), 64u);
+  }
+  EXPECT_TRUE(engine->LoadSampleB(good.c_str()));
+  EXPECT_EQ(engine->GetSampleB().name, "good.wav");
+}
+} // namespace
