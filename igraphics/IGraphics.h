@@ -47,85 +47,85 @@ public:
   IGraphics& operator=(const IGraphics&) = delete;
 
   // Frames and the drawing context
-  virtual void BeginFrame() = 0;
+  virtual void BeginFrame();
   virtual void OnViewInitialized(void* /*pContext*/) {}
   virtual void OnViewDestroyed() {}
   virtual void EndFrame() {}
 
   // Drawing
   virtual void DrawSVG(const ISVG& svg, const IRECT& bounds, const IBlend* pBlend = nullptr,
-                       const IColor* pStrokeColor = nullptr, const IColor* pFillColor = nullptr) = 0;
+                       const IColor* pStrokeColor = nullptr, const IColor* pFillColor = nullptr);
   virtual void DrawRotatedSVG(const ISVG& svg, float destCtrX, float destCtrY, float width, float height,
-                              double angle, const IBlend* pBlend = nullptr) = 0;
+                              double angle, const IBlend* pBlend = nullptr);
   virtual void DrawBitmap(const IBitmap& bitmap, const IRECT& bounds, int srcX, int srcY,
                           const IBlend* pBlend = nullptr) = 0;
-  virtual void DrawFittedBitmap(const IBitmap& bitmap, const IRECT& bounds, const IBlend* pBlend = nullptr) = 0;
+  virtual void DrawFittedBitmap(const IBitmap& bitmap, const IRECT& bounds, const IBlend* pBlend = nullptr);
   virtual void DrawRotatedBitmap(const IBitmap& bitmap, float destCtrX, float destCtrY, double angle,
-                                 const IBlend* pBlend = nullptr) = 0;
-  virtual void DrawPoint(const IColor& color, float x, float y, const IBlend* pBlend = nullptr) = 0;
+                                 const IBlend* pBlend = nullptr);
+  virtual void DrawPoint(const IColor& color, float x, float y, const IBlend* pBlend = nullptr);
   virtual void DrawLine(const IColor& color, float x1, float y1, float x2, float y2,
-                        const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+                        const IBlend* pBlend = nullptr, float thickness = 1.f);
   virtual void DrawDottedLine(const IColor& color, float x1, float y1, float x2, float y2,
                               const IBlend* pBlend = nullptr, float thickness = 1.f, float dashLen = 2.f) = 0;
   virtual void DrawTriangle(const IColor& color, float x1, float y1, float x2, float y2, float x3, float y3,
-                            const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+                            const IBlend* pBlend = nullptr, float thickness = 1.f);
   virtual void DrawRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr,
-                        float thickness = 1.f) = 0;
+                        float thickness = 1.f);
   virtual void DrawRoundRect(const IColor& color, const IRECT& bounds, float cornerRadius = 5.f,
-                             const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+                             const IBlend* pBlend = nullptr, float thickness = 1.f);
   virtual void DrawRoundRect(const IColor& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR,
-                             float cRBL, const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+                             float cRBL, const IBlend* pBlend = nullptr, float thickness = 1.f);
   virtual void DrawArc(const IColor& color, float cx, float cy, float r, float a1, float a2,
-                       const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+                       const IBlend* pBlend = nullptr, float thickness = 1.f);
   virtual void DrawCircle(const IColor& color, float cx, float cy, float r, const IBlend* pBlend = nullptr,
-                          float thickness = 1.f) = 0;
+                          float thickness = 1.f);
   virtual void DrawEllipse(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr,
-                           float thickness = 1.f) = 0;
+                           float thickness = 1.f);
   virtual void DrawEllipse(const IColor& color, float x, float y, float r1, float r2, float angle = 0.f,
-                           const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+                           const IBlend* pBlend = nullptr, float thickness = 1.f);
   virtual void DrawConvexPolygon(const IColor& color, float* x, float* y, int nPoints,
-                                 const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+                                 const IBlend* pBlend = nullptr, float thickness = 1.f);
   virtual void DrawDottedRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr,
                               float thickness = 1.f, float dashLen = 2.f) = 0;
   virtual void FillTriangle(const IColor& color, float x1, float y1, float x2, float y2, float x3, float y3,
-                            const IBlend* pBlend = nullptr) = 0;
-  virtual void FillRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr) = 0;
+                            const IBlend* pBlend = nullptr);
+  virtual void FillRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr);
   virtual void FillRoundRect(const IColor& color, const IRECT& bounds, float cornerRadius = 5.f,
-                             const IBlend* pBlend = nullptr) = 0;
+                             const IBlend* pBlend = nullptr);
   virtual void FillRoundRect(const IColor& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR,
-                             float cRBL, const IBlend* pBlend = nullptr) = 0;
-  virtual void FillCircle(const IColor& color, float cx, float cy, float r, const IBlend* pBlend = nullptr) = 0;
-  virtual void FillEllipse(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr) = 0;
+                             float cRBL, const IBlend* pBlend = nullptr);
+  virtual void FillCircle(const IColor& color, float cx, float cy, float r, const IBlend* pBlend = nullptr);
+  virtual void FillEllipse(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr);
   virtual void FillEllipse(const IColor& color, float x, float y, float r1, float r2, float angle = 0.f,
-                           const IBlend* pBlend = nullptr) = 0;
+                           const IBlend* pBlend = nullptr);
   virtual void FillArc(const IColor& color, float cx, float cy, float r, float a1, float a2,
-                       const IBlend* pBlend = nullptr) = 0;
+                       const IBlend* pBlend = nullptr);
   virtual void FillConvexPolygon(const IColor& color, float* x, float* y, int nPoints,
-                                 const IBlend* pBlend = nullptr) = 0;
-  virtual float MeasureText(const IText& text, const char* str, IRECT& bounds) const = 0;
+                                 const IBlend* pBlend = nullptr);
+  virtual float MeasureText(const IText& text, const char* str, IRECT& bounds) const;
   virtual void DrawMultiLineText(const IText& text, const char* str, const IRECT& bounds,
-                                 const IBlend* pBlend = nullptr) = 0;
+                                 const IBlend* pBlend = nullptr);
   virtual IColor GetPoint(int x, int y) = 0;
   virtual void* GetDrawContext() = 0;
   virtual const char* GetDrawingAPIStr() = 0;
 
   // Bitmaps, fonts and layers
-  virtual IBitmap ScaleBitmap(const IBitmap& inBitmap, const char* cacheName, int targetScale) = 0;
-  virtual void RetainBitmap(const IBitmap& bitmap, const char* cacheName) = 0;
-  virtual void ReleaseBitmap(const IBitmap& bitmap) = 0;
+  virtual IBitmap ScaleBitmap(const IBitmap& inBitmap, const char* cacheName, int targetScale);
+  virtual void RetainBitmap(const IBitmap& bitmap, const char* cacheName);
+  virtual void ReleaseBitmap(const IBitmap& bitmap);
   virtual bool BitmapExtSupported(const char* ext) = 0;
   virtual void DrawFastDropShadow(const IRECT& /*innerBounds*/, const IRECT& /*outerBounds*/, float /*xyDrop*/ = 5.f,
                                   float /*roundness*/ = 0.f, float /*blur*/ = 10.f, const IBlend* /*pBlend*/ = nullptr)
   {
   }
   virtual void DrawGrid(const IColor& color, const IRECT& bounds, float gridSizeH, float gridSizeV,
-                        const IBlend* pBlend = nullptr, float thickness = 1.f) = 0;
+                        const IBlend* pBlend = nullptr, float thickness = 1.f);
   virtual void DrawData(const IColor& color, const IRECT& bounds, float* normYPoints, int nPoints,
                         float* normXPoints = nullptr, const IBlend* pBlend = nullptr, float thickness = 1.f,
-                        const IColor* pFillColor = nullptr) = 0;
-  virtual bool LoadFont(const char* fontID, const char* fileNameOrResID) = 0;
-  virtual bool LoadFont(const char* fontID, void* pData, int dataSize) = 0;
-  virtual void ApplyLayerDropShadow(ILayerPtr& layer, const IShadow& shadow) = 0;
+                        const IColor* pFillColor = nullptr);
+  virtual bool LoadFont(const char* fontID, const char* fileNameOrResID);
+  virtual bool LoadFont(const char* fontID, void* pData, int dataSize);
+  virtual void ApplyLayerDropShadow(ILayerPtr& layer, const IShadow& shadow);
   virtual void GetLayerBitmapData(const ILayerPtr& layer, WDL_TypedBuf<uint8_t>& data) = 0;
   virtual void ApplyShadowMask(ILayerPtr& layer, WDL_TypedBuf<uint8_t>& mask, const IShadow& shadow) = 0;
   virtual void UpdateLayer() {}
@@ -203,13 +203,13 @@ public:
 
   // Resources
   virtual IBitmap LoadBitmap(const char* name, int nStates = 1, bool framesAreHorizontal = false,
-                             int targetScale = 0) = 0;
+                             int targetScale = 0);
   virtual IBitmap LoadBitmap(const char* name, const void* pData, int dataSize, int nStates = 1,
-                             bool framesAreHorizontal = false, int targetScale = 0) = 0;
-  virtual ISVG LoadSVG(const char* fileNameOrResID, const char* units = "px", float dpi = 72.f) = 0;
+                             bool framesAreHorizontal = false, int targetScale = 0);
+  virtual ISVG LoadSVG(const char* fileNameOrResID, const char* units = "px", float dpi = 72.f);
   virtual ISVG LoadSVG(const char* name, const void* pData, int dataSize, const char* units = "px",
-                       float dpi = 72.f) = 0;
-  virtual WDL_TypedBuf<uint8_t> LoadResource(const char* fileNameOrResID, const char* fileType) = 0;
+                       float dpi = 72.f);
+  virtual WDL_TypedBuf<uint8_t> LoadResource(const char* fileNameOrResID, const char* fileType);
   /** Platforms that recognise gestures natively attach their recognisers for the listed types. */
   virtual void AttachGestureRecognizer(EGestureType type) { mGestures.push_back(type); }
 
@@ -341,6 +341,78 @@ public:
   IControl* GetControlInPopupMenu() const { return mInPopupMenu; }
   IPopupMenu& GetPromptMenu() { return mPromptPopupMenu; }
 
+  // Draw loop (IGraphicsDrawLoop.cpp)
+  /** Appends the padded rect of every dirty control to rects; true when there was any. */
+  bool IsDirty(IRECTList& rects);
+  /** Draws one frame over the dirty regions; an empty list begins no frame. */
+  void Draw(IRECTList& rects);
+  void SetStrictDrawing(bool strict);
+
+  // Drawing helpers built on the virtual operations (IGraphicsDraw.cpp)
+  void DrawText(const IText& text, const char* str, const IRECT& bounds, const IBlend* pBlend = nullptr);
+  void DrawText(const IText& text, const char* str, float x, float y, const IBlend* pBlend = nullptr);
+  /** frame is 1-based and clamped to the bitmap's frames. */
+  void DrawBitmap(const IBitmap& bitmap, const IRECT& bounds, int frame = 1, const IBlend* pBlend = nullptr);
+  void DrawBitmapedText(const IBitmap& bitmap, const IRECT& bounds, IText& text, IBlend* pBlend, const char* str,
+                        bool vCenter = true, bool multiline = false, int charWidth = 6, int charHeight = 12,
+                        int charOffset = 0);
+  /** y runs 0..1 from the bottom of r. */
+  void DrawHorizontalLine(const IColor& color, const IRECT& r, float y, const IBlend* pBlend = nullptr,
+                          float thickness = 1.f);
+  /** x runs 0..1 from the left of r. */
+  void DrawVerticalLine(const IColor& color, const IRECT& r, float x, const IBlend* pBlend = nullptr,
+                        float thickness = 1.f);
+  void DrawHorizontalLine(const IColor& color, float yi, float xLo, float xHi, const IBlend* pBlend = nullptr,
+                          float thickness = 1.f);
+  void DrawVerticalLine(const IColor& color, float xi, float yLo, float yHi, const IBlend* pBlend = nullptr,
+                        float thickness = 1.f);
+  void DrawLineAcross(const IColor& color, const IRECT& r, EDirection dir, float pos, const IBlend* pBlend = nullptr,
+                      float thickness = 1.f);
+  void DrawRadialLine(const IColor& color, float cx, float cy, float angle, float rMin, float rMax,
+                      const IBlend* pBlend = nullptr, float thickness = 1.f);
+  void PathRadialLine(float cx, float cy, float angle, float rMin, float rMax);
+  void PathTriangle(float x1, float y1, float x2, float y2, float x3, float y3);
+  void PathRect(const IRECT& bounds);
+  void PathRoundRect(const IRECT& bounds, float cornerRadius);
+  void PathRoundRect(const IRECT& bounds, float cRTL, float cRTR, float cRBR, float cRBL);
+  void PathCircle(float cx, float cy, float r);
+  void PathEllipse(const IRECT& bounds);
+  void PathEllipse(float x, float y, float r1, float r2, float angle = 0.f);
+  void PathConvexPolygon(float* x, float* y, int nPoints);
+  /** Where a rotated text lands: rect becomes the bounding box of the turned text, (tx, ty) the
+      move that aligns it within bounds. */
+  void CalculateTextRotation(const IText& text, const IRECT& bounds, IRECT& rect, double& tx, double& ty) const;
+
+  // Layers, clipping and transforms (IGraphicsLayers.cpp)
+  void StartLayer(IControl* pControl, const IRECT& r, bool cacheable = false);
+  void ResumeLayer(ILayerPtr& layer);
+  ILayerPtr EndLayer();
+  /** False when the layer must be drawn again: gone, moved with its control, or at another scale. */
+  bool CheckLayer(const ILayerPtr& layer);
+  void DrawLayer(const ILayerPtr& layer, const IBlend* pBlend = nullptr);
+  void DrawFittedLayer(const ILayerPtr& layer, const IRECT& bounds, const IBlend* pBlend = nullptr);
+  void DrawRotatedLayer(const ILayerPtr& layer, double angle);
+  /** An empty rect clips to the whole area being drawn. */
+  void PathClipRegion(const IRECT r = IRECT());
+  void PathTransformSave();
+  void PathTransformRestore();
+  void PathTransformReset(bool clearStates = false);
+  void PathTransformTranslate(float x, float y);
+  void PathTransformScale(float scaleX, float scaleY);
+  void PathTransformScale(float scale);
+  void PathTransformRotate(float angle);
+  void PathTransformSkew(float xAngle, float yAngle);
+  void PathTransformMatrix(const IMatrix& matrix);
+  const IMatrix& GetTransform() const { return mTransform; }
+
+  // Resource lookup (IGraphicsResources.cpp)
+  /** The location of the best file for targetScale and the scale of the one found; 0 when none. */
+  EResourceLocation SearchImageResource(const char* name, const char* type, WDL_String& result, int targetScale,
+                                        int& sourceScale);
+  APIBitmap* SearchBitmapInCache(const char* name, int targetScale, int& sourceScale);
+  IBitmap GetScaledBitmap(IBitmap& src);
+  bool LoadFont(const char* fontID, const char* fontName, ETextStyle style);
+
   IGEditorDelegate* GetDelegate() const { return mDelegate; }
 
   /** The process-wide image caches, shared by every open editor. Lock the bitmap cache first when
@@ -349,6 +421,15 @@ public:
   static StaticStorage<SVGHolder>& SVGCache();
 
 protected:
+  // Draw loop and layer stack (IGraphicsDrawLoop.cpp, IGraphicsLayers.cpp)
+  void Draw(const IRECT& bounds, float scale);
+  void DrawControl(IControl* pControl, const IRECT& bounds, float scale);
+  void PrepareRegion(const IRECT& r);
+  void PushLayer(ILayer* pLayer);
+  ILayer* PopLayer();
+  void DoMeasureTextRotation(const IText& text, const IRECT& bounds, IRECT& rect) const;
+  void DoDrawSVG(const ISVG& svg, const IBlend* pBlend, const IColor* pStrokeColor, const IColor* pFillColor);
+
   void DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext);
 
   /** Adoption without the tag map: back pointers, then OnInit, OnResize, OnRescale. */

@@ -25,10 +25,7 @@ bool IGraphics::IsDirty(IRECTList& rects)
   ForAllControlsFunc([&](IControl* pControl) {
     if (!pControl->IsDirty())
       return;
-    IRECT r = pControl->GetRECT().GetPadded(kDirtyPadding);
-    if (const IControl* pParent = pControl->GetParent())
-      r.Clank(pParent->GetRECT().GetPadded(kDirtyPadding));
-    rects.Add(r);
+    rects.Add(pControl->GetRECT().GetPadded(kDirtyPadding));
     dirty = true;
   });
   return dirty;
@@ -73,14 +70,6 @@ void IGraphics::DrawControl(IControl* pControl, const IRECT& bounds, float scale
   IRECT clip = bounds.Intersect(pControl->GetRECT().GetPadded(kDirtyPadding).PixelAligned(scale));
   if (clip.W() <= 0.f || clip.H() <= 0.f)
     return;
-
-  for (const IControl* pParent = pControl->GetParent(); pParent; pParent = pParent->GetParent())
-  {
-    const IRECT parentRect = pParent->GetRECT().GetPadded(kDirtyPadding).PixelAligned(scale);
-    if (!clip.Intersects(parentRect))
-      return;
-    clip.Clank(parentRect);
-  }
 
   PrepareRegion(clip);
   pControl->Draw(*this);
