@@ -190,10 +190,8 @@ IBitmap IGraphics::LoadBitmap(const char* name, const void* pData, int dataSize,
       RetainBitmap(bitmap, name);
     return bitmap;
   }
-  const IBitmap scaled = ScaleBitmap(bitmap, name, targetScale);
-  if (fresh)
-    delete pBitmap;
-  return scaled;
+  // The back end keeps what it decoded from memory in its own cache, so the source stays.
+  return ScaleBitmap(bitmap, name, targetScale);
 }
 
 IBitmap IGraphics::ScaleBitmap(const IBitmap& src, const char* name, int targetScale)

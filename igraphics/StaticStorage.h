@@ -66,6 +66,14 @@ public:
         }
     }
 
+    bool Holds(const T* data) const
+    {
+      for (const auto& entry : mStorage.mEntries)
+        if (entry->data.get() == data)
+          return true;
+      return false;
+    }
+
     void Clear() { mStorage.mEntries.clear(); }
     int Size() const { return static_cast<int>(mStorage.mEntries.size()); }
 

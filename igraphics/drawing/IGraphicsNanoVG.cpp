@@ -131,6 +131,21 @@ IBitmap IGraphicsNanoVG::LoadBitmap(const char* name, int nStates, bool framesAr
   return IBitmap(pAPIBitmap, nStates, framesAreHorizontal, name);
 }
 
+// Images made for this editor (scaled copies among them) need an owner, or they would leak;
+// the editor's own cache is it. An image it already holds is not added twice.
+void IGraphicsNanoVG::RetainBitmap(const IBitmap& bitmap, const char* cacheName)
+{
+  StaticStorage<APIBitmap>::Accessor cache(mImageCache);
+  if (bitmap.GetAPIBitmap() && !cache.Holds(bitmap.GetAPIBitmap()))
+    cache.Add(bitmap.GetAPIBitmap(), cacheName, bitmap.GetScale());
+}
+
+void IGraphicsNanoVG::ReleaseBitmap(const IBitmap& bitmap)
+{
+  StaticStorage<APIBitmap>::Accessor cache(mImageCache);
+  cache.Remove(bitmap.GetAPIBitmap());
+}
+
 APIBitmap* IGraphicsNanoVG::LoadAPIBitmap(const char* fileNameOrResID, int scale, EResourceLocation location,
                                           const char* /*ext*/)
 {

@@ -88,9 +88,9 @@ public:
   bool BitmapExtSupported(const char* ext) override;
   IBitmap LoadBitmap(const char* name, int nStates = 1, bool framesAreHorizontal = false,
                      int targetScale = 0) override;
-  /** This back end keeps its own per-editor cache instead of the shared one. */
-  void RetainBitmap(const IBitmap&, const char*) override {}
-  void ReleaseBitmap(const IBitmap&) override {}
+  /** This back end keeps its bitmaps in its own per-editor cache instead of the shared one. */
+  void RetainBitmap(const IBitmap& bitmap, const char* cacheName) override;
+  void ReleaseBitmap(const IBitmap& bitmap) override;
 
   APIBitmap* LoadAPIBitmap(const char* fileNameOrResID, int scale, EResourceLocation location,
                            const char* ext) override;
