@@ -148,6 +148,19 @@ TEST_F(Surface, ResizeCallsThePlatformThenTheDrawingSurface)
                                                   "a resize", "draw resize", "post resize"}));
 }
 
+TEST_F(Surface, ScreenScaleResizesThePlatformAndRescalesEveryControl)
+{
+  Attach("a");
+  g.Resize(400, 300, 1.5f);
+  log.Clear();
+
+  g.SetScreenScale(2.f);
+
+  EXPECT_EQ(g.GetBackingPixelScale(), 3.f);
+  EXPECT_EQ(log.events, (std::vector<std::string>{"host resize 600x450 platform", "platform resize parent",
+                                                  "a rescale", "draw resize"}));
+}
+
 TEST_F(Surface, ResizeClampsTheScaleAndRespectsTheDelegatesLimits)
 {
   const struct
