@@ -11,6 +11,9 @@ namespace
 #if defined(_WIN32)
 std::FILE* OpenForReading(const char* utf8Path)
 {
+  // A file URL names a drive as "/C:/..." once its scheme is gone; Windows wants "C:/...".
+  if (utf8Path[0] == '/' && utf8Path[1] != '\0' && utf8Path[2] == ':')
+    ++utf8Path;
   const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Path, -1, nullptr, 0);
   if (length <= 0)
     return nullptr;

@@ -9,6 +9,7 @@ using namespace enginetest;
 
 namespace
 {
+constexpr double kPi = 3.14159265358979323846;
 using Engine = BrimvaleEngine;
 
 double SettledAmplitude(Engine::Biquad& filter, double hz, double fs)
@@ -16,7 +17,7 @@ double SettledAmplitude(Engine::Biquad& filter, double hz, double fs)
   double peak = 0.0;
   for (int i = 0; i < 20000; ++i)
   {
-    const double y = filter.Process(std::sin(2.0 * M_PI * hz * i / fs));
+    const double y = filter.Process(std::sin(2.0 * kPi * hz * i / fs));
     if (i > 10000)
       peak = std::max(peak, std::fabs(y));
   }
@@ -32,11 +33,11 @@ TEST(FilterMode, StateVariableDampingFollowsResonance)
     Engine::StateVariableFilter filter;
     filter.Set(48000.0, 1000.0, c.first);
     EXPECT_NEAR(filter.k, c.second, 1e-12) << c.first;
-    EXPECT_NEAR(filter.g, std::tan(M_PI * 1000.0 / 48000.0), 1e-15);
+    EXPECT_NEAR(filter.g, std::tan(kPi * 1000.0 / 48000.0), 1e-15);
   }
   Engine::StateVariableFilter limited;
   limited.Set(48000.0, 40000.0, 1.0);
-  EXPECT_NEAR(limited.g, std::tan(M_PI * 0.45), 1e-12) << "cutoff held at 0.45 of the rate";
+  EXPECT_NEAR(limited.g, std::tan(kPi * 0.45), 1e-12) << "cutoff held at 0.45 of the rate";
 }
 
 TEST(FilterMode, StateVariableOutputsSplitTheSpectrum)
@@ -46,7 +47,7 @@ TEST(FilterMode, StateVariableOutputsSplitTheSpectrum)
   double lowPeak = 0.0, highPeak = 0.0;
   for (int i = 0; i < 20000; ++i)
   {
-    const Engine::StateVariableFilter::Output o = filter.Process(std::sin(2.0 * M_PI * 12000.0 * i / 48000.0));
+    const Engine::StateVariableFilter::Output o = filter.Process(std::sin(2.0 * kPi * 12000.0 * i / 48000.0));
     if (i > 10000)
     {
       lowPeak = std::max(lowPeak, std::fabs(o.low));

@@ -8,6 +8,7 @@
 
 namespace
 {
+constexpr double kPi = 3.14159265358979323846;
 using Engine = BrimvaleEngine;
 
 // frames frames whose value is the frame number divided by scale, the same on both sides.
@@ -92,10 +93,10 @@ TEST(Layer, PanIsABalanceLawAndLevelIsLimited)
   {
     double level, pan, left, right;
   };
-  const double half = std::cos(M_PI / 4.0);
+  const double half = std::cos(kPi / 4.0);
   const Case cases[] = {
     {1.0, -100.0, 1.0, 0.0}, {1.0, 0.0, half, half}, {1.0, 100.0, 0.0, 1.0},
-    {2.0, -300.0, 1.5, 0.0}, {-1.0, 0.0, 0.0, 0.0},  {0.5, 50.0, 0.5 * std::cos(0.75 * M_PI / 2.0), 0.5 * std::sin(0.75 * M_PI / 2.0)},
+    {2.0, -300.0, 1.5, 0.0}, {-1.0, 0.0, 0.0, 0.0},  {0.5, 50.0, 0.5 * std::cos(0.75 * kPi / 2.0), 0.5 * std::sin(0.75 * kPi / 2.0)},
   };
   Engine::SampleBuffer buffer;
   buffer.left.assign(10, 0.8f);

@@ -7,6 +7,7 @@
 
 namespace
 {
+constexpr double kPi = 3.14159265358979323846;
 using Engine = BrimvaleEngine;
 
 TEST(Motion, NextRandomStepsTheGenerator)
@@ -124,7 +125,7 @@ TEST(Motion, DriftPhasesMoveOnlyWhileDriftIsShown)
   const double first = Engine::RenderLfoSample(state, 10.0, 1000.0, Engine::kDrift);
   EXPECT_NEAR(state.driftPhase1, 0.31 * 10.0 / 1000.0, 1e-15);
   EXPECT_NEAR(state.driftPhase2, 0.47 * 10.0 / 1000.0, 1e-15);
-  EXPECT_NEAR(first, (std::sin(2 * M_PI * 0.0031) + std::sin(2 * M_PI * 0.0047 + 0.73)) / 2.0, 1e-12);
+  EXPECT_NEAR(first, (std::sin(2 * kPi * 0.0031) + std::sin(2 * kPi * 0.0047 + 0.73)) / 2.0, 1e-12);
 }
 
 TEST(Motion, EffectiveSampleSpeed)

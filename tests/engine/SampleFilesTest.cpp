@@ -57,9 +57,9 @@ TEST(SampleFiles, LoadsByPathUrlAndNonAsciiName)
     std::string path = folder.Write(c.file, wav);
     if (c.asUrl)
     {
-      std::string url = "file://";
+      std::string url = path[0] == '/' ? "file://" : "file:///";
       for (char ch : path)
-        url += ch == ' ' ? std::string("%20") : std::string(1, ch);
+        url += ch == ' ' ? std::string("%20") : std::string(1, ch == '\\' ? '/' : ch);
       path = url;
     }
     BrimvaleEngine::SampleBuffer out;

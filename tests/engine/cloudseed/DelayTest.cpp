@@ -88,7 +88,9 @@ TEST(MultitapDelay, TapsFollowTheirPositionsGainsAndEnvelope)
       const float e = std::exp(-3.3f * p / 600.0f) * decay + (1.0f - decay);
       expected[static_cast<int>(p)] += taps->tapGains[t] * e * scale;
       if (decay == 0.0f)
+      {
         EXPECT_EQ(e, 1.0f);
+      }
     }
     for (int i = 0; i < 700; ++i)
       EXPECT_NEAR(y[i], expected[i], 1e-6) << "decay " << decay << " sample " << i;
