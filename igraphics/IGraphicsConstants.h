@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "igraphics/IGraphicsLook.h"
+#include "iplug/IPlugPaths.h" // EResourceLocation
 
 namespace iplug {
 namespace igraphics {
@@ -44,15 +45,6 @@ enum class EFileAction : int32_t
 {
   Open = 0,
   Save = 1
-};
-
-/** Where a resource was found. */
-enum EResourceLocation : int32_t
-{
-  kNotFound = 0,
-  kAbsolutePath = 1,
-  kWinBinary = 2,
-  kPreloadedTexture = 3
 };
 
 enum class ETextStyle : int32_t

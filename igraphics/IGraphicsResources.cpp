@@ -88,8 +88,8 @@ EResourceLocation IGraphics::SearchImageResource(const char* name, const char* t
   for (int s : ScaleSearchOrder(targetScale))
   {
     const std::string fileName = ScaledFileName(name, s);
-    const auto found = static_cast<EResourceLocation>(LocateResource(
-      fileName.c_str(), type, result, GetBundleID(), GetWinModuleHandle(), GetSharedResourcesSubPath()));
+    const EResourceLocation found = LocateResource(fileName.c_str(), type, result, GetBundleID(),
+                                                   GetWinModuleHandle(), GetSharedResourcesSubPath());
     if (found != kNotFound)
     {
       sourceScale = s;
@@ -274,8 +274,8 @@ WDL_TypedBuf<uint8_t> IGraphics::LoadResource(const char* fileNameOrResID, const
   WDL_TypedBuf<uint8_t> result;
   WDL_String path;
   if (!fileNameOrResID ||
-      static_cast<EResourceLocation>(LocateResource(fileNameOrResID, fileType, path, GetBundleID(),
-                                                    GetWinModuleHandle(), GetSharedResourcesSubPath())) != kAbsolutePath)
+      LocateResource(fileNameOrResID, fileType, path, GetBundleID(), GetWinModuleHandle(),
+                     GetSharedResourcesSubPath()) != kAbsolutePath)
     return result;
 
   FILE* fd = OpenForReading(path.Get());

@@ -197,7 +197,7 @@ PlatformFontPtr IGraphicsHeadless::LoadPlatformFont(const char* /*fontID*/, cons
     return nullptr;
   WDL_String path;
   std::string file;
-  if (LocateResource(fileNameOrResID, "ttf", path, GetBundleID(), nullptr, GetSharedResourcesSubPath()) != iplug::kNotFound)
+  if (LocateResource(fileNameOrResID, "ttf", path, GetBundleID(), nullptr, GetSharedResourcesSubPath()) != kNotFound)
     file = path.Get();
   else
     file = std::string(BRIMVALE_HEADLESS_FONT_DIR "/") + fileNameOrResID;

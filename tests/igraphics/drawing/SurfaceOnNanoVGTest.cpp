@@ -14,6 +14,8 @@
 #include <vector>
 
 using namespace headless;
+using iplug::kAbsolutePath;
+using iplug::kNotFound;
 
 namespace {
 
