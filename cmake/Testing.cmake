@@ -1,5 +1,8 @@
 include(GoogleTest)
 
+# Everything the ThreadSanitizer lane needs, so that lane builds only its own tests.
+add_custom_target(tsan_tests)
+
 if(CMAKE_CROSSCOMPILING)
   # Debian's prebuilt GoogleTest is for the host; the cross lanes build it from its sources.
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -19,6 +22,9 @@ function(brimvale_add_gtest name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} brimvale_warnings GTest::gtest_main GTest::gmock)
+  if("tsan" IN_LIST T_LABELS)
+    add_dependencies(tsan_tests ${name})
+  endif()
   if(CMAKE_CROSSCOMPILING)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                          PROPERTIES TIMEOUT 300 LABELS "${T_LABELS}")
