@@ -232,16 +232,16 @@ void BrimvaleEngine::ProcessBlock(double** outputs, int nChans, int nFrames, con
 
   for (int i = 0; i < nFrames; ++i)
   {
-    double lfoA = RenderLfoSample(this->lfoA, params.motionARate, rate, shapeA);
-    double lfoB = RenderLfoSample(this->lfoB, params.motionBRate, rate, shapeB);
+    double motionA = RenderLfoSample(lfoA, params.motionARate, rate, shapeA);
+    double motionB = RenderLfoSample(lfoB, params.motionBRate, rate, shapeB);
 
     double blend = baseBlend;
     double mix = baseMix;
     double startA = baseStartA;
     double speedB = baseSpeedB;
-    lfoA *= depthA;
-    lfoB *= depthB;
-    ApplyMotionDestinations(lfoA, lfoB, params, blend, mix, startA, speedB);
+    motionA *= depthA;
+    motionB *= depthB;
+    ApplyMotionDestinations(motionA, motionB, params, blend, mix, startA, speedB);
 
     if (blend != gainBlend)
     {
@@ -249,7 +249,8 @@ void BrimvaleEngine::ProcessBlock(double** outputs, int nChans, int nFrames, con
       gA = std::cos(blend * kPi / 2.0);
       gB = std::sin(blend * kPi / 2.0);
     }
-    const double fc = Clamp(baseCutoff + 3600.0 * (lfoA * filterLfoA + lfoB * filterLfoB), 20.0, cutoffCeiling);
+    const double fc =
+      Clamp(baseCutoff + 3600.0 * (motionA * filterLfoA + motionB * filterLfoB), 20.0, cutoffCeiling);
 
     // Coefficients follow the modulated cutoff every sample; a record the mode leaves idle gets
     // them when it next runs, since they depend on nothing but this sample's cutoff.

@@ -77,7 +77,7 @@ void RunAllpass(float* buffer, int& idx, int distanceA, int distanceB, float gA,
 }
 } // namespace
 
-void ModulatedAllpass::UpdateModulation(float sine)
+inline void ModulatedAllpass::UpdateModulation(float sine)
 {
   if (modAmount >= sampleDelay)
     modAmount = static_cast<float>(sampleDelay - 1);

@@ -34,7 +34,7 @@ inline int32_t Forward(int32_t position, int32_t steps)
 }
 } // namespace
 
-void ModulatedDelay::UpdateModulation()
+inline void ModulatedDelay::UpdateModulation()
 {
   modPhase += modRate * 8;
   if (modPhase > 1.0f)
