@@ -1,0 +1,361 @@
+// The VST3 binding with a small effect plug-in of its own: the paths an instrument never takes
+// (bypass, pass-through) and the host-facing hooks the instrument relies on.
+#include "iplug/vst3/IPlugVST3.h"
+
+#include "public.sdk/source/common/memorystream.h"
+#include "public.sdk/source/vst/hosting/eventlist.h"
+#include "public.sdk/source/vst/hosting/hostclasses.h"
+#include "public.sdk/source/vst/hosting/parameterchanges.h"
+#include "public.sdk/source/vst/utility/stringconvert.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+using namespace iplug;
+using namespace Steinberg;
+using namespace Steinberg::Vst;
+
+namespace
+{
+
+Config EffectConfig()
+{
+  Config c;
+  c.nParams = 2;
+  c.nPresets = 1;
+  c.channelIOStr = "2-2";
+  c.pluginName = "Test Effect";
+  c.plugType = kEffect;
+  c.plugDoesMidiIn = true;
+  c.plugDoesChunks = true;
+  return c;
+}
+
+class TestEffect : public IPlugVST3<IEditorDelegate>
+{
+public:
+  TestEffect() : IPlugVST3(InstanceInfo(), EffectConfig())
+  {
+    GetParam(0)->InitDouble("Gain", 0.5, 0.0, 2.0, 0.01, "", 0, "Main");
+    GetParam(1)->InitEnum("Mode", 0, {"One", "Two", "Three"}, 0, "Main");
+    SetTailSize(0x7FFFFFFF);
+  }
+
+  void ProcessBlock(double** inputs, double** outputs, int nFrames) override
+  {
+    for (int c = 0; c < 2; ++c)
+      for (int i = 0; i < nFrames; ++i)
+        outputs[c][i] = inputs[c][i] * GetParam(0)->Value();
+  }
+  void ProcessMidiMsg(const IMidiMsg& msg) override { midi.push_back(msg); }
+  void OnParamChange(int idx, EParamSource source, int offset) override { changes.push_back({idx, source, offset}); }
+  void OnParamChangeUI(int idx, EParamSource source) override { uiChanges.push_back({idx, source, 0}); }
+  void SendParameterValueFromDelegate(int idx, double value, bool) override { delegateSends.push_back({idx, value}); }
+
+  struct Change
+  {
+    int idx;
+    EParamSource source;
+    int offset;
+  };
+  std::vector<IMidiMsg> midi;
+  std::vector<Change> changes;
+  std::vector<Change> uiChanges;
+  std::vector<std::pair<int, double>> delegateSends;
+};
+
+struct Release
+{
+  void operator()(TestEffect* p) const { p->release(); }
+  void operator()(HostApplication* p) const { p->release(); }
+};
+
+class Handler : public IComponentHandler, public IComponentHandler2
+{
+public:
+  Handler() = default;
+  virtual ~Handler() = default;
+  tresult PLUGIN_API beginEdit(ParamID id) override { return Log('b', id, 0); }
+  tresult PLUGIN_API performEdit(ParamID id, ParamValue v) override { return Log('p', id, v); }
+  tresult PLUGIN_API endEdit(ParamID id) override { return Log('e', id, 0); }
+  tresult PLUGIN_API restartComponent(int32 flags) override { return Log('r', static_cast<ParamID>(flags), 0); }
+  tresult PLUGIN_API setDirty(TBool) override { return kResultOk; }
+  tresult PLUGIN_API requestOpenEditor(FIDString) override { return kResultOk; }
+  tresult PLUGIN_API startGroupEdit() override { return Log('[', 0, 0); }
+  tresult PLUGIN_API finishGroupEdit() override { return Log(']', 0, 0); }
+  struct Call
+  {
+    char kind;
+    ParamID id;
+    double value;
+  };
+  std::vector<Call> calls;
+  std::string Kinds() const
+  {
+    std::string s;
+    for (const auto& c : calls)
+      s += c.kind;
+    return s;
+  }
+  tresult PLUGIN_API queryInterface(const TUID iid, void** obj) override
+  {
+    QUERY_INTERFACE(iid, obj, FUnknown::iid, IComponentHandler)
+    QUERY_INTERFACE(iid, obj, IComponentHandler::iid, IComponentHandler)
+    QUERY_INTERFACE(iid, obj, IComponentHandler2::iid, IComponentHandler2)
+    *obj = nullptr;
+    return kNoInterface;
+  }
+  uint32 PLUGIN_API addRef() override { return ++mRefs; }
+  uint32 PLUGIN_API release() override
+  {
+    if (--mRefs == 0)
+    {
+      delete this;
+      return 0;
+    }
+    return mRefs;
+  }
+
+private:
+  tresult Log(char kind, ParamID id, double value)
+  {
+    calls.push_back({kind, id, value});
+    return kResultOk;
+  }
+  uint32 mRefs = 1;
+};
+
+class NamedHost : public HostApplication
+{
+public:
+  explicit NamedHost(const char* name) : mName(name) {}
+  tresult PLUGIN_API getName(String128 name) override
+  {
+    return VST3::StringConvert::convert(mName, name) ? kResultOk : kResultFalse;
+  }
+
+private:
+  std::string mName;
+};
+
+class ComplainingStream : public MemoryStream
+{
+public:
+  tresult PLUGIN_API read(void* buffer, int32 numBytes, int32* numBytesRead) override
+  {
+    MemoryStream::read(buffer, numBytes, numBytesRead);
+    return kResultFalse;
+  }
+};
+
+class IPlugVST3Test : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    plug.reset(new TestEffect());
+    ASSERT_EQ(plug->initialize(host.get()), kResultOk);
+  }
+  void TearDown() override
+  {
+    plug->setComponentHandler(nullptr);
+    plug->terminate();
+  }
+  void Start(int32 block)
+  {
+    ProcessSetup setup {kRealtime, kSample32, block, 48000.0};
+    ASSERT_EQ(plug->setupProcessing(setup), kResultOk);
+    plug->activateBus(kAudio, Steinberg::Vst::kInput, 0, true);
+    plug->activateBus(kAudio, Steinberg::Vst::kOutput, 0, true);
+    plug->setActive(true);
+    plug->setProcessing(true);
+  }
+  std::unique_ptr<NamedHost, Release> host {new NamedHost("WaveLab 11.2")};
+  std::unique_ptr<TestEffect, Release> plug;
+};
+
+} // namespace
+
+TEST_F(IPlugVST3Test, TheHostIsIdentifiedByTheNameItGives)
+{
+  EXPECT_EQ(plug->GetHost(), kHostWaveLab);
+  EXPECT_STREQ(plug->GetHostName(), "WaveLab 11.2");
+}
+
+TEST_F(IPlugVST3Test, AnEffectGetsABypassParameterAndPassesAudioThroughWhenBypassed)
+{
+  ParameterInfo info {};
+  ASSERT_EQ(plug->getParameterInfoByTag(0x10000, info), kResultOk);
+  EXPECT_EQ(info.flags, 0x10009);
+  EXPECT_EQ(plug->getParameterCount(), 3 + 130);
+  EXPECT_EQ(plug->getBusCount(kAudio, Steinberg::Vst::kInput), 1);
+  EXPECT_EQ(plug->getTailSamples(), kInfiniteTail);
+
+  Start(4);
+  float in0[4] = {1, 2, 3, 4}, in1[4] = {-1, -2, -3, -4}, out0[4] = {}, out1[4] = {};
+  float* ins[2] = {in0, in1};
+  float* outs[2] = {out0, out1};
+  AudioBusBuffers inBus {}, outBus {};
+  inBus.numChannels = outBus.numChannels = 2;
+  inBus.channelBuffers32 = ins;
+  outBus.channelBuffers32 = outs;
+  ProcessData data {};
+  data.numSamples = 4;
+  data.symbolicSampleSize = kSample32;
+  data.numInputs = data.numOutputs = 1;
+  data.inputs = &inBus;
+  data.outputs = &outBus;
+
+  ASSERT_EQ(plug->process(data), kResultOk);
+  EXPECT_FLOAT_EQ(out0[3], 2.0f);  // gain 0.5
+  EXPECT_FLOAT_EQ(out1[3], -2.0f);
+
+  ParameterChanges changes(1);
+  int32 q = 0, p = 0;
+  changes.addParameterData(0x10000, q)->addPoint(0, 1.0, p);
+  data.inputParameterChanges = &changes;
+  ASSERT_EQ(plug->process(data), kResultOk);
+  EXPECT_TRUE(plug->GetBypassed());
+  EXPECT_FLOAT_EQ(out0[3], 4.0f);
+  EXPECT_FLOAT_EQ(out1[0], -1.0f);
+}
+
+TEST_F(IPlugVST3Test, AutomationAppliesTheLastPointWithItsOffset)
+{
+  Start(64);
+  ParameterChanges changes(1);
+  int32 q = 0, p = 0;
+  IParamValueQueue* queue = changes.addParameterData(0, q);
+  queue->addPoint(1, 0.1, p);
+  queue->addPoint(20, 0.9, p);
+  queue->addPoint(40, 0.25, p);
+  ProcessData data {};
+  data.symbolicSampleSize = kSample32;
+  data.inputParameterChanges = &changes;
+  plug->changes.clear();
+  plug->uiChanges.clear();
+  ASSERT_EQ(plug->process(data), kResultOk);
+  EXPECT_DOUBLE_EQ(plug->GetParam(0)->Value(), 0.5);
+  ASSERT_EQ(plug->changes.size(), 1u);
+  EXPECT_EQ(plug->changes[0].idx, 0);
+  EXPECT_EQ(plug->changes[0].source, kHost);
+  EXPECT_EQ(plug->changes[0].offset, 40);
+  EXPECT_TRUE(plug->uiChanges.empty()) << "nothing goes to the editor from the audio thread";
+}
+
+TEST_F(IPlugVST3Test, ProxyValuesAndNoteEventsBecomeMidiMessages)
+{
+  Start(64);
+  ParameterChanges changes(2);
+  int32 q = 0, p = 0;
+  changes.addParameterData(0x10002 + 129, q)->addPoint(5, 0.5, p);
+  changes.addParameterData(0x10002 + 130, q)->addPoint(5, 1.0, p);  // channel 2: not registered
+  EventList events(4);
+  Event off {};
+  off.type = Event::kNoteOffEvent;
+  off.sampleOffset = 9;
+  off.noteOff = {2, 64, 1.0f, -1, 0.0f};
+  events.addEvent(off);
+  ProcessData data {};
+  data.symbolicSampleSize = kSample32;
+  data.inputParameterChanges = &changes;
+  data.inputEvents = &events;
+  ASSERT_EQ(plug->process(data), kResultOk);
+  ASSERT_EQ(plug->midi.size(), 2u);
+  EXPECT_EQ(plug->midi[0].mStatus, 0xE0);
+  EXPECT_EQ(plug->midi[0].mData1, 0);
+  EXPECT_EQ(plug->midi[0].mData2, 64);
+  EXPECT_EQ(plug->midi[0].mOffset, 5);
+  EXPECT_EQ(plug->midi[1].mStatus, 0x82);
+  EXPECT_EQ(plug->midi[1].mData2, 0) << "a note-off carries no velocity";
+  EXPECT_EQ(plug->midi[1].mOffset, 9);
+  IMidiMsg queued;
+  int nQueued = 0;
+  while (plug->MidiMsgsFromProcessor().Pop(queued))
+    ++nQueued;
+  EXPECT_EQ(nQueued, 2);
+}
+
+TEST_F(IPlugVST3Test, HostAndEditorEditsReachTheOtherSide)
+{
+  auto* handler = new Handler();
+  plug->setComponentHandler(handler);
+  handler->release();  // the plug-in holds it now
+  plug->uiChanges.clear();
+
+  ASSERT_EQ(plug->setParamNormalized(1, 1.0), kResultOk);
+  EXPECT_DOUBLE_EQ(plug->GetParam(1)->Value(), 2.0);
+  ASSERT_EQ(plug->uiChanges.size(), 1u);
+  EXPECT_EQ(plug->uiChanges[0].source, kHost);
+  ASSERT_EQ(plug->delegateSends.size(), 1u);
+  EXPECT_DOUBLE_EQ(plug->delegateSends[0].second, 1.0);
+  EXPECT_TRUE(handler->calls.empty());
+
+  plug->BeginInformHostOfParamChangeFromUI(0);
+  plug->SendParameterValueFromUI(0, 0.75);
+  plug->EndInformHostOfParamChangeFromUI(0);
+  EXPECT_EQ(handler->Kinds(), "bpe");
+  EXPECT_DOUBLE_EQ(handler->calls[1].value, 0.75);
+  EXPECT_DOUBLE_EQ(plug->getParamNormalized(0), 0.75);
+  EXPECT_DOUBLE_EQ(plug->GetParam(0)->Value(), 1.5);
+
+  handler->calls.clear();
+  plug->DirtyParametersFromUI();
+  EXPECT_EQ(handler->Kinds(), "[pp]");
+
+  handler->calls.clear();
+  plug->SetLatency(32);
+  plug->InformHostOfParameterDetailsChange();
+  ASSERT_EQ(handler->Kinds(), "rr");
+  EXPECT_EQ(handler->calls[0].id, static_cast<ParamID>(kLatencyChanged));
+  EXPECT_EQ(handler->calls[1].id, static_cast<ParamID>(kParamTitlesChanged));
+  EXPECT_EQ(plug->getLatencySamples(), 32u);
+}
+
+TEST_F(IPlugVST3Test, TheChannelContextIsKept)
+{
+  auto list = HostAttributeList::make();
+  const std::u16string name = u"Drums \u00e9";
+  list->setString(ChannelContext::kChannelNameKey, reinterpret_cast<const TChar*>(name.c_str()));
+  list->setInt(ChannelContext::kChannelNameLengthKey, static_cast<int64>(name.size()));
+  list->setInt(ChannelContext::kChannelIndexKey, 7);
+  list->setInt(ChannelContext::kChannelColorKey, 0xFF102030);
+  EXPECT_EQ(plug->setChannelContextInfos(list), kResultTrue);
+  EXPECT_EQ(plug->setChannelContextInfos(nullptr), kResultFalse);
+  WDL_String text;
+  plug->GetTrackName(text);
+  EXPECT_STREQ(text.Get(), "Drums \xC3\xA9");
+  EXPECT_EQ(plug->GetTrackIndex(), 7);
+  int r = 0, g = 0, b = 0;
+  plug->GetTrackColor(r, g, b);
+  EXPECT_EQ(r, 0x10);
+  EXPECT_EQ(g, 0x20);
+  EXPECT_EQ(b, 0x30);
+}
+
+TEST_F(IPlugVST3Test, StateFramingWritesTheBypassFlagAndToleratesWaveLabStreams)
+{
+  plug->GetParam(0)->Set(1.25);
+  auto stream = owned(new MemoryStream());
+  ASSERT_EQ(plug->getState(stream), kResultOk);
+  int64 size = 0;
+  stream->tell(&size);
+  EXPECT_EQ(size, 2 * 8 + 4);
+
+  // WaveLab's streams report errors on reads that did deliver; its states still load.
+  auto complaining = owned(new ComplainingStream());
+  int32 written = 0;
+  complaining->write(stream->getData(), static_cast<int32>(size), &written);
+  complaining->seek(0, IBStream::kIBSeekSet, nullptr);
+  plug->GetParam(0)->Set(0.0);
+  ASSERT_EQ(plug->setState(complaining), kResultFalse) << "the bypass read fails too";
+  EXPECT_DOUBLE_EQ(plug->GetParam(0)->Value(), 1.25);
+  EXPECT_DOUBLE_EQ(plug->getParamNormalized(0), 0.625);
+
+  plug->GetParam(0)->Set(0.0);
+  stream->seek(0, IBStream::kIBSeekSet, nullptr);
+  ASSERT_EQ(plug->setState(stream), kResultOk);
+  EXPECT_DOUBLE_EQ(plug->GetParam(0)->Value(), 1.25);
+}
