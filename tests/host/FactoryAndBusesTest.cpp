@@ -66,7 +66,9 @@ TEST_F(FactoryTest, EveryFactoryCallReturnsTheSameFactoryWithOneMoreReference)
 #ifdef _WIN32
   HMODULE handle = LoadLibraryW(binary.wstring().c_str());
   ASSERT_TRUE(handle);
-  auto getFactory = reinterpret_cast<GetFactoryProc>(GetProcAddress(handle, "GetPluginFactory"));
+  // Through the generic function type, which converts to any other without a warning.
+  auto getFactory =
+    reinterpret_cast<GetFactoryProc>(reinterpret_cast<void (*)()>(GetProcAddress(handle, "GetPluginFactory")));
 #else
   void* handle = dlopen(binary.string().c_str(), RTLD_NOW | RTLD_NOLOAD);
   ASSERT_TRUE(handle);
