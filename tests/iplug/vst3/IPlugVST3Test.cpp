@@ -69,7 +69,6 @@ public:
 struct Release
 {
   void operator()(TestEffect* p) const { p->release(); }
-  void operator()(HostApplication* p) const { p->release(); }
 };
 
 class Handler : public IComponentHandler, public IComponentHandler2
@@ -156,7 +155,7 @@ protected:
   void SetUp() override
   {
     plug.reset(new TestEffect());
-    ASSERT_EQ(plug->initialize(host.get()), kResultOk);
+    ASSERT_EQ(plug->initialize(&host), kResultOk);
   }
   void TearDown() override
   {
@@ -172,7 +171,7 @@ protected:
     plug->setActive(true);
     plug->setProcessing(true);
   }
-  std::unique_ptr<NamedHost, Release> host {new NamedHost("WaveLab 11.2")};
+  NamedHost host {"WaveLab 11.2"};  // the SDK's host object is not reference counted
   std::unique_ptr<TestEffect, Release> plug;
 };
 
