@@ -242,7 +242,15 @@ void IPlugVST3ProcessorBase::ProcessMidiIn(IEventList* events)
 
 void IPlugVST3ProcessorBase::ConnectInputs(ProcessData& data, BusList& audioInputs)
 {
-  if (data.numInputs < 1 || !data.inputs)
+  const bool hostGivesInputs = data.numInputs > 0 && data.inputs;
+  if (!hostGivesInputs && mInputsGiven)
+  {
+    // Unconnected inputs read the scratch buffers, which must not replay the last input.
+    SetChannelConnections(kInput, 0, MaxNChannels(kInput), false);
+    ZeroScratchBuffers();
+  }
+  mInputsGiven = hostGivesInputs;
+  if (!hostGivesInputs)
     return;
   const bool is32 = data.symbolicSampleSize == kSample32;
   SetChannelConnections(kInput, 0, MaxNChannels(kInput), false);
@@ -337,9 +345,23 @@ void IPlugVST3ProcessorBase::Process(ProcessData& data, BusList& audioInputs, Bu
   ProcessParameterChanges(data.inputParameterChanges);
   ProcessMidiIn(data.inputEvents);
   ProcessAudio(data, audioInputs, audioOutputs);
-  // Without a MIDI output nothing ever takes these messages, so they must not pile up.
-  if (!DoesMIDIOut())
-    mMidiOutputQueue.Clear();
+  if (DoesMIDIOut())
+    ProcessMidiOut(data.outputEvents, std::max(data.numSamples, 0));
+  else
+    mMidiOutputQueue.Clear();  // nothing would ever take these messages, so they must not pile up
+}
+
+void IPlugVST3ProcessorBase::ProcessMidiOut(IEventList* events, int nFrames)
+{
+  // Messages meant for a later block wait for it; the flush moves their offsets along.
+  while (!mMidiOutputQueue.Empty() && mMidiOutputQueue.Peek().mOffset < nFrames)
+  {
+    Event event {};
+    if (events && EventFromMidiMsg(mMidiOutputQueue.Peek(), event))
+      events->addEvent(event);
+    mMidiOutputQueue.Remove();
+  }
+  mMidiOutputQueue.Flush(nFrames);
 }
 
 } // namespace iplug

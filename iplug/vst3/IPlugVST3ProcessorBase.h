@@ -33,7 +33,7 @@ public:
   bool SetupProcessing(const Steinberg::Vst::ProcessSetup& setup);
   void SetProcessing(bool state);
   static bool CanProcessSampleSize(Steinberg::int32 symbolicSampleSize);
-  /** One block: transport, parameter changes, MIDI in, audio. */
+  /** One block: transport, parameter changes, MIDI in, audio, MIDI out. */
   void Process(Steinberg::Vst::ProcessData& data, Steinberg::Vst::BusList& audioInputs,
                Steinberg::Vst::BusList& audioOutputs);
 
@@ -50,6 +50,7 @@ private:
                     Steinberg::Vst::BusList& audioOutputs);
   void ConnectInputs(Steinberg::Vst::ProcessData& data, Steinberg::Vst::BusList& audioInputs);
   void ConnectOutputs(Steinberg::Vst::ProcessData& data, Steinberg::Vst::BusList& audioOutputs);
+  void ProcessMidiOut(Steinberg::Vst::IEventList* events, int nFrames);
 
   int mMaxNInChans;
   IEditorDelegate& mPlug;
@@ -59,6 +60,7 @@ private:
   Steinberg::Vst::ProcessContext mProcessContext {};
   IMidiQueueBase mMidiOutputQueue;
   bool mSidechainActive = false;
+  bool mInputsGiven = true;  // the constructor marks every input connected
 };
 
 } // namespace iplug

@@ -2,6 +2,8 @@
 
 #include "iplug/vst3/IPlugVST3Constants.h"
 
+#include "pluginterfaces/vst/ivstmidicontrollers.h"
+
 #include <algorithm>
 #include <string>
 
@@ -80,6 +82,42 @@ bool MidiMsgFromEvent(const Event& event, IMidiMsg& msg)
       return true;
     default:
       return false;
+  }
+}
+
+bool EventFromMidiMsg(const IMidiMsg& msg, Event& event)
+{
+  event = {};
+  event.busIndex = 0;
+  event.sampleOffset = msg.mOffset;
+  const auto channel = static_cast<int8>(msg.Channel());
+  const auto d1 = static_cast<int8>(msg.mData1 & 0x7F);
+  const auto d2 = static_cast<int8>(msg.mData2 & 0x7F);
+  auto controller = [&](uint8 number, int8 value, int8 value2) {
+    event.type = Event::kLegacyMIDICCOutEvent;
+    event.midiCCOut = {number, channel, value, value2};
+  };
+  switch (msg.StatusMsg())
+  {
+    case IMidiMsg::kNoteOff:
+      event.type = Event::kNoteOffEvent;
+      event.noteOff = {channel, d1, static_cast<float>(d2) / 127.0f, -1, 0.0f};
+      return true;
+    case IMidiMsg::kNoteOn:
+      event.type = Event::kNoteOnEvent;
+      event.noteOn = {channel, d1, 0.0f, static_cast<float>(d2) / 127.0f, 0, -1};
+      return true;
+    case IMidiMsg::kPolyAftertouch: controller(kCtrlPolyPressure, d1, d2); return true;
+    case IMidiMsg::kControlChange: controller(static_cast<uint8>(d1), d2, 0); return true;
+    case IMidiMsg::kProgramChange: controller(kCtrlProgramChange, d1, 0); return true;
+    case IMidiMsg::kChannelAftertouch: controller(kAfterTouch, d1, d2); return true;
+    case IMidiMsg::kPitchWheel:
+    {
+      const int bend = static_cast<int>(((d2 * 128 + d1) - 8192) / 8192.0 * 16383.0);
+      controller(kPitchBend, static_cast<int8>(bend & 0x7F), static_cast<int8>((bend >> 7) & 0x7F));
+      return true;
+    }
+    default: return false;
   }
 }
 

@@ -23,6 +23,10 @@ bool MidiMsgFromProxyParam(Steinberg::Vst::ParamID id, double value, int sampleO
 /** Note on, note off and polyphonic pressure events as channel messages; false for other kinds. */
 bool MidiMsgFromEvent(const Steinberg::Vst::Event& event, IMidiMsg& msg);
 
+/** A channel message as an output event on bus 0: notes as note events, the other kinds as legacy
+ *  controller events; false for messages of no kind. */
+bool EventFromMidiMsg(const IMidiMsg& msg, Steinberg::Vst::Event& event);
+
 /** Writes UTF-8 text as UTF-16 into a buffer of capacity characters, always NUL-terminated and
  *  cut at a whole character; malformed bytes become U+FFFD. */
 void UTF8ToUTF16Fixed(Steinberg::Vst::TChar* out, int capacity, const char* text);

@@ -2,6 +2,8 @@
 // (bypass, pass-through) and the host-facing hooks the instrument relies on.
 #include "iplug/vst3/IPlugVST3.h"
 
+#include "pluginterfaces/vst/ivstmidicontrollers.h"
+
 #include "public.sdk/source/common/memorystream.h"
 #include "public.sdk/source/vst/hosting/eventlist.h"
 #include "public.sdk/source/vst/hosting/hostclasses.h"
@@ -20,9 +22,10 @@ using namespace Steinberg::Vst;
 namespace
 {
 
-Config EffectConfig()
+Config EffectConfig(bool midiOut)
 {
   Config c;
+  c.plugDoesMidiOut = midiOut;
   c.nParams = 2;
   c.nPresets = 1;
   c.channelIOStr = "2-2";
@@ -36,7 +39,7 @@ Config EffectConfig()
 class TestEffect : public IPlugVST3<IEditorDelegate>
 {
 public:
-  TestEffect() : IPlugVST3(InstanceInfo(), EffectConfig())
+  explicit TestEffect(bool midiOut = false) : IPlugVST3(InstanceInfo(), EffectConfig(midiOut))
   {
     GetParam(0)->InitDouble("Gain", 0.5, 0.0, 2.0, 0.01, "", 0, "Main");
     GetParam(1)->InitEnum("Mode", 0, {"One", "Two", "Three"}, 0, "Main");
@@ -49,7 +52,11 @@ public:
       for (int i = 0; i < nFrames; ++i)
         outputs[c][i] = inputs[c][i] * GetParam(0)->Value();
   }
-  void ProcessMidiMsg(const IMidiMsg& msg) override { midi.push_back(msg); }
+  void ProcessMidiMsg(const IMidiMsg& msg) override
+  {
+    midi.push_back(msg);
+    SendMidiMsg(msg);
+  }
   void OnParamChange(int idx, EParamSource source, int offset) override { changes.push_back({idx, source, offset}); }
   void OnParamChangeUI(int idx, EParamSource source) override { uiChanges.push_back({idx, source, 0}); }
   void SendParameterValueFromDelegate(int idx, double value, bool) override { delegateSends.push_back({idx, value}); }
@@ -219,6 +226,17 @@ TEST_F(IPlugVST3Test, AnEffectGetsABypassParameterAndPassesAudioThroughWhenBypas
   EXPECT_TRUE(plug->GetBypassed());
   EXPECT_FLOAT_EQ(out0[3], 4.0f);
   EXPECT_FLOAT_EQ(out1[0], -1.0f);
+
+  // A block without input buffers reads silence, not the last block's input again.
+  data.numInputs = 0;
+  data.inputs = nullptr;
+  data.inputParameterChanges = nullptr;
+  ASSERT_EQ(plug->process(data), kResultOk);
+  for (int i = 0; i < 4; ++i)
+  {
+    EXPECT_FLOAT_EQ(out0[i], 0.0f) << i;
+    EXPECT_FLOAT_EQ(out1[i], 0.0f) << i;
+  }
 }
 
 TEST_F(IPlugVST3Test, AutomationAppliesTheLastPointWithItsOffset)
@@ -357,4 +375,63 @@ TEST_F(IPlugVST3Test, StateFramingWritesTheBypassFlagAndToleratesWaveLabStreams)
   stream->seek(0, IBStream::kIBSeekSet, nullptr);
   ASSERT_EQ(plug->setState(stream), kResultOk);
   EXPECT_DOUBLE_EQ(plug->GetParam(0)->Value(), 1.25);
+}
+
+TEST(IPlugVST3MidiOut, ProcessedMessagesLeaveAsEventsInTheirBlock)
+{
+  std::unique_ptr<TestEffect, Release> plug(new TestEffect(true));
+  ASSERT_EQ(plug->initialize(nullptr), kResultOk);
+  EXPECT_EQ(plug->getBusCount(kEvent, Steinberg::Vst::kOutput), 1);
+  ProcessSetup setup {kRealtime, kSample32, 64, 48000.0};
+  ASSERT_EQ(plug->setupProcessing(setup), kResultOk);
+
+  EventList in(4), out(16);
+  Event on {};
+  on.type = Event::kNoteOnEvent;
+  on.sampleOffset = 3;
+  on.noteOn = {1, 60, 0.0f, 1.0f, 0, -1};
+  in.addEvent(on);
+  ParameterChanges changes(2);
+  int32 q = 0, p = 0;
+  changes.addParameterData(0x10002 + 7, q)->addPoint(4, 1.0, p);    // main volume
+  changes.addParameterData(0x10002 + 129, q)->addPoint(5, 1.0, p);  // pitch bend up
+  plug->SendMidiMsg(IMidiMsg(100, 0xC2, 9, 0));                      // beyond this block
+  ProcessData data {};
+  data.numSamples = 64;
+  data.symbolicSampleSize = kSample32;
+  data.inputEvents = &in;
+  data.outputEvents = &out;
+  data.inputParameterChanges = &changes;
+  ASSERT_EQ(plug->process(data), kResultOk);
+
+  // The queue keeps them in offset order, whatever order they came in.
+  ASSERT_EQ(out.getEventCount(), 3);
+  Event e {};
+  out.getEvent(0, e);
+  EXPECT_EQ(e.type, Event::kNoteOnEvent);
+  EXPECT_EQ(e.noteOn.channel, 1);
+  EXPECT_EQ(e.noteOn.pitch, 60);
+  EXPECT_FLOAT_EQ(e.noteOn.velocity, 1.0f);
+  EXPECT_EQ(e.sampleOffset, 3);
+  out.getEvent(1, e);
+  EXPECT_EQ(e.type, Event::kLegacyMIDICCOutEvent);
+  EXPECT_EQ(e.midiCCOut.controlNumber, 7);
+  EXPECT_EQ(e.midiCCOut.value, 127);
+  EXPECT_EQ(e.sampleOffset, 4);
+  out.getEvent(2, e);
+  EXPECT_EQ(e.midiCCOut.controlNumber, kPitchBend);
+  EXPECT_EQ(e.midiCCOut.value, 125);
+  EXPECT_EQ(e.midiCCOut.value2, 127);
+  EXPECT_EQ(e.sampleOffset, 5);
+
+  out.clear();
+  data.inputEvents = nullptr;
+  data.inputParameterChanges = nullptr;
+  ASSERT_EQ(plug->process(data), kResultOk);
+  ASSERT_EQ(out.getEventCount(), 1);
+  out.getEvent(0, e);
+  EXPECT_EQ(e.midiCCOut.controlNumber, kCtrlProgramChange);
+  EXPECT_EQ(e.midiCCOut.value, 9);
+  EXPECT_EQ(e.sampleOffset, 36);
+  plug->terminate();
 }
