@@ -39,8 +39,6 @@ public:
 
   bool SendMidiMsg(const IMidiMsg& msg) override;
 
-  const Steinberg::Vst::ProcessSetup& GetProcessSetup() const { return mProcessSetup; }
-
 private:
   void AddAudioBuses(Steinberg::Vst::SingleComponentEffect& effect, ERoute direction, int configIdx);
   void PrepareProcessContext(Steinberg::Vst::ProcessData& data);

@@ -2,7 +2,6 @@
 
 #include "public.sdk/source/vst/utility/stringconvert.h"
 
-#include <algorithm>
 
 namespace testhost {
 
@@ -48,12 +47,6 @@ tresult PLUGIN_API RecordingComponentHandler::restartComponent(int32 flags)
 {
   mCalls.push_back({EKind::kRestart, static_cast<Vst::ParamID>(flags), 0.0});
   return kResultOk;
-}
-
-int RecordingComponentHandler::Count(EKind kind) const
-{
-  return static_cast<int>(std::count_if(mCalls.begin(), mCalls.end(),
-                                        [kind](const Call& c) { return c.kind == kind; }));
 }
 
 } // namespace testhost

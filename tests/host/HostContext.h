@@ -41,8 +41,6 @@ public:
   Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32 flags) override;
 
   const std::vector<Call>& Calls() const { return mCalls; }
-  int Count(EKind kind) const;
-  void Clear() { mCalls.clear(); }
 
   DECLARE_FUNKNOWN_METHODS
 

@@ -65,7 +65,6 @@ public:
   Steinberg::tresult Process(Steinberg::int32 nFrames,
                              Steinberg::Vst::IParameterChanges* changes = nullptr,
                              Steinberg::Vst::IEventList* events = nullptr);
-  Steinberg::Vst::HostProcessData& Data() { return mData; }
   Steinberg::int32 OutputChannels() const;
   double OutputSample(Steinberg::int32 channel, Steinberg::int32 frame) const;
 
