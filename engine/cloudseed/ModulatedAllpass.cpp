@@ -77,24 +77,6 @@ void RunAllpass(float* buffer, int& idx, int distanceA, int distanceB, float gA,
 }
 } // namespace
 
-inline void ModulatedAllpass::UpdateModulation(float sine)
-{
-  if (modAmount >= sampleDelay)
-    modAmount = static_cast<float>(sampleDelay - 1);
-
-  float d = sampleDelay + sine * modAmount;
-  if (d <= 0.0f)
-    d = 1.0f;
-  // Only a sample rate far above what the buffer was sized for reaches this limit.
-  d = std::min(d, kMaxModulatedDelay);
-
-  delayA = static_cast<int32_t>(d);
-  delayB = delayA + 1;
-  const float fraction = d - static_cast<float>(delayA);
-  gainA = 1.0f - fraction;
-  gainB = fraction;
-}
-
 void ModulatedAllpass::ProcessWithMod(const float* input, float* output, int n)
 {
   for (int done = 0; done < n; done += kMaxChunk)
@@ -103,13 +85,18 @@ void ModulatedAllpass::ProcessWithMod(const float* input, float* output, int n)
 
 void ModulatedAllpass::ProcessChunkWithMod(const float* input, float* output, int n)
 {
-  // The phases of every update in the chunk are known in advance, so their sines are taken in
-  // one run, where the calls overlap, instead of one at a time between the pieces.
+  // Every update of the chunk is known in advance: its phase, its sine and its read distances are
+  // worked out for all updates in one run each (where the calls overlap and the arithmetic goes
+  // side by side), and the samples then run in the pieces between the updates.
   constexpr int kMaxUpdates = kMaxChunk / kUpdateInterval + 1;
   float sines[kMaxUpdates];
-  int updates = 0;
+  int32_t distances[kMaxUpdates];
+  float gainsA[kMaxUpdates];
+  float gainsB[kMaxUpdates];
+
   // A counter at or past the interval (also after a run without modulation) updates at once.
   const int first = samplesProcessed >= kUpdateInterval ? 0 : kUpdateInterval - static_cast<int>(samplesProcessed);
+  int updates = 0;
   for (int at = first; at < n; at += kUpdateInterval)
   {
     modPhase += modRate * 8;
@@ -120,14 +107,32 @@ void ModulatedAllpass::ProcessChunkWithMod(const float* input, float* output, in
   for (int u = 0; u < updates; ++u)
     sines[u] = std::sin(kTwoPi * sines[u]);
 
-  // The delays change only at an update, every eighth sample, so the chunk runs in the pieces between.
+  if (updates > 0 && modAmount >= sampleDelay)
+    modAmount = static_cast<float>(sampleDelay - 1);
+  for (int u = 0; u < updates; ++u)
+  {
+    float d = sampleDelay + sines[u] * modAmount;
+    if (d <= 0.0f)
+      d = 1.0f;
+    // Only a sample rate far above what the buffer was sized for reaches this limit.
+    d = std::min(d, kMaxModulatedDelay);
+    distances[u] = static_cast<int32_t>(d);
+    const float fraction = d - static_cast<float>(distances[u]);
+    gainsA[u] = 1.0f - fraction;
+    gainsB[u] = fraction;
+  }
+
   int idx = index;
-  int nextUpdate = 0;
+  int u = 0;
   for (int i = 0; i < n;)
   {
     if (samplesProcessed >= kUpdateInterval)
     {
-      UpdateModulation(sines[nextUpdate++]);
+      delayA = distances[u];
+      delayB = distances[u] + 1;
+      gainA = gainsA[u];
+      gainB = gainsB[u];
+      ++u;
       samplesProcessed = 0;
     }
     const int piece = std::min(n - i, kUpdateInterval - static_cast<int>(samplesProcessed));

@@ -37,8 +37,6 @@ private:
   static constexpr int kMaxChunk = 1024;
 
   void ProcessChunkWithMod(const float* input, float* output, int n);
-  // The read distances for the modulation's current sine.
-  void UpdateModulation(float sine);
 };
 
 } // namespace Cloudseed
