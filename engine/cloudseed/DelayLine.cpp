@@ -28,23 +28,31 @@ void DelayLine::Process(const float* in, float* out, int n)
   n = std::min(n, kMaxBlock);
   if (n < 1)
     return;
+  ProcessUpToDamping(in, out, n);
+  if (cutoffEnabled)
+    lowpass.Process(mWork, n);
+  FinishProcess(out, n);
+}
 
+void DelayLine::ProcessUpToDamping(const float* in, float* out, int n)
+{
   // The recirculation: the queued output of earlier chunks, then silence once the queue runs dry.
   const int fed = std::min(n, static_cast<int>(mQueueCount));
-  for (int i = 0; i < fed; ++i)
-  {
-    mWork[i] = in[i] + mQueue[mQueueRead] * feedback;
-    mQueueRead = mQueueRead + 1 < kQueueSize ? mQueueRead + 1 : 0;
-  }
+  const int firstRun = std::min(fed, kQueueSize - static_cast<int>(mQueueRead));
+  const float* queued = mQueue + mQueueRead;
+  for (int i = 0; i < firstRun; ++i)
+    mWork[i] = in[i] + queued[i] * feedback;
+  for (int i = firstRun; i < fed; ++i)
+    mWork[i] = in[i] + mQueue[i - firstRun] * feedback;
+  mQueueRead = (mQueueRead + fed) % kQueueSize;
   mQueueCount -= fed;
   for (int i = fed; i < n; ++i)
     mWork[i] = in[i] + 0.0f * feedback;
 
   delay.Process(mWork, mWork, n);
 
-  const size_t bytes = sizeof(float) * static_cast<size_t>(n);
   if (!lateStageTap)
-    std::memcpy(out, mWork, bytes);
+    std::memcpy(out, mWork, sizeof(float) * static_cast<size_t>(n));
 
   if (diffuserEnabled)
     diffuser.Process(mWork, mWork, n);
@@ -52,19 +60,19 @@ void DelayLine::Process(const float* in, float* out, int n)
     lowShelf.Process(mWork, n);
   if (highShelfEnabled)
     highShelf.Process(mWork, n);
-  if (cutoffEnabled)
-    lowpass.Process(mWork, n);
+}
 
-  const int queued = std::min(n, kQueueSize - static_cast<int>(mQueueCount));
-  for (int i = 0; i < queued; ++i)
-  {
-    mQueue[mQueueWrite] = mWork[i];
-    mQueueWrite = mQueueWrite + 1 < kQueueSize ? mQueueWrite + 1 : 0;
-  }
-  mQueueCount += queued;
+void DelayLine::FinishProcess(float* out, int n)
+{
+  const int kept = std::min(n, kQueueSize - static_cast<int>(mQueueCount));
+  const int firstRun = std::min(kept, kQueueSize - static_cast<int>(mQueueWrite));
+  std::memcpy(mQueue + mQueueWrite, mWork, sizeof(float) * static_cast<size_t>(firstRun));
+  std::memcpy(mQueue, mWork + firstRun, sizeof(float) * static_cast<size_t>(kept - firstRun));
+  mQueueWrite = (mQueueWrite + kept) % kQueueSize;
+  mQueueCount += kept;
 
   if (lateStageTap)
-    std::memcpy(out, mWork, bytes);
+    std::memcpy(out, mWork, sizeof(float) * static_cast<size_t>(n));
 }
 
 void DelayLine::SetDiffuserSeed(int seed, float crossSeed)

@@ -23,6 +23,13 @@ public:
   // n samples (at most kMaxBlock) from in to out.
   void Process(const float* in, float* out, int n);
 
+  // Process in two parts around the damping lowpass, so that an owner of several lines can damp
+  // them all side by side: n between 1 and kMaxBlock, and the lowpass (when enabled) runs on
+  // Work() in between.
+  void ProcessUpToDamping(const float* in, float* out, int n);
+  void FinishProcess(float* out, int n);
+  float* Work() { return mWork; }
+
   void SetDiffuserSeed(int seed, float crossSeed);
   void SetDiffuserModAmount(float amount); // samples
   void ClearBuffers();

@@ -1,5 +1,6 @@
 #include "engine/cloudseed/OnePoleFilters.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Cloudseed
@@ -30,17 +31,48 @@ void OnePoleLowpass::SetCutoffHz(float hz)
   OnePoleCoefficients(sampleRate, cutoff, a, b);
 }
 
+namespace
+{
+inline float LowpassStep(float x, float y1, float a, float b)
+{
+  return (x == 0.0f && y1 < 1e-7f) ? 0.0f : x * b + y1 * a;
+}
+} // namespace
+
 void OnePoleLowpass::Process(float* buffer, int n)
 {
   float y1 = state;
   for (int i = 0; i < n; ++i)
   {
-    const float x = buffer[i];
-    const float y = (x == 0.0f && y1 < 1e-7f) ? 0.0f : x * b + y1 * a;
-    y1 = y;
-    buffer[i] = y;
+    y1 = LowpassStep(buffer[i], y1, a, b);
+    buffer[i] = y1;
   }
   state = y1;
+}
+
+void OnePoleLowpass::ProcessSideBySide(OnePoleLowpass* const* filters, float* const* buffers, int count, int n)
+{
+  constexpr int kMaxFilters = 16;
+  for (int first = 0; first < count; first += kMaxFilters)
+  {
+    const int group = std::min(kMaxFilters, count - first);
+    float y1[kMaxFilters], a[kMaxFilters], b[kMaxFilters];
+    for (int f = 0; f < group; ++f)
+    {
+      y1[f] = filters[first + f]->state;
+      a[f] = filters[first + f]->a;
+      b[f] = filters[first + f]->b;
+    }
+    for (int i = 0; i < n; ++i)
+      for (int f = 0; f < group; ++f)
+      {
+        float* buffer = buffers[first + f];
+        y1[f] = LowpassStep(buffer[i], y1[f], a[f], b[f]);
+        buffer[i] = y1[f];
+      }
+    for (int f = 0; f < group; ++f)
+      filters[first + f]->state = y1[f];
+  }
 }
 
 OnePoleHighpass::OnePoleHighpass(float rate, float cutoffHz) : sampleRate(rate)

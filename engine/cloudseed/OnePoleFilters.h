@@ -12,6 +12,9 @@ public:
   void SetSamplerate(float rate) { sampleRate = rate; } // the owner sets the cutoff again afterwards
   void SetCutoffHz(float hz);
   void Process(float* buffer, int n);
+  // count filters, each over its own buffer of n samples, interleaved: the filters' recursions
+  // are independent, so running them side by side hides each one's latency.
+  static void ProcessSideBySide(OnePoleLowpass* const* filters, float* const* buffers, int count, int n);
   void ClearBuffers() { state = 0.0f; }
 
   float sampleRate;

@@ -346,12 +346,26 @@ void ReverbChannel::ProcessChunk(const float* in, float* out, int n)
     earlyDiffuser.Process(mWork, mWork, n);
   std::memcpy(mEarly, mWork, bytes);
 
+  // The lines run in two parts around their damping, which runs for all of them side by side.
+  OnePoleLowpass* damping[kMaxLines];
+  float* damped[kMaxLines];
+  int dampedCount = 0;
+  for (int l = 0; l < lineCount; ++l)
+  {
+    lines[l].ProcessUpToDamping(mEarly, mLineOut[l], n);
+    if (lines[l].cutoffEnabled)
+    {
+      damping[dampedCount] = &lines[l].lowpass;
+      damped[dampedCount++] = lines[l].Work();
+    }
+  }
+  OnePoleLowpass::ProcessSideBySide(damping, damped, dampedCount, n);
   std::memset(mLate, 0, bytes);
   for (int l = 0; l < lineCount; ++l)
   {
-    lines[l].Process(mEarly, mLineOut, n);
+    lines[l].FinishProcess(mLineOut[l], n);
     for (int i = 0; i < n; ++i)
-      mLate[i] += mLineOut[i];
+      mLate[i] += mLineOut[l][i];
   }
   const float lateScale = 1.0f / std::sqrt(static_cast<float>(lineCount));
   for (int i = 0; i < n; ++i)

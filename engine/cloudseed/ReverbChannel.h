@@ -67,7 +67,7 @@ private:
   float mWork[kMaxBlock] = {};
   float mEarly[kMaxBlock] = {};
   float mLate[kMaxBlock] = {};
-  float mLineOut[kMaxBlock] = {};
+  float mLineOut[kMaxLines][kMaxBlock] = {};
 };
 
 } // namespace Cloudseed

@@ -32,11 +32,12 @@ TEST(DelayLine, FeedbackReturnsOneChunkLaterInOrder)
 {
   const float f = 0.5f;
   auto line = PlainLine(f);
-  const std::vector<float> x1 = Ramp(1024, 0.1f), x2 = Ramp(952, -0.3f), x3 = Ramp(1024, 0.2f);
-  std::vector<float> y1(1024), y2(952), y3(1024);
+  const std::vector<float> x1 = Ramp(1024, 0.1f), x2 = Ramp(952, -0.3f), x3 = Ramp(1024, 0.2f), x4 = Ramp(1024, 0.4f);
+  std::vector<float> y1(1024), y2(952), y3(1024), y4(1024);
   line->Process(x1.data(), y1.data(), 1024);
   line->Process(x2.data(), y2.data(), 952);
   line->Process(x3.data(), y3.data(), 1024);
+  line->Process(x4.data(), y4.data(), 1024);
 
   // The first block: no feedback yet; the delay reads 100 samples back until its first update.
   for (int i = 0; i < 1024; ++i)
@@ -49,6 +50,9 @@ TEST(DelayLine, FeedbackReturnsOneChunkLaterInOrder)
     const float fed = i < 72 ? y1[952 + i] : y2[i - 72];
     ASSERT_EQ(y3[i], x3[i] + fed * f) << i;
   }
+  // The queue now holds the third block alone, across the end of its ring.
+  for (int i = 0; i < 1024; ++i)
+    ASSERT_EQ(y4[i], x4[i] + y3[i] * f) << i;
 }
 
 TEST(DelayLine, ClearedLineGetsNoFeedbackInItsFirstBlock)
