@@ -45,7 +45,8 @@ std::string BrimvaleModuleTest::TempPath(const std::string& name) const
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   auto dir = std::filesystem::temp_directory_path() / "brimvale-host-tests" / info->test_suite_name() / info->name();
   std::filesystem::create_directories(dir);
-  return (dir / name).string();
+  // Names are UTF-8 on every platform; on Windows the file system speaks UTF-16.
+  return (dir / std::filesystem::u8path(name)).u8string();
 }
 
 std::string BrimvaleModuleTest::WriteTestWav(const std::string& name, double seconds)

@@ -1,9 +1,11 @@
 // Saving and restoring an instance through the host's streams, including streams that are short,
 // long, malformed or failing.
 #include "tests/host/BrimvaleModuleFixture.h"
+#include "tests/host/Render.h"
 
 #include "public.sdk/source/common/memorystream.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -141,6 +143,30 @@ TEST_F(StateTest, RoundTripBetweenTwoInstancesKeepsPathsAndValues)
   // The host-side values follow the restored ones.
   EXPECT_NEAR(target->Controller().getParamNormalized(34), 0.3, 1e-12);
   EXPECT_DOUBLE_EQ(target->Controller().getParamNormalized(26), 1.0);
+}
+
+TEST_F(StateTest, SamplePathsWithNonAsciiCharactersLoadPlayAndRoundTrip)
+{
+  const std::string wavA = WriteTestWav("Kl\xC3\xA4nge \xE2\x98\x82 A.wav");
+  const std::string wavB = WriteTestWav("\xE6\xB0\xB4\xE3\x81\xAE\xE9\x9F\xB3 B.wav", 0.5);
+  auto instance = MakeInstance();
+  ASSERT_TRUE(instance);
+  BrimvaleState s = StateOf(*instance);
+  s.pathA = wavA;
+  s.pathB = wavB;
+  ASSERT_EQ(instance->SetState(s.Bytes()), kResultOk);
+  const BrimvaleState restored = StateOf(*instance);
+  EXPECT_EQ(restored.pathA, wavA); // a path that failed to load would have been cleared
+  EXPECT_EQ(restored.pathB, wavB);
+
+  ASSERT_TRUE(instance->Start(48000.0, 512));
+  Channels out;
+  ASSERT_TRUE(Render(*instance, 48000, 512, {}, out));
+  float peak = 0.0f;
+  for (const auto& channel : out)
+    for (float sample : channel)
+      peak = std::max(peak, std::fabs(sample));
+  EXPECT_GT(peak, 1e-4f);
 }
 
 TEST_F(StateTest, AMissingSampleFileClearsItsPathAndRestoresTheRest)
