@@ -48,9 +48,10 @@ public:
 
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override
   {
+    const double gain = GetParam(0)->Value();
     for (int c = 0; c < 2; ++c)
       for (int i = 0; i < nFrames; ++i)
-        outputs[c][i] = inputs[c][i] * GetParam(0)->Value();
+        outputs[c][i] = inputs[c][i] * gain;
   }
   void ProcessMidiMsg(const IMidiMsg& msg) override
   {
