@@ -1,4 +1,5 @@
 #include "engine/cloudseed/ModulatedAllpass.h"
+#include "engine/cloudseed/RingIndex.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,22 +16,7 @@ constexpr int kUpdateInterval = 8;
 // The farthest modulated read: delayB = delayA + 1 must not reach past the buffer.
 constexpr float kMaxModulatedDelay = static_cast<float>(kSize - 1);
 
-inline int Wrap(int position)
-{
-  return position < 0 ? position + kSize : position;
-}
-
-inline int Advance(int position)
-{
-  return position + 1 < kSize ? position + 1 : 0;
-}
-
-// position + steps for a position and steps that together stay below two buffer lengths.
-inline int Forward(int position, int steps)
-{
-  position += steps;
-  return position >= kSize ? position - kSize : position;
-}
+using Ring = RingIndex<kSize>;
 
 // n samples at fixed read distances. When the reads lie at least a segment behind the write and no
 // index wraps inside it, a segment's samples do not depend on each other and are computed side by
@@ -39,8 +25,8 @@ template <bool Interpolate>
 void RunAllpass(float* buffer, int& idx, int distanceA, int distanceB, float gA, float gB, float fb,
                 const float* input, float* output, int n)
 {
-  int ra = Wrap(idx - distanceA);
-  int rb = Wrap(idx - distanceB);
+  int ra = Ring::Wrap(idx - distanceA);
+  int rb = Ring::Wrap(idx - distanceB);
   int i = 0;
   const bool farEnough = distanceA >= kUpdateInterval && (!Interpolate || distanceB >= kUpdateInterval);
   while (farEnough && n - i >= kUpdateInterval && idx + kUpdateInterval <= kSize && ra + kUpdateInterval <= kSize &&
@@ -60,9 +46,9 @@ void RunAllpass(float* buffer, int& idx, int distanceA, int distanceB, float gA,
     std::memcpy(buffer + idx, v, sizeof(v));
     std::memcpy(output + i, out, sizeof(out));
     i += kUpdateInterval;
-    idx = Forward(idx, kUpdateInterval);
-    ra = Forward(ra, kUpdateInterval);
-    rb = Forward(rb, kUpdateInterval);
+    idx = Ring::Forward(idx, kUpdateInterval);
+    ra = Ring::Forward(ra, kUpdateInterval);
+    rb = Ring::Forward(rb, kUpdateInterval);
   }
   for (; i < n; ++i)
   {
@@ -70,9 +56,9 @@ void RunAllpass(float* buffer, int& idx, int distanceA, int distanceB, float gA,
     const float v = input[i] + r * fb;
     buffer[idx] = v;
     output[i] = r - v * fb;
-    idx = Advance(idx);
-    ra = Advance(ra);
-    rb = Advance(rb);
+    idx = Ring::Advance(idx);
+    ra = Ring::Advance(ra);
+    rb = Ring::Advance(rb);
   }
 }
 } // namespace

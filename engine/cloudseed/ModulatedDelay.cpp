@@ -1,4 +1,5 @@
 #include "engine/cloudseed/ModulatedDelay.h"
+#include "engine/cloudseed/RingIndex.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,22 +17,7 @@ constexpr int kUpdateInterval = 8;
 // but a setting made for an extreme sample rate must not reach foreign memory.
 constexpr float kMaxDistance = static_cast<float>(kSize - 2);
 
-inline int32_t Wrap(int32_t position)
-{
-  return position < 0 ? position + kSize : position;
-}
-
-inline int32_t Advance(int32_t position)
-{
-  return position + 1 < kSize ? position + 1 : 0;
-}
-
-// position + steps for a position and steps that together stay below two buffer lengths.
-inline int32_t Forward(int32_t position, int32_t steps)
-{
-  position += steps;
-  return position >= kSize ? position - kSize : position;
-}
+using Ring = RingIndex<kSize>;
 } // namespace
 
 inline void ModulatedDelay::UpdateModulation()
@@ -44,8 +30,8 @@ inline void ModulatedDelay::UpdateModulation()
   const int32_t k = static_cast<int32_t>(d);
   gainA = 1.0f - (d - static_cast<float>(k));
   gainB = d - static_cast<float>(k);
-  readIndexA = Wrap(writeIndex - k);
-  readIndexB = Wrap(writeIndex - k - 1);
+  readIndexA = Ring::Wrap(writeIndex - k);
+  readIndexB = Ring::Wrap(writeIndex - k - 1);
 }
 
 void ModulatedDelay::Process(const float* input, float* output, int n)
@@ -68,7 +54,7 @@ void ModulatedDelay::Process(const float* input, float* output, int n)
     const float gA = gainA, gB = gainB;
     const int32_t behind = w - ra >= 0 ? w - ra : w - ra + kSize;
     if (piece == kUpdateInterval && behind >= kUpdateInterval && w + piece <= kSize && ra + piece <= kSize &&
-        rb + piece <= kSize && Wrap(w - rb) >= kUpdateInterval)
+        rb + piece <= kSize && Ring::Wrap(w - rb) >= kUpdateInterval)
     {
       float a[kUpdateInterval], b[kUpdateInterval], out[kUpdateInterval];
       std::memcpy(buffer + w, input + i, sizeof(float) * kUpdateInterval);
@@ -77,9 +63,9 @@ void ModulatedDelay::Process(const float* input, float* output, int n)
       for (int k = 0; k < kUpdateInterval; ++k)
         out[k] = a[k] * gA + b[k] * gB;
       std::memcpy(output + i, out, sizeof(out));
-      w = Forward(w, piece);
-      ra = Forward(ra, piece);
-      rb = Forward(rb, piece);
+      w = Ring::Forward(w, piece);
+      ra = Ring::Forward(ra, piece);
+      rb = Ring::Forward(rb, piece);
     }
     else
     {
@@ -87,9 +73,9 @@ void ModulatedDelay::Process(const float* input, float* output, int n)
       {
         buffer[w] = input[i + k];
         output[i + k] = buffer[ra] * gA + buffer[rb] * gB;
-        w = Advance(w);
-        ra = Advance(ra);
-        rb = Advance(rb);
+        w = Ring::Advance(w);
+        ra = Ring::Advance(ra);
+        rb = Ring::Advance(rb);
       }
     }
     samplesProcessed += static_cast<uint64_t>(piece);
