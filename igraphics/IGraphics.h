@@ -410,6 +410,11 @@ public:
   EResourceLocation SearchImageResource(const char* name, const char* type, WDL_String& result, int targetScale,
                                         int& sourceScale);
   APIBitmap* SearchBitmapInCache(const char* name, int targetScale, int& sourceScale);
+  // The common end of both LoadBitmap forms: a freshly loaded bitmap at the target scale joins
+  // the editor's cache; at another scale a scaled copy is returned, and the fresh source is
+  // deleted unless the back end keeps it.
+  IBitmap FinishBitmapLoad(APIBitmap* pBitmap, bool fresh, bool backEndKeepsSource, const char* name,
+                           int nStates, bool framesAreHorizontal, int targetScale);
   IBitmap GetScaledBitmap(IBitmap& src);
   bool LoadFont(const char* fontID, const char* fontName, ETextStyle style);
 

@@ -144,20 +144,7 @@ IBitmap IGraphics::LoadBitmap(const char* name, int nStates, bool framesAreHoriz
   else
     pBitmap = SearchBitmapInCache(name, targetScale, sourceScale);
 
-  if (!pBitmap)
-    return IBitmap();
-
-  const IBitmap bitmap(pBitmap, nStates, framesAreHorizontal, name);
-  if (pBitmap->GetScale() == targetScale)
-  {
-    if (fresh)
-      RetainBitmap(bitmap, name);
-    return bitmap;
-  }
-  const IBitmap scaled = ScaleBitmap(bitmap, name, targetScale);
-  if (fresh)
-    delete pBitmap;
-  return scaled;
+  return FinishBitmapLoad(pBitmap, fresh, false, name, nStates, framesAreHorizontal, targetScale);
 }
 
 IBitmap IGraphics::LoadBitmap(const char* name, const void* pData, int dataSize, int nStates, bool framesAreHorizontal,
@@ -180,6 +167,13 @@ IBitmap IGraphics::LoadBitmap(const char* name, const void* pData, int dataSize,
     pBitmap = LoadAPIBitmap(name, pData, dataSize, 1);
     fresh = true;
   }
+  // The back end keeps what it decoded from memory in its own cache, so the source stays.
+  return FinishBitmapLoad(pBitmap, fresh, true, name, nStates, framesAreHorizontal, targetScale);
+}
+
+IBitmap IGraphics::FinishBitmapLoad(APIBitmap* pBitmap, bool fresh, bool backEndKeepsSource, const char* name,
+                                    int nStates, bool framesAreHorizontal, int targetScale)
+{
   if (!pBitmap)
     return IBitmap();
 
@@ -190,8 +184,10 @@ IBitmap IGraphics::LoadBitmap(const char* name, const void* pData, int dataSize,
       RetainBitmap(bitmap, name);
     return bitmap;
   }
-  // The back end keeps what it decoded from memory in its own cache, so the source stays.
-  return ScaleBitmap(bitmap, name, targetScale);
+  const IBitmap scaled = ScaleBitmap(bitmap, name, targetScale);
+  if (fresh && !backEndKeepsSource)
+    delete pBitmap;
+  return scaled;
 }
 
 IBitmap IGraphics::ScaleBitmap(const IBitmap& src, const char* name, int targetScale)
