@@ -1,9 +1,7 @@
 #include "engine/FileByteSource.h"
 
-#include <string>
-
 #if defined(_WIN32)
-#include <windows.h>
+#include "iplug/IPlugUTF8.h"
 #endif
 
 namespace
@@ -14,13 +12,8 @@ std::FILE* OpenForReading(const char* utf8Path)
   // A file URL names a drive as "/C:/..." once its scheme is gone; Windows wants "C:/...".
   if (utf8Path[0] == '/' && utf8Path[1] != '\0' && utf8Path[2] == ':')
     ++utf8Path;
-  const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Path, -1, nullptr, 0);
-  if (length <= 0)
-    return nullptr;
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  if (MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8Path, -1, &wide[0], length) != length)
-    return nullptr;
-  return _wfopen(wide.c_str(), L"rb");
+  // UTF-8 names and paths beyond MAX_PATH reach the file system through UTF-16.
+  return iplug::OpenFileUTF8(utf8Path, "rb");
 }
 
 bool SeekTo(std::FILE* file, uint64_t offset, int origin)

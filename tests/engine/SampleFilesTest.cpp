@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <cstdio>
+#endif
+
 using namespace enginetest;
 
 namespace
@@ -69,6 +75,40 @@ TEST(SampleFiles, LoadsByPathUrlAndNonAsciiName)
     EXPECT_EQ(out.sampleRate, 22050.0);
   }
 }
+
+#ifdef _WIN32
+TEST(SampleFiles, LoadsAPathBeyondMaxPathOnWindows)
+{
+  TempFolder folder;
+  std::string dir = folder.Path();
+  for (char& ch : dir)
+    if (ch == '/')
+      ch = '\\';
+  dir += "\\" + std::string(180, 'd');
+  const std::string path = dir + "\\" + std::string(100, 'f') + " \xc3\xa4.wav";
+  ASSERT_GT(path.size(), 260u);
+
+  // Only the long form of a name reaches that far; the test writes the file through it.
+  auto longForm = [](const std::string& utf8) {
+    std::wstring wide(utf8.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0],
+                                                        static_cast<int>(wide.size()) + 1) - 1));
+    return L"\\\\?\\" + wide;
+  };
+  ASSERT_TRUE(CreateDirectoryW(longForm(dir).c_str(), nullptr));
+  const std::vector<uint8_t> wav = ConstantWav(22050, 100, 0.5);
+  FILE* file = _wfopen(longForm(path).c_str(), L"wb");
+  ASSERT_NE(file, nullptr);
+  std::fwrite(wav.data(), 1, wav.size(), file);
+  std::fclose(file);
+
+  BrimvaleEngine::SampleBuffer out;
+  EXPECT_TRUE(LoadWavFile(path.c_str(), out, "Starter A"));
+  EXPECT_EQ(out.left.size(), 100u);
+  EXPECT_TRUE(DeleteFileW(longForm(path).c_str()));
+  EXPECT_TRUE(RemoveDirectoryW(longForm(dir).c_str()));
+}
+#endif
 
 TEST(SampleFiles, FailedLoadsKeepTheLayer)
 {
