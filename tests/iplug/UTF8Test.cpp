@@ -107,6 +107,12 @@ TEST(UTF8Conversions, RoundTripAndFailClosed)
   UTF8ToUTF16Fixed(fixed, "abcd", 4); // no room for the terminator
   EXPECT_STREQ(fixed, L"");
   EXPECT_TRUE(UTF8ToUTF16(nullptr).empty());
+
+  // Malformed bytes never turn into a terminator or run past the text.
+  const std::wstring replaced = UTF8ToUTF16("a\xC3z");
+  EXPECT_EQ(replaced.size(), 3u);
+  EXPECT_EQ(replaced.front(), L'a');
+  EXPECT_EQ(replaced.back(), L'z');
 }
 
 TEST(OpenFileUTF8, OpensNonAsciiNamesAndLongPaths)
@@ -165,5 +171,11 @@ TEST(FormatTimeUTF8, FormatsUTF8AndCutsOnCharacterBoundaries)
   const int length = FormatTimeUTF8(small, sizeof small, "%Y \xC3\xA9t\xC3\xA9", &time);
   EXPECT_EQ(length, 5); // "2026 " - the é would not fit whole
   EXPECT_STREQ(small, "2026 ");
+
+  // A format that is not UTF-8 is handed to the narrow call untouched.
+  EXPECT_EQ(FormatTimeUTF8(buffer, sizeof buffer, "%Y \xC3", &time), 6);
+  EXPECT_STREQ(buffer, "2026 \xC3");
+  EXPECT_EQ(FormatTimeUTF8(nullptr, 10, "%Y", &time), 0);
+  EXPECT_EQ(FormatTimeUTF8(buffer, sizeof buffer, "%Y", nullptr), 0);
 }
 #endif
