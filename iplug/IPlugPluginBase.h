@@ -731,6 +731,18 @@ inline bool GetFxpChunk(const IByteChunk& file, int pos, IByteChunk& chunk)
   chunk.Clear();
   return chunk.PutBytes(file.GetData() + pos, size) == size;
 }
+
+/** The chunk of a chunk-form file with its prefix checked: where its payload starts, or -1. */
+inline int GetFxpPayload(const IByteChunk& file, int pos, IByteChunk& chunk)
+{
+  return GetFxpChunk(file, pos, chunk) ? CheckChunkPrefix(chunk, 0) : -1;
+}
+
+/** Whether a preset or bank file header is of the format this reader knows, for this plug-in. */
+inline bool IsOwnFxpHeader(const FxpHeader& header, int32_t uniqueID)
+{
+  return header.fileTag == kFxpFileTag && header.formatVersion == kFxpFormatVersion && header.uniqueID == uniqueID;
+}
 } // namespace detail
 
 template <class EditorDelegate>
@@ -764,16 +776,13 @@ bool IPluginBase<EditorDelegate>::LoadPresetFromFXP(const char* path)
   char name[kFxpNameLen + 1] = {};
   int pos = detail::GetFxpHeader(file, header, 0);
   pos = GetFixedName(file, name, kFxpNameLen, pos);
-  if (pos < 0 || header.fileTag != kFxpFileTag || header.formatVersion != kFxpFormatVersion ||
-      header.uniqueID != mUniqueID)
+  if (pos < 0 || !detail::IsOwnFxpHeader(header, mUniqueID))
     return false;
 
   if (header.formTag == kFxpChunkTag && DoesStateChunks())
   {
     IByteChunk state;
-    if (!detail::GetFxpChunk(file, pos, state))
-      return false;
-    const int statePos = CheckChunkPrefix(state, 0);
+    const int statePos = detail::GetFxpPayload(file, pos, state);
     if (statePos < 0 || UnserializeState(state, statePos) < 0)
       return false;
   }
@@ -803,16 +812,13 @@ bool IPluginBase<EditorDelegate>::LoadBankFromFXB(const char* path)
   int pos = detail::GetFxpHeader(file, header, 0);
   char reserved[kFxbReservedLen];
   pos = file.GetBytes(reserved, kFxbReservedLen, pos);
-  if (pos < 0 || header.fileTag != kFxpFileTag || header.formatVersion != kFxpFormatVersion ||
-      header.uniqueID != mUniqueID)
+  if (pos < 0 || !detail::IsOwnFxpHeader(header, mUniqueID))
     return false;
 
   if (header.formTag == kFxbChunkTag && DoesStateChunks())
   {
     IByteChunk state;
-    if (!detail::GetFxpChunk(file, pos, state))
-      return false;
-    const int statePos = CheckChunkPrefix(state, 0);
+    const int statePos = detail::GetFxpPayload(file, pos, state);
     return statePos >= 0 && UnserializePresets(state, statePos) >= 0;
   }
   if (header.formTag != kFxbParamsTag)
