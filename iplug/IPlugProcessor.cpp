@@ -415,6 +415,7 @@ void IPlugProcessor::AttachBuffers(ERoute direction, int idx, int n, float** ppD
       continue;
     double* scratch = channel->mScratchBuf.Get();
     float* hostBuffer = ppData ? *ppData++ : nullptr;
+    channel->mIncomingData = hostBuffer;
     if (direction == kInput)
     {
       if (hostBuffer)
@@ -422,10 +423,6 @@ void IPlugProcessor::AttachBuffers(ERoute direction, int idx, int n, float** ppD
           scratch[f] = hostBuffer[f];
       else
         ZeroFrames(scratch, nFit);
-    }
-    else
-    {
-      channel->mIncomingData = hostBuffer;
     }
     *channel->mData = scratch;
   }
@@ -441,7 +438,68 @@ double** IPlugProcessor::Slots(ERoute direction) const
   return MaxNChannels(direction) > 0 ? mScratchData[direction].Get() : nullptr;
 }
 
-void IPlugProcessor::ConvertOutputsTo32Bit(int nFrames, bool accumulate)
+template <typename ProcessPiece>
+void IPlugProcessor::InPieces(int nFrames, EHostSamples samples, ProcessPiece&& processPiece)
+{
+  if (nFrames < 1)
+    return;
+  if (mBlockSize < 1)
+  {
+    SilenceHostOutputs(nFrames, samples);
+    return;
+  }
+  // The first piece's 32-bit input was converted when the buffers were attached.
+  int start = 0;
+  while (true)
+  {
+    const int n = std::min(mBlockSize, nFrames - start);
+    mPieceStart = start;
+    processPiece(n);
+    if (samples != EHostSamples::kDouble)
+      ConvertOutputsTo32Bit(start, n, samples == EHostSamples::kFloatAccumulating);
+    if (start + n >= nFrames)
+      break;
+    start += n;
+    MoveHostSlots(n);
+    if (samples != EHostSamples::kDouble)
+      ConvertInputsFrom32Bit(start, std::min(mBlockSize, nFrames - start));
+  }
+  MoveHostSlots(-start);
+  mPieceStart = 0;
+}
+
+void IPlugProcessor::MoveHostSlots(int delta)
+{
+  if (delta == 0)
+    return;
+  for (ERoute direction : {kInput, kOutput})
+    for (int i = 0; i < MaxNChannels(direction); ++i)
+    {
+      IChannelData* channel = mChannelData[direction].Get(i);
+      double*& slot = *channel->mData;
+      if (slot && slot != channel->mScratchBuf.Get())
+        slot += delta;
+    }
+}
+
+void IPlugProcessor::ConvertInputsFrom32Bit(int start, int nFrames)
+{
+  for (int i = 0; i < MaxNChannels(kInput); ++i)
+  {
+    IChannelData* channel = mChannelData[kInput].Get(i);
+    if (!channel->mConnected)
+      continue;
+    double* scratch = channel->mScratchBuf.Get();
+    const float* in = channel->mIncomingData;
+    if (in)
+      for (int f = 0; f < nFrames; ++f)
+        scratch[f] = in[start + f];
+    else
+      ZeroFrames(scratch, nFrames);
+  }
+}
+
+void IPlugProcessor::ConvertOutputsTo32Bit(int start, int nFrames, bool accumulate)
 {
   for (int i = 0; i < MaxNChannels(kOutput); ++i)
   {
@@ -450,43 +508,65 @@ void IPlugProcessor::ConvertOutputsTo32Bit(int nFrames, bool accumulate)
     const double* in = *channel->mData;
     if (!channel->mConnected || !out || !in)
       continue;
+    out += start;
     for (int f = 0; f < nFrames; ++f)
       out[f] = accumulate ? out[f] + static_cast<float>(in[f]) : static_cast<float>(in[f]);
   }
 }
 
+void IPlugProcessor::SilenceHostOutputs(int nFrames, EHostSamples samples)
+{
+  if (samples == EHostSamples::kFloatAccumulating)
+    return;
+  for (int i = 0; i < MaxNChannels(kOutput); ++i)
+  {
+    IChannelData* channel = mChannelData[kOutput].Get(i);
+    if (!channel->mConnected)
+      continue;
+    if (samples == EHostSamples::kFloat)
+    {
+      if (channel->mIncomingData)
+        std::fill(channel->mIncomingData, channel->mIncomingData + nFrames, 0.0f);
+    }
+    else if (*channel->mData && *channel->mData != channel->mScratchBuf.Get())
+    {
+      ZeroFrames(*channel->mData, nFrames);
+    }
+  }
+}
+
 void IPlugProcessor::ProcessBuffers(double, int nFrames)
 {
-  ProcessBlock(Slots(kInput), Slots(kOutput), FramesThatFit(nFrames));
+  InPieces(nFrames, EHostSamples::kDouble, [this](int n) { ProcessBlock(Slots(kInput), Slots(kOutput), n); });
 }
 
 void IPlugProcessor::ProcessBuffers(float, int nFrames)
 {
-  const int n = FramesThatFit(nFrames);
-  ProcessBlock(Slots(kInput), Slots(kOutput), n);
-  ConvertOutputsTo32Bit(n, false);
+  InPieces(nFrames, EHostSamples::kFloat, [this](int n) { ProcessBlock(Slots(kInput), Slots(kOutput), n); });
 }
 
 void IPlugProcessor::ProcessBuffersAccumulating(int nFrames)
 {
-  const int n = FramesThatFit(nFrames);
-  ProcessBlock(Slots(kInput), Slots(kOutput), n);
-  ConvertOutputsTo32Bit(n, true);
+  InPieces(nFrames, EHostSamples::kFloatAccumulating,
+           [this](int n) { ProcessBlock(Slots(kInput), Slots(kOutput), n); });
+}
+
+void IPlugProcessor::PassThroughPiece(int nFrames)
+{
+  if (mLatency > 0 && mLatencyDelay && mLatencyDelay->IsReady())
+    mLatencyDelay->ProcessBlock(Slots(kInput), Slots(kOutput), nFrames);
+  else
+    IPlugProcessor::ProcessBlock(Slots(kInput), Slots(kOutput), nFrames);
 }
 
 void IPlugProcessor::PassThroughBuffers(double, int nFrames)
 {
-  const int n = FramesThatFit(nFrames);
-  if (mLatency > 0 && mLatencyDelay && mLatencyDelay->IsReady())
-    mLatencyDelay->ProcessBlock(Slots(kInput), Slots(kOutput), n);
-  else
-    IPlugProcessor::ProcessBlock(Slots(kInput), Slots(kOutput), n);
+  InPieces(nFrames, EHostSamples::kDouble, [this](int n) { PassThroughPiece(n); });
 }
 
 void IPlugProcessor::PassThroughBuffers(float, int nFrames)
 {
-  PassThroughBuffers(0.0, nFrames);
-  ConvertOutputsTo32Bit(FramesThatFit(nFrames), false);
+  InPieces(nFrames, EHostSamples::kFloat, [this](int n) { PassThroughPiece(n); });
 }
 
 } // namespace iplug

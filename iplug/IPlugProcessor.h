@@ -44,6 +44,9 @@ public:
   bool GetBypassed() const { return mBypassed; }
   bool GetRenderingOffline() const { return mRenderingOffline; }
   const ITimeInfo& GetTimeInfo() const { return mTimeInfo; }
+  /** A block longer than the block size reaches ProcessBlock in pieces: while one runs, the frame of
+   *  the host's block at which it starts; 0 otherwise. */
+  int GetPieceStart() const { return mPieceStart; }
   double GetSamplesPerBeat() const;
 
   int GetPluginType() const { return mPlugType; }
@@ -95,10 +98,26 @@ public:
   void PassThroughBuffers(float, int nFrames);
 
 private:
-  /** The frames that the scratch buffers can take; a longer block is cut to them. */
+  enum class EHostSamples
+  {
+    kDouble,
+    kFloat,
+    kFloatAccumulating
+  };
+
+  /** The frames that the scratch buffers can take. */
   int FramesThatFit(int nFrames) const;
   double** Slots(ERoute direction) const;
-  void ConvertOutputsTo32Bit(int nFrames, bool accumulate);
+  /** Runs processPiece(n) over a block in pieces of at most the block size, converting 32-bit host
+   *  buffers piece by piece; when not even one frame fits, the host's outputs get silence. */
+  template <typename ProcessPiece>
+  void InPieces(int nFrames, EHostSamples samples, ProcessPiece&& processPiece);
+  /** Moves every slot that points into a host buffer (not at its scratch buffer) by delta frames. */
+  void MoveHostSlots(int delta);
+  void ConvertInputsFrom32Bit(int start, int nFrames);
+  void ConvertOutputsTo32Bit(int start, int nFrames, bool accumulate);
+  void SilenceHostOutputs(int nFrames, EHostSamples samples);
+  void PassThroughPiece(int nFrames);
 
   int mPlugType;
   bool mDoesMIDIIn;
@@ -110,6 +129,7 @@ private:
   int mTailSize = 0;
   bool mBypassed = false;
   bool mRenderingOffline = false;
+  int mPieceStart = 0;
   WDL_PtrList<IOConfig> mIOConfigs;
   WDL_TypedBuf<double*> mScratchData[2];
   WDL_PtrList<IChannelData> mChannelData[2];

@@ -147,7 +147,10 @@ bool IPlugVST3ProcessorBase::CanProcessSampleSize(int32 symbolicSampleSize)
 
 bool IPlugVST3ProcessorBase::SendMidiMsg(const IMidiMsg& msg)
 {
-  mMidiOutputQueue.Add(msg);
+  // Offsets from ProcessBlock count from its piece of the host's block.
+  IMidiMsg inBlock = msg;
+  inBlock.mOffset += GetPieceStart();
+  mMidiOutputQueue.Add(inBlock);
   return true;
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "iplug/IPlugProcessor.h"
@@ -236,19 +237,80 @@ TEST(Processor, AttachSkipsUnconnectedChannelsAndConvertsBothWays)
   EXPECT_EQ(out.data[1], (std::vector<float>{0.5f, 0.5f, 0.5f}));
 }
 
-TEST(Processor, BlockLongerThanTheSetUpSizeStaysInsideTheScratchBuffers)
+// A block longer than the block size reaches ProcessBlock in pieces that the scratch buffers can
+// hold, each at its place in the host's buffers; with no block size at all the outputs are silent.
+template <typename Sample>
+void CheckLongBlock(int blockSize, const std::vector<int>& pieces)
 {
-  TestProcessor p(MakeConfig("2-2"));
-  p.SetBlockSize(4);
+  struct Doubler : TestProcessor
+  {
+    using TestProcessor::TestProcessor;
+    void ProcessBlock(double** inputs, double** outputs, int nFrames) override
+    {
+      for (int c = 0; c < 2; ++c)
+        for (int f = 0; f < nFrames; ++f)
+          outputs[c][f] = 2.0 * inputs[c][f];
+      lengths.push_back(nFrames);
+      starts.push_back(GetPieceStart());
+    }
+    std::vector<int> lengths, starts;
+  } p(MakeConfig("2-2"));
+  p.SetBlockSize(blockSize);
   p.SetChannelConnections(kInput, 0, 2, true);
   p.SetChannelConnections(kOutput, 0, 2, true);
-  HostBuffers<float> in(2, 64, 1.0f);
-  HostBuffers<float> out(2, 64, 3.0f);
-  p.AttachBuffers(kInput, 0, 2, in.ptrs.data(), 64);
-  p.AttachBuffers(kOutput, 0, 2, out.ptrs.data(), 64);
-  p.ProcessBuffers(0.0f, 64);
-  EXPECT_EQ(out.data[0][3], 1.0f);
-  EXPECT_EQ(out.data[0][4], 3.0f) << "frames beyond the set-up block size are not processed";
+  constexpr int kFrames = 10;
+  HostBuffers<Sample> in(2, kFrames, 0);
+  HostBuffers<Sample> out(2, kFrames, 3);
+  for (int f = 0; f < kFrames; ++f)
+  {
+    in.data[0][f] = static_cast<Sample>(f + 1);
+    in.data[1][f] = static_cast<Sample>(-100 - f);
+  }
+  p.AttachBuffers(kInput, 0, 2, in.ptrs.data(), kFrames);
+  p.AttachBuffers(kOutput, 0, 2, out.ptrs.data(), kFrames);
+  p.ProcessBuffers(Sample(0), kFrames);
+
+  const std::string what = std::to_string(sizeof(Sample) * 8) + "-bit, block size " + std::to_string(blockSize);
+  EXPECT_EQ(p.lengths, pieces) << what;
+  std::vector<int> starts;
+  for (size_t i = 0, at = 0; i < pieces.size(); at += pieces[i++])
+    starts.push_back(static_cast<int>(at));
+  EXPECT_EQ(p.starts, starts) << what;
+  EXPECT_EQ(p.GetPieceStart(), 0) << what;
+  for (int c = 0; c < 2; ++c)
+    for (int f = 0; f < kFrames; ++f)
+      EXPECT_EQ(out.data[c][f], pieces.empty() ? Sample(0) : 2 * in.data[c][f]) << what << ", channel " << c << " frame " << f;
+}
+
+TEST(Processor, BlockLongerThanTheSetUpSizeIsProcessedInPieces)
+{
+  struct Case
+  {
+    int blockSize;
+    std::vector<int> pieces;
+  };
+  const Case cases[] = {{4, {4, 4, 2}}, {5, {5, 5}}, {1, std::vector<int>(10, 1)}, {16, {10}}, {0, {}}};
+  for (const Case& c : cases)
+  {
+    CheckLongBlock<float>(c.blockSize, c.pieces);
+    CheckLongBlock<double>(c.blockSize, c.pieces);
+  }
+}
+
+TEST(Processor, PassThroughOfALongBlockKeepsTheLatency)
+{
+  TestProcessor p(MakeConfig("1-1", 3));
+  p.InitLatencyDelay();
+  p.SetBlockSize(2);
+  p.SetChannelConnections(kInput, 0, 1, true);
+  p.SetChannelConnections(kOutput, 0, 1, true);
+  HostBuffers<float> in(1, 7, 0.0f);
+  in.data[0] = {1, 2, 3, 4, 5, 6, 7};
+  HostBuffers<float> out(1, 7, -1.0f);
+  p.AttachBuffers(kInput, 0, 1, in.ptrs.data(), 7);
+  p.AttachBuffers(kOutput, 0, 1, out.ptrs.data(), 7);
+  p.PassThroughBuffers(0.0f, 7);
+  EXPECT_EQ(out.data[0], (std::vector<float>{0, 0, 0, 1, 2, 3, 4}));
 }
 
 TEST(Processor, ProcessBeforeAnyAttachDoesNotTouchMissingBuffers)

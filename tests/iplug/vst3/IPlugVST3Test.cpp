@@ -378,6 +378,106 @@ TEST_F(IPlugVST3Test, StateFramingWritesTheBypassFlagAndToleratesWaveLabStreams)
   EXPECT_DOUBLE_EQ(plug->GetParam(0)->Value(), 1.25);
 }
 
+// A host may send a block longer than the size it set up: every frame of it is processed, in
+// 32 and in 64 bits.
+TEST_F(IPlugVST3Test, ABlockLongerThanTheSetUpSizeIsProcessedToItsEnd)
+{
+  for (int32 sampleSize : {kSample32, kSample64})
+  {
+    ProcessSetup setup {kRealtime, sampleSize, 4, 48000.0};
+    ASSERT_EQ(plug->setupProcessing(setup), kResultOk);
+    plug->activateBus(kAudio, Steinberg::Vst::kInput, 0, true);
+    plug->activateBus(kAudio, Steinberg::Vst::kOutput, 0, true);
+    plug->setActive(true);
+    plug->setProcessing(true);
+
+    constexpr int kFrames = 10;
+    float in32[2][kFrames], out32[2][kFrames];
+    double in64[2][kFrames], out64[2][kFrames];
+    for (int c = 0; c < 2; ++c)
+      for (int f = 0; f < kFrames; ++f)
+      {
+        in32[c][f] = static_cast<float>((c ? -1 : 1) * (f + 1));
+        in64[c][f] = in32[c][f];
+        out32[c][f] = 7.0f;
+        out64[c][f] = 7.0;
+      }
+    float* ins32[2] = {in32[0], in32[1]};
+    float* outs32[2] = {out32[0], out32[1]};
+    double* ins64[2] = {in64[0], in64[1]};
+    double* outs64[2] = {out64[0], out64[1]};
+    AudioBusBuffers inBus {}, outBus {};
+    inBus.numChannels = outBus.numChannels = 2;
+    inBus.channelBuffers32 = ins32;
+    outBus.channelBuffers32 = outs32;
+    if (sampleSize == kSample64)
+    {
+      inBus.channelBuffers64 = ins64;
+      outBus.channelBuffers64 = outs64;
+    }
+    ProcessData data {};
+    data.numSamples = kFrames;
+    data.symbolicSampleSize = sampleSize;
+    data.numInputs = data.numOutputs = 1;
+    data.inputs = &inBus;
+    data.outputs = &outBus;
+    ASSERT_EQ(plug->process(data), kResultOk);
+
+    for (int c = 0; c < 2; ++c)
+      for (int f = 0; f < kFrames; ++f)
+      {
+        const double heard = sampleSize == kSample64 ? out64[c][f] : out32[c][f];
+        EXPECT_DOUBLE_EQ(heard, 0.5 * in64[c][f]) << "sample size " << sampleSize << " channel " << c << " frame " << f;
+      }
+    plug->setProcessing(false);
+    plug->setActive(false);
+  }
+}
+
+// A message that ProcessBlock sends counts from the start of its piece of a long block; the
+// host gets it at its place in the whole block.
+TEST(IPlugVST3MidiOut, MessagesSentWhileProcessingALongBlockKeepTheirPlace)
+{
+  struct Sender : TestEffect
+  {
+    Sender() : TestEffect(true) {}
+    void ProcessBlock(double** inputs, double** outputs, int nFrames) override
+    {
+      TestEffect::ProcessBlock(inputs, outputs, nFrames);
+      SendMidiMsg(IMidiMsg(1, 0x90, 60, 100));
+    }
+  };
+  std::unique_ptr<TestEffect, Release> plug(new Sender());
+  ASSERT_EQ(plug->initialize(nullptr), kResultOk);
+  ProcessSetup setup {kRealtime, kSample32, 4, 48000.0};
+  ASSERT_EQ(plug->setupProcessing(setup), kResultOk);
+  plug->activateBus(kAudio, Steinberg::Vst::kOutput, 0, true);
+
+  float out0[10] = {}, out1[10] = {};
+  float* outs[2] = {out0, out1};
+  AudioBusBuffers outBus {};
+  outBus.numChannels = 2;
+  outBus.channelBuffers32 = outs;
+  EventList out(16);
+  ProcessData data {};
+  data.numSamples = 10;
+  data.symbolicSampleSize = kSample32;
+  data.numOutputs = 1;
+  data.outputs = &outBus;
+  data.outputEvents = &out;
+  ASSERT_EQ(plug->process(data), kResultOk);
+
+  std::vector<int32> offsets;
+  for (int32 i = 0; i < out.getEventCount(); ++i)
+  {
+    Event e {};
+    out.getEvent(i, e);
+    offsets.push_back(e.sampleOffset);
+  }
+  EXPECT_EQ(offsets, (std::vector<int32>{1, 5, 9}));
+  plug->terminate();
+}
+
 TEST(IPlugVST3MidiOut, ProcessedMessagesLeaveAsEventsInTheirBlock)
 {
   std::unique_ptr<TestEffect, Release> plug(new TestEffect(true));
