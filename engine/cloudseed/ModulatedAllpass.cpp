@@ -13,8 +13,9 @@ constexpr float kTwoPi = 2.0f * 3.14159265f;
 constexpr int kSize = ModulatedAllpass::kBufferSize;
 constexpr int kUpdateInterval = 8;
 
-// The farthest modulated read: delayB = delayA + 1 must not reach past the buffer.
-constexpr float kMaxModulatedDelay = static_cast<float>(kSize - 1);
+// The farthest modulated read: a distance d reads at its whole part and one beyond, which must not
+// reach past the buffer, so d is held to kSize; at kSize itself the read is wholly the farther one.
+constexpr float kMaxModulatedDelay = static_cast<float>(kSize);
 
 using Ring = RingIndex<kSize>;
 
@@ -102,7 +103,7 @@ void ModulatedAllpass::ProcessChunkWithMod(const float* input, float* output, in
       d = 1.0f;
     // Only a sample rate far above what the buffer was sized for reaches this limit.
     d = std::min(d, kMaxModulatedDelay);
-    distances[u] = static_cast<int32_t>(d);
+    distances[u] = std::min(static_cast<int32_t>(d), kSize - 1);
     const float fraction = d - static_cast<float>(distances[u]);
     gainsA[u] = 1.0f - fraction;
     gainsB[u] = fraction;

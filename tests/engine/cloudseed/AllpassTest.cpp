@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -99,6 +101,119 @@ TEST(ModulatedAllpass, ExtremeDelaysStayInsideTheBuffer)
   stage->ProcessNoMod(x.data(), y.data(), 4096);
   for (float v : y)
     EXPECT_TRUE(std::isfinite(v));
+}
+
+// The stage written as a plain loop, one sample after the other: update every eighth sample,
+// read, write, advance.
+struct SampleBySampleAllpass
+{
+  static constexpr int32_t kSize = ModulatedAllpass::kBufferSize;
+
+  float Step(float in)
+  {
+    int32_t distanceA = sampleDelay, distanceB = sampleDelay;
+    if (modulated)
+    {
+      if (counter >= 8)
+      {
+        phase += modRate * 8;
+        if (phase > 1.0f)
+          phase -= static_cast<float>(static_cast<int64_t>(phase));
+        if (modAmount >= sampleDelay)
+          modAmount = static_cast<float>(sampleDelay - 1);
+        float d = sampleDelay + std::sin(2.0f * 3.14159265f * phase) * modAmount;
+        if (d <= 0.0f)
+          d = 1.0f;
+        delayA = static_cast<int32_t>(d);
+        gainA = 1.0f - (d - delayA);
+        gainB = d - delayA;
+        counter = 1;
+      }
+      else
+      {
+        ++counter;
+      }
+      distanceA = delayA;
+      distanceB = delayA + 1;
+    }
+    const float a = buffer[(index - distanceA + kSize) % kSize];
+    const float b = buffer[(index - distanceB + kSize) % kSize];
+    const float r = modulated && interpolate ? a * gainA + b * gainB : a;
+    const float v = in + r * feedback;
+    buffer[index] = v;
+    index = (index + 1) % kSize;
+    return r - v * feedback;
+  }
+
+  std::vector<float> buffer = std::vector<float>(kSize, 0.0f);
+  int32_t index = kSize - 1, delayA = 100;
+  int counter = 0;
+  float phase = 0.0f, gainA = 1.0f, gainB = 0.0f;
+  int32_t sampleDelay = 0;
+  float modAmount = 0.0f, modRate = 0.0f, feedback = 0.5f;
+  bool modulated = true, interpolate = true;
+};
+
+// Blocks give what one sample after the other gives, at read distances near the write and near
+// the buffer's length, with and without modulation and interpolation.
+TEST(ModulatedAllpass, BlocksMatchTheSampleBySampleOrderAtEveryDistance)
+{
+  constexpr int32_t kSize = ModulatedAllpass::kBufferSize;
+  struct Case
+  {
+    int32_t sampleDelay;
+    float modAmount;
+    bool modulated, interpolate;
+  };
+  const Case cases[] = {{kSize - 1, 0.75f, true, true}, {kSize - 1, 0.0f, true, true}, {kSize - 4, 3.0f, true, true},
+                        {kSize - 8, 0.0f, true, false},  {5, 0.0f, true, true},        {8, 2.5f, true, true},
+                        {kSize, 0.0f, false, false},     {kSize - 3, 0.0f, false, false}, {7, 0.0f, false, false}};
+  const int blockLengths[] = {1024, 7, 513, 64, 1, 200};
+  const int total = kSize + 4096;
+
+  std::vector<float> x(total);
+  uint32_t noise = 54321;
+  for (float& v : x)
+  {
+    noise = noise * 1664525u + 1013904223u;
+    v = static_cast<float>(noise >> 8) / 8388608.0f - 1.0f;
+  }
+
+  for (const Case& c : cases)
+  {
+    auto stage = std::make_unique<ModulatedAllpass>();
+    stage->sampleDelay = c.sampleDelay;
+    stage->modAmount = c.modAmount;
+    stage->modRate = 1.0f / 1024.0f;
+    stage->interpolationEnabled = c.interpolate;
+    auto reference = std::make_unique<SampleBySampleAllpass>();
+    reference->sampleDelay = c.sampleDelay;
+    reference->modAmount = c.modAmount;
+    reference->modRate = stage->modRate;
+    reference->phase = stage->modPhase;
+    reference->modulated = c.modulated;
+    reference->interpolate = c.interpolate;
+
+    std::vector<float> y(total);
+    for (int at = 0, b = 0; at < total; b = (b + 1) % 6)
+    {
+      const int n = std::min(blockLengths[b], total - at);
+      if (c.modulated)
+        stage->ProcessWithMod(x.data() + at, y.data() + at, n);
+      else
+        stage->ProcessNoMod(x.data() + at, y.data() + at, n);
+      at += n;
+    }
+    int mismatches = 0;
+    for (int i = 0; i < total; ++i)
+    {
+      const float expected = reference->Step(x[i]);
+      if (std::fabs(y[i] - expected) > 1e-5f && ++mismatches <= 3)
+        ADD_FAILURE() << "delay " << c.sampleDelay << " depth " << c.modAmount << " sample " << i << ": " << y[i]
+                      << " instead of " << expected;
+    }
+    EXPECT_EQ(mismatches, 0) << "delay " << c.sampleDelay << " depth " << c.modAmount;
+  }
 }
 
 // The diffuser is its stages in series: stage 0 always, then stages 1 .. stages - 1.
