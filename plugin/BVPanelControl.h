@@ -4,6 +4,7 @@
 #include "igraphics/IGraphics.h"
 #include "plugin/BVMotionShapes.h"
 #include "plugin/BVPalette.h"
+#include "plugin/BrimvaleVersion.h"
 
 #include <algorithm>
 #include <cmath>
@@ -33,7 +34,7 @@ public:
   };
   static_assert(sizeof(PreviewState) == 56, "the scope message is 56 bytes");
 
-  explicit BVPanelControl(const IRECT& bounds, const char* versionText = "1.0.1")
+  explicit BVPanelControl(const IRECT& bounds, const char* versionText = brimvale::kVersionString)
   : IControl(bounds)
   , mVersionLine(VersionLine(versionText))
   {
@@ -53,7 +54,7 @@ public:
   void Draw(IGraphics& g) override
   {
     g.FillRect(COLOR_BV_BG, GetRECT());
-    g.DrawText(Text(32.f, COLOR_BV_TEXT, kAlignNear, kVAlignMiddle), "Brimvale", IRECT(14, 5, 344, 45));
+    g.DrawText(Text(32.f, COLOR_BV_TEXT, kAlignNear, kVAlignMiddle), brimvale::kProductName, IRECT(14, 5, 344, 45));
     g.DrawText(Text(18.f, COLOR_BV_MUTED, kAlignNear, kVAlignMiddle), "dual-sample atmosphere engine",
                IRECT(360, 9, 780, 43));
     g.DrawText(Text(11.f, COLOR_BV_MUTED, kAlignFar, kVAlignMiddle), mVersionLine.c_str(),
