@@ -4,6 +4,7 @@
 #include "igraphics/IGraphics.h"
 #include "plugin/BVMotionShapes.h"
 #include "plugin/BVPalette.h"
+#include "plugin/BrimvaleMessages.h"
 #include "plugin/BrimvaleVersion.h"
 
 #include <algorithm>
@@ -20,20 +21,6 @@ using namespace iplug::igraphics;
 class BVPanelControl : public IControl
 {
 public:
-  /** Laid out exactly as the payload of the scope message. */
-  struct PreviewState
-  {
-    double blendPhase = 0.0; // radians
-    double blendDepth = 0.0;
-    double motionAPhase = 0.2; // cycles
-    double motionBPhase = 1.1;
-    double motionADepth = 0.45;
-    double motionBDepth = 0.3;
-    int32_t motionAShape = 0;
-    int32_t motionBShape = 0;
-  };
-  static_assert(sizeof(PreviewState) == 56, "the scope message is 56 bytes");
-
   explicit BVPanelControl(const IRECT& bounds, const char* versionText = brimvale::kVersionString)
   : IControl(bounds)
   , mVersionLine(VersionLine(versionText))
@@ -41,13 +28,13 @@ public:
     SetIgnoreMouse(true);
   }
 
-  const PreviewState& GetPreviewState() const { return mPreview; }
+  const PanelScopePayload& GetPreviewState() const { return mPreview; }
 
   void OnMsgFromDelegate(int msgTag, int dataSize, const void* pData) override
   {
-    if (msgTag != kScopeMsgTag || dataSize != static_cast<int>(sizeof(PreviewState)) || !pData)
+    if (msgTag != kMsgTagPanelScope || dataSize != static_cast<int>(sizeof(PanelScopePayload)) || !pData)
       return;
-    std::memcpy(&mPreview, pData, sizeof(PreviewState));
+    std::memcpy(&mPreview, pData, sizeof(PanelScopePayload));
     SetDirty(false);
   }
 
@@ -123,8 +110,6 @@ private:
     IRECT rect;
   };
 
-  /** The plug-in's message with the phases, depths and shapes that the previews show. */
-  static constexpr int kScopeMsgTag = 1001;
   static constexpr int kScopePoints = 70;
   static constexpr double kTwoPi = 6.28318530718;
 
@@ -183,7 +168,8 @@ private:
     g.PathStroke(IPattern(COLOR_BV_CYAN), 1.4f, IStrokeOptions(), nullptr);
   }
 
-  PreviewState mPreview;
+  // Before the first message: a flat Blend wave and two Sine scopes.
+  PanelScopePayload mPreview = {0.0, 0.0, 0.2, 1.1, 0.45, 0.3, 0, 0};
   std::string mVersionLine;
 };
 
