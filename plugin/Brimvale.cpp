@@ -1,6 +1,7 @@
 #include "plugin/Brimvale.h"
 
 #include "plugin/BrimvaleParams.h"
+#include "plugin/BrimvaleVersion.h"
 
 namespace
 {
@@ -11,10 +12,10 @@ iplug::Config MakeConfig()
   c.nParams = kNumParams;
   c.nPresets = 1;
   c.channelIOStr = "0-2";
-  c.pluginName = "Brimvale";
-  c.productName = "Brimvale";
-  c.mfrName = "Quillfen";
-  c.vendorVersion = 0x00010001;
+  c.pluginName = brimvale::kProductName;
+  c.productName = brimvale::kProductName;
+  c.mfrName = brimvale::kMakerName;
+  c.vendorVersion = brimvale::kPackedVersion;
   c.uniqueID = 0x42566d31;  // 'BVm1'
   c.mfrID = 0x44757a69;     // 'Duzi'
   c.latency = 0;
@@ -36,8 +37,8 @@ iplug::Config MakeConfig()
   c.plugMaxWidth = 2368;
   c.plugMaxHeight = 576;
   c.plugHostResize = true;
-  c.bundleID = "com.quillfen.vst3.Brimvale";
-  c.appGroupID = "group.com.quillfen.Brimvale";
+  c.bundleID = brimvale::kBundleID;
+  c.appGroupID = brimvale::kAppGroupID;
   return c;
 }
 

@@ -59,8 +59,3 @@ enum EControlTags
   kCtrlTagSampleBRate,
   kCtrlTagSampleBSemi,
 };
-
-// Messages from the plug-in to its controls.
-constexpr int kMsgTagPanelScope = 1001;     // 56 bytes: the Motion previews
-constexpr int kMsgTagFilterDisplay = 1002;  // one float64: the modulated cutoff, normalised
-constexpr int kMsgTagSampleLabel = 1003;    // a NUL-terminated label

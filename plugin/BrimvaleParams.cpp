@@ -13,7 +13,8 @@ namespace
 
 enum class EKind { kBool, kDouble, kEnum };
 
-struct ParamSpec
+// One parameter as the table below lists it, in index order.
+struct ParamRow
 {
   const char* name;
   EKind kind;
@@ -31,7 +32,7 @@ const std::initializer_list<const char*> kShapes = {"Sine", "Triangle", "Ramp Up
                                                     "Random", "Drift", "Glider"};
 const std::initializer_list<const char*> kDestinations = {"Blend", "Filter", "Space", "A Start", "B Speed"};
 
-const ParamSpec kSpecs[kNumParams] = {
+const ParamRow kParamTable[kNumParams] = {
   {"Sample A Play", EKind::kBool, 1, 0, 1, 1, "", kCustom, 0, {"off", "on"}, "Sample A"},
   {"Sample A Level", EKind::kDouble, 0.75, 0, 1.5, 0.001, "", kCustom, 0, {}, "Sample A"},
   {"Sample A Pan", EKind::kDouble, 0, -100, 100, 0.1, "", kCustom, 0, {}, "Sample A"},
@@ -72,23 +73,24 @@ const ParamSpec kSpecs[kNumParams] = {
   {"Space Width", EKind::kDouble, 1.12, 0, 2, 0.001, "", kCustom, 0, {}, "Space"},
 };
 
-void InitParam(IParam& param, const ParamSpec& s)
+void InitParam(IParam& param, const ParamRow& row)
 {
-  switch (s.kind)
+  switch (row.kind)
   {
     case EKind::kBool:
-      param.InitBool(s.name, s.defaultValue >= 0.5, s.label, 0, s.group, *s.texts.begin(), *(s.texts.begin() + 1));
+      param.InitBool(row.name, row.defaultValue >= 0.5, row.label, 0, row.group, *row.texts.begin(),
+                     *(row.texts.begin() + 1));
       break;
     case EKind::kEnum:
-      param.InitEnum(s.name, static_cast<int>(s.defaultValue), s.texts, 0, s.group);
+      param.InitEnum(row.name, static_cast<int>(row.defaultValue), row.texts, 0, row.group);
       break;
     case EKind::kDouble:
-      if (s.powCurve > 0.0)
-        param.InitDouble(s.name, s.defaultValue, s.min, s.max, s.step, s.label, 0, s.group,
-                         IParam::ShapePowCurve(s.powCurve), s.unit);
+      if (row.powCurve > 0.0)
+        param.InitDouble(row.name, row.defaultValue, row.min, row.max, row.step, row.label, 0, row.group,
+                         IParam::ShapePowCurve(row.powCurve), row.unit);
       else
-        param.InitDouble(s.name, s.defaultValue, s.min, s.max, s.step, s.label, 0, s.group,
-                         IParam::ShapeLinear(), s.unit);
+        param.InitDouble(row.name, row.defaultValue, row.min, row.max, row.step, row.label, 0, row.group,
+                         IParam::ShapeLinear(), row.unit);
       break;
   }
 }
@@ -98,5 +100,5 @@ void InitParam(IParam& param, const ParamSpec& s)
 void InitBrimvaleParams(iplug::IEditorDelegate& delegate)
 {
   for (int i = 0; i < kNumParams; ++i)
-    InitParam(*delegate.GetParam(i), kSpecs[i]);
+    InitParam(*delegate.GetParam(i), kParamTable[i]);
 }

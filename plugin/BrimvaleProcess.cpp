@@ -3,10 +3,10 @@
 #include "plugin/Brimvale.h"
 
 #include "plugin/BVMotionShapes.h"
+#include "plugin/BrimvaleMessages.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 using iplug::kOutput;
 
@@ -141,10 +141,14 @@ void Brimvale::SendMotionPreviews()
   const double cutoffNormalized = Clamp01(GetParam(kFilterCutoff)->ToNormalized(cutoff));
   SendControlMsgFromDelegate(kCtrlTagFilterDisplay, kMsgTagFilterDisplay, sizeof(double), &cutoffNormalized);
 
-  unsigned char scope[56];
-  const double doubles[6] = {kTwoPi * mPreviewPhaseA, blendLfo, mPreviewPhaseA, mPreviewPhaseB, depthA, depthB};
-  const int32_t ints[2] = {shapeA, shapeB};
-  std::memcpy(scope, doubles, sizeof(doubles));
-  std::memcpy(scope + sizeof(doubles), ints, sizeof(ints));
-  SendControlMsgFromDelegate(kCtrlTagPanel, kMsgTagPanelScope, sizeof(scope), scope);
+  PanelScopePayload scope;
+  scope.blendPhase = kTwoPi * mPreviewPhaseA;
+  scope.blendDepth = blendLfo;
+  scope.motionAPhase = mPreviewPhaseA;
+  scope.motionBPhase = mPreviewPhaseB;
+  scope.motionADepth = depthA;
+  scope.motionBDepth = depthB;
+  scope.motionAShape = shapeA;
+  scope.motionBShape = shapeB;
+  SendControlMsgFromDelegate(kCtrlTagPanel, kMsgTagPanelScope, sizeof(scope), &scope);
 }

@@ -1,5 +1,6 @@
 // The module's one class: how the factory describes it and how an instance is built.
 #include "plugin/Brimvale.h"
+#include "plugin/BrimvaleVersion.h"
 
 #include "iplug/vst3/IPlugVST3Entry.h"
 
@@ -9,13 +10,13 @@ namespace iplug
 const VST3ClassDescription& GetVST3ClassDescription()
 {
   static const VST3ClassDescription description {
-    "Quillfen",
-    "https://www.quillfen.com",
-    "support@quillfen.com",
+    brimvale::kMakerName,
+    brimvale::kMakerURL,
+    brimvale::kMakerEmail,
     {0xF2AEE70D, 0x00DE4F4E, 0x50776C6C, 0x42566D31},
-    "Brimvale",
+    brimvale::kProductName,
     "Instrument|Sampler",
-    "1.0.1",
+    brimvale::kVersionString,
   };
   return description;
 }

@@ -1,16 +1,19 @@
 // The instrument's panel drawn for real on the headless editor, checked by sampling pixels.
 #include "plugin/BVPanelControl.h"
+#include "plugin/BVPalette.h"
 
 #include "../igraphics/platforms/HeadlessEditor.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 using namespace headless;
+using namespace iplug::igraphics;
 
 namespace {
 
@@ -25,7 +28,7 @@ struct PanelEditor
     editor.graphics->AttachControl(panel, 0);
   }
 
-  void Send(const BVPanelControl::PreviewState& state, int size = 56, int msgTag = 1001)
+  void Send(const PanelScopePayload& state, int size = 56, int msgTag = 1001)
   {
     std::vector<uint8_t> bytes(static_cast<size_t>(size));
     std::memcpy(bytes.data(), &state, std::min<size_t>(sizeof(state), bytes.size()));
@@ -56,9 +59,9 @@ bool IsCyan(const IColor& c) { return c.G > 150 && c.B > 160 && c.R < 60; }
 
 bool IsLike(const IColor& c, const IColor& target) { return Near(c, target, 40) && c.R + c.G + c.B > 200; }
 
-BVPanelControl::PreviewState LiveState()
+PanelScopePayload LiveState()
 {
-  BVPanelControl::PreviewState s;
+  PanelScopePayload s;
   s.blendPhase = 0.0;
   s.blendDepth = 1.0;
   s.motionAPhase = 0.0;
@@ -125,7 +128,7 @@ TEST(BVPanelControl, SnapshotShowsTitleSectionsAndScopes)
 TEST(BVPanelControl, InitialPreviewIsAFlatBlendAndTwoSines)
 {
   PanelEditor p;
-  const BVPanelControl::PreviewState& s = p.panel->GetPreviewState();
+  const PanelScopePayload& s = p.panel->GetPreviewState();
   EXPECT_EQ(s.motionAPhase, 0.2);
   EXPECT_EQ(s.motionBPhase, 1.1);
   EXPECT_EQ(s.motionADepth, 0.45);

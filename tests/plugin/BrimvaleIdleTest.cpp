@@ -2,6 +2,8 @@
 // knob, the filter display and the panel's scopes.
 #include "tests/plugin/ObservedBrimvale.h"
 
+#include "plugin/BrimvaleMessages.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>

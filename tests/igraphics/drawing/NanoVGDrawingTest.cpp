@@ -12,6 +12,7 @@
 #include <vector>
 
 using namespace headless;
+using namespace iplug::igraphics;
 
 namespace {
 

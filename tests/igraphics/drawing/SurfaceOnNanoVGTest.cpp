@@ -14,6 +14,7 @@
 #include <vector>
 
 using namespace headless;
+using namespace iplug::igraphics;
 using iplug::kAbsolutePath;
 using iplug::kNotFound;
 

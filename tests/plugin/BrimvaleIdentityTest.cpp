@@ -1,0 +1,32 @@
+// Who the plug-in says it is: its name, version and maker, as the framework and hosts read them.
+#include "tests/plugin/ObservedBrimvale.h"
+
+#include "plugin/BrimvaleVersion.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+TEST(BrimvaleIdentity, NameVersionAndMakerReachTheFramework)
+{
+  auto plug = MakeObserved();
+  const struct { const char* what; std::string actual, expected; } texts[] = {
+    {"plug-in name", plug->GetPluginName(), "Brimvale"},
+    {"product name", plug->GetProductName(), "Brimvale"},
+    {"maker", plug->GetMfrName(), "Quillfen"},
+    {"bundle id", plug->GetBundleID(), "com.quillfen.vst3.Brimvale"},
+    {"app group id", plug->GetAppGroupID(), "group.com.quillfen.Brimvale"},
+  };
+  for (const auto& t : texts)
+    EXPECT_EQ(t.actual, t.expected) << t.what;
+  EXPECT_EQ(plug->GetPluginVersion(false), 0x00010001);
+}
+
+// The packed number and the text the module's factory reports are made from the same version.
+TEST(BrimvaleIdentity, PackedVersionReadsBackAsTheVersionText)
+{
+  auto plug = MakeObserved();
+  iplug::WDL_String text;
+  plug->GetPluginVersionStr(text);
+  EXPECT_EQ(std::string(text.Get()), std::string("v") + brimvale::kVersionString);
+}
