@@ -204,6 +204,7 @@ int main(int argc, char** argv)
   std::printf("%s: %lld frames, %zu channels, peak %.4f (%.1f dBFS), rms %.4f (%.1f dBFS)\n",
               o.output.c_str(), static_cast<long long>(frames), out.size(), level.peak,
               Decibels(level.peak), level.rms, Decibels(level.rms));
+  std::fflush(stdout); // the level stands before any verdict on it in a shared log
   if (!std::isfinite(level.peak))
   {
     std::fprintf(stderr, "the render holds samples that are not finite numbers\n");
