@@ -171,14 +171,14 @@ int main(int argc, char** argv)
       std::fprintf(stderr, "the instance gave back no readable state\n");
       return 1;
     }
-    if (restored->pathA != o.sampleA || restored->pathB != o.sampleB)
-    {
-      if (restored->pathA != o.sampleA)
-        std::fprintf(stderr, "sample A did not load: %s\n", o.sampleA.c_str());
-      if (restored->pathB != o.sampleB)
-        std::fprintf(stderr, "sample B did not load: %s\n", o.sampleB.c_str());
+    const bool lostA = restored->pathA != o.sampleA;
+    const bool lostB = restored->pathB != o.sampleB;
+    if (lostA)
+      std::fprintf(stderr, "sample A did not load: %s\n", o.sampleA.c_str());
+    if (lostB)
+      std::fprintf(stderr, "sample B did not load: %s\n", o.sampleB.c_str());
+    if (lostA || lostB)
       return 1;
-    }
   }
 
   if (!instance->Start(o.rate, o.block))
