@@ -55,10 +55,18 @@ function(brimvale_add_fuzzer name)
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 600)
 endfunction()
 
-# brimvale_add_benchmark(name SOURCES a.cpp ... LIBS lib ...): Google Benchmark, Release lane only.
+# brimvale_add_benchmark(name SOURCES a.cpp ... LIBS lib ... [FLOORS "Bench/arg:counter>=min" ...]):
+# Google Benchmark, Release lane only. With floors, a CTest case labelled "bench" runs it once,
+# briefly, prints its figures and fails when a counter falls below its floor.
 function(brimvale_add_benchmark name)
-  cmake_parse_arguments(B "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(B "" "" "SOURCES;LIBS;FLOORS" ${ARGN})
   find_package(benchmark REQUIRED)
   add_executable(${name} ${B_SOURCES})
   target_link_libraries(${name} PRIVATE ${B_LIBS} brimvale_warnings benchmark::benchmark_main)
+  if(B_FLOORS)
+    add_test(NAME ${name}_floor
+      COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench-floor $<TARGET_FILE:${name}> ${B_FLOORS})
+    # Alone on the machine, so that other tests do not take its time.
+    set_tests_properties(${name}_floor PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 300)
+  endif()
 endfunction()

@@ -87,6 +87,38 @@ bool ParseArgs(int argc, char** argv, Options& o)
   return o.seconds > 0.0 && o.rate > 0 && o.block > 0;
 }
 
+// Below -80 dBFS nothing is heard: a render with samples loaded must rise above it.
+constexpr double kSilentPeak = 1e-4;
+
+struct Level
+{
+  double peak = 0.0;
+  double rms = 0.0;
+};
+
+// Peak and RMS over all channels; a non-finite sample makes the peak non-finite.
+Level Measure(const Channels& out)
+{
+  Level level;
+  double sum = 0.0;
+  size_t count = 0;
+  for (const auto& channel : out)
+    for (float s : channel)
+    {
+      const double magnitude = std::fabs(static_cast<double>(s));
+      level.peak = std::isfinite(magnitude) ? std::max(level.peak, magnitude) : magnitude;
+      sum += magnitude * magnitude;
+      ++count;
+    }
+  level.rms = count ? std::sqrt(sum / static_cast<double>(count)) : 0.0;
+  return level;
+}
+
+double Decibels(double value)
+{
+  return 20.0 * std::log10(std::max(value, 1e-12));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -132,10 +164,21 @@ int main(int argc, char** argv)
       std::fprintf(stderr, "the instance refused the state\n");
       return 1;
     }
-    instance->GetState(bytes);
-    auto restored = BrimvaleState::Parse(bytes);
-    if (!restored || restored->pathA != o.sampleA || restored->pathB != o.sampleB)
-      std::fprintf(stderr, "warning: a sample file did not load\n");
+    // The instance keeps only the paths it could load, so its restored state tells which failed.
+    auto restored = instance->GetState(bytes) ? BrimvaleState::Parse(bytes) : std::nullopt;
+    if (!restored)
+    {
+      std::fprintf(stderr, "the instance gave back no readable state\n");
+      return 1;
+    }
+    const bool lostA = restored->pathA != o.sampleA;
+    const bool lostB = restored->pathB != o.sampleB;
+    if (lostA)
+      std::fprintf(stderr, "sample A did not load: %s\n", o.sampleA.c_str());
+    if (lostB)
+      std::fprintf(stderr, "sample B did not load: %s\n", o.sampleB.c_str());
+    if (lostA || lostB)
+      return 1;
   }
 
   if (!instance->Start(o.rate, o.block))
@@ -157,11 +200,20 @@ int main(int argc, char** argv)
     return 1;
   }
 
-  float peak = 0.0f;
-  for (const auto& channel : out)
-    for (float s : channel)
-      peak = std::max(peak, std::fabs(s));
-  std::printf("%s: %lld frames, %zu channels, peak %.4f\n", o.output.c_str(),
-              static_cast<long long>(frames), out.size(), peak);
+  const Level level = Measure(out);
+  std::printf("%s: %lld frames, %zu channels, peak %.4f (%.1f dBFS), rms %.4f (%.1f dBFS)\n",
+              o.output.c_str(), static_cast<long long>(frames), out.size(), level.peak,
+              Decibels(level.peak), level.rms, Decibels(level.rms));
+  std::fflush(stdout); // the level stands before any verdict on it in a shared log
+  if (!std::isfinite(level.peak))
+  {
+    std::fprintf(stderr, "the render holds samples that are not finite numbers\n");
+    return 1;
+  }
+  if ((!o.sampleA.empty() || !o.sampleB.empty()) && level.peak < kSilentPeak)
+  {
+    std::fprintf(stderr, "the render is silent although samples were loaded\n");
+    return 1;
+  }
   return 0;
 }
