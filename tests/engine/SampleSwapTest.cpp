@@ -43,7 +43,7 @@ TEST_F(SampleSwap, NeverTearsABlock)
   // on until the layer has changed sides a few times, or the loader has had ample time to do it.
   std::vector<double> left(256), right(256);
   double* outputs[2] = {left.data(), right.data()};
-  int torn = 0, blocks = 0, changes = 0;
+  int torn = 0, silent = 0, blocks = 0, changes = 0;
   bool lastPositive = true;
   while (blocks < 400 || (changes < 4 && loads.load() < 20000))
   {
@@ -52,7 +52,7 @@ TEST_F(SampleSwap, NeverTearsABlock)
     for (int i = 1; i < 256; ++i)
       if (left[i] != left[0] || right[i] != right[0])
         ++torn;
-    ASSERT_NE(left[0], 0.0) << "block " << blocks;
+    silent += left[0] == 0.0;
     if ((left[0] > 0.0) != lastPositive)
       ++changes;
     lastPositive = left[0] > 0.0;
@@ -60,6 +60,7 @@ TEST_F(SampleSwap, NeverTearsABlock)
   done = true;
   loader.join();
   EXPECT_EQ(torn, 0);
+  EXPECT_EQ(silent, 0);
   EXPECT_EQ(failedLoads.load(), 0) << "of " << loads.load();
   EXPECT_GE(changes, 4) << "both samples heard in turn, over " << blocks << " blocks and " << loads.load() << " loads";
 }
