@@ -34,6 +34,7 @@ struct LiveInstance
     plug->initialize(nullptr);
     ProcessSetup setup {kRealtime, kSample32, kFrames, 48000.0};
     plug->setupProcessing(setup);
+    plug->activateBus(kAudio, kOutput, 0, true);
     plug->setActive(true);
     plug->setProcessing(true);
     bus.numChannels = 2;

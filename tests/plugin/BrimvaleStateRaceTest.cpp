@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdint>
@@ -67,6 +68,7 @@ TEST(BrimvaleStateRace, RestoringStatesWhileProcessing)
   ASSERT_EQ(plug->initialize(nullptr), kResultOk);
   ProcessSetup setup {kRealtime, kSample32, 256, 48000.0};
   ASSERT_EQ(plug->setupProcessing(setup), kResultOk);
+  ASSERT_EQ(plug->activateBus(kAudio, kOutput, 0, true), kResultOk);
   ASSERT_EQ(plug->setActive(true), kResultOk);
   ASSERT_EQ(plug->setProcessing(true), kResultOk);
   const std::vector<char> states[2] = {StateBytes(*plug, low, high, 0.2), StateBytes(*plug, high, low, 0.9)};
@@ -87,6 +89,8 @@ TEST(BrimvaleStateRace, RestoringStatesWhileProcessing)
     data.outputs = &bus;
     while (!done.load())
     {
+      std::fill(left, left + 256, std::nanf("")); // each block must write over every frame
+      std::fill(right, right + 256, std::nanf(""));
       if (plug->process(data) != kResultOk)
         finite = false;
       for (int i = 0; i < 256; ++i)
