@@ -113,6 +113,8 @@ TEST_F(EngineModel, ClearingBothLayersSilencesEvenTheReverbTail)
   BrimvaleEngine::Params params;
   params.spaceMix = 1.0;
   Render(*engine, params, 20, 512);
+  params.playA = params.playB = false; // the layers stop; their samples stay and the tail rings
+  EXPECT_GT(Rms(Render(*engine, params, 1, 512).left), 1e-4);
   engine->ClearSamples();
   const StereoOutput after = Render(*engine, params, 2, 512);
   for (size_t i = 0; i < after.left.size(); ++i)

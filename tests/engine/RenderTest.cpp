@@ -57,6 +57,10 @@ TEST(Render, MasterScalesAndSilences)
     {
       EXPECT_EQ(Rms(out.left), 0.0);
     }
+    else
+    {
+      EXPECT_GT(Rms(out.left), 0.05) << c.first;
+    }
   }
 }
 } // namespace

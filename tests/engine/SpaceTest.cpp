@@ -175,6 +175,7 @@ TEST_F(SpaceStage, MixAndWidthShapeTheOutput)
   params.spaceMix = 1.0;
   params.spaceWidth = 0.0;
   const StereoOutput mono = Render(*MakeEngine(48000.0, path, path), params, 10, 512);
+  EXPECT_GT(Rms(mono.left), 1e-3);
   for (size_t i = 0; i < mono.left.size(); ++i)
     ASSERT_EQ(mono.left[i], mono.right[i]) << i;
 }

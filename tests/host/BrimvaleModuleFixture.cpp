@@ -2,6 +2,7 @@
 
 #include "tests/host/WavFile.h"
 
+#include <cmath>
 #include <filesystem>
 
 namespace testhost {
@@ -53,6 +54,16 @@ std::string BrimvaleModuleTest::WriteTestWav(const std::string& name, double sec
 {
   const std::string path = TempPath(name);
   EXPECT_TRUE(WriteWav(path, MakeTestSignal(48000, seconds), 48000, EWavFormat::kPcm16));
+  return path;
+}
+
+std::string BrimvaleModuleTest::WriteToneWav(const std::string& name, double hz, size_t frames, float amplitude)
+{
+  std::vector<float> tone(frames);
+  for (size_t i = 0; i < frames; ++i)
+    tone[i] = amplitude * static_cast<float>(std::sin(6.283185307179586 * hz * static_cast<double>(i) / 48000.0));
+  const std::string path = TempPath(name);
+  EXPECT_TRUE(WriteWav(path, {tone, tone}, 48000, EWavFormat::kPcm16));
   return path;
 }
 

@@ -29,6 +29,8 @@ protected:
   std::string TempPath(const std::string& name) const;
   // A stereo test WAV written to a temporary file; returns its path.
   std::string WriteTestWav(const std::string& name, double seconds = 1.0);
+  // A stereo WAV of one sine tone at 48 kHz, the same on both sides; returns its path.
+  std::string WriteToneWav(const std::string& name, double hz, size_t frames, float amplitude);
 
   static std::shared_ptr<LoadedModule> sModule;
   static VST3::UID sClassId;

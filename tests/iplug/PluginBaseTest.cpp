@@ -238,7 +238,7 @@ TEST(Presets, DumpsRecreateTheCurrentPreset)
 {
   StatePlug plug(2, 2);
   plug.MakePreset("Warm", 2.5, 3);
-  plug.RestorePreset(0);
+  ASSERT_TRUE(plug.RestorePreset(0));
   const std::string path = TempPath("dump.txt");
   std::remove(path.c_str());
   ASSERT_TRUE(plug.DumpMakePresetSrc(path.c_str()));

@@ -13,14 +13,18 @@ namespace
 TEST(WdlMutex, ExcludesOtherThreadsUntilFullyReleased)
 {
   WDL_Mutex mutex;
-  std::atomic<bool> otherEntered{false};
+  std::atomic<bool> otherStarted{false}, otherEntered{false};
   mutex.Enter();
   mutex.Enter();
   std::thread other([&] {
+    otherStarted = true;
     WDL_MutexLock lock(&mutex);
     otherEntered = true;
   });
   mutex.Leave();
+  // The other thread must be on its way to the lock before its absence says anything.
+  while (!otherStarted)
+    std::this_thread::yield();
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_FALSE(otherEntered) << "one Leave of two must not release the lock";
   mutex.Leave();
