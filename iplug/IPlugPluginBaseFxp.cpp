@@ -54,6 +54,16 @@ bool IsOwnFxpHeader(const FxpHeader& header, int32_t uniqueID)
 {
   return header.fileTag == kFxpFileTag && header.formatVersion == kFxpFormatVersion && header.uniqueID == uniqueID;
 }
+
+/** Reads the file at path and its header: the position after the header, or -1 when the file cannot
+ *  be read or is not a preset or bank file of the plug-in with uniqueID. */
+int ReadOwnFxpFile(const char* path, int32_t uniqueID, IByteChunk& file, FxpHeader& header)
+{
+  if (!ReadFileToChunk(path, file))
+    return -1;
+  const int pos = GetFxpHeader(file, header, 0);
+  return pos >= 0 && IsOwnFxpHeader(header, uniqueID) ? pos : -1;
+}
 } // namespace
 
 void IPluginBaseCore::PutFxpParamsRecord(IByteChunk& out, const IPreset* preset) const
@@ -165,14 +175,11 @@ int IPluginBaseCore::ReadFxpParamsRecord(const IByteChunk& file, int pos, char* 
 bool IPluginBaseCore::LoadPresetFromFXP(const char* path)
 {
   IByteChunk file;
-  if (!ReadFileToChunk(path, file))
-    return false;
-
   FxpHeader header;
   char name[kFxpNameLen + 1] = {};
-  int pos = GetFxpHeader(file, header, 0);
+  int pos = ReadOwnFxpFile(path, mUniqueID, file, header);
   pos = GetFixedName(file, name, kFxpNameLen, pos);
-  if (pos < 0 || !IsOwnFxpHeader(header, mUniqueID))
+  if (pos < 0)
     return false;
 
   if (header.formTag == kFxpChunkTag && DoesStateChunks())
@@ -200,14 +207,11 @@ bool IPluginBaseCore::LoadPresetFromFXP(const char* path)
 bool IPluginBaseCore::LoadBankFromFXB(const char* path)
 {
   IByteChunk file;
-  if (!ReadFileToChunk(path, file))
-    return false;
-
   FxpHeader header;
-  int pos = GetFxpHeader(file, header, 0);
   char reserved[kFxbReservedLen];
+  int pos = ReadOwnFxpFile(path, mUniqueID, file, header);
   pos = file.GetBytes(reserved, kFxbReservedLen, pos);
-  if (pos < 0 || !IsOwnFxpHeader(header, mUniqueID))
+  if (pos < 0)
     return false;
 
   if (header.formTag == kFxbChunkTag && DoesStateChunks())
