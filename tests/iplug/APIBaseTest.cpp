@@ -168,6 +168,30 @@ TEST(APIBase, EditorEditsReachHostAndPlugin)
   EXPECT_FALSE(plug.EditorResizeFromUI(10, 10, true));
 }
 
+// The editor calls these through the plug-in's delegate, the framework through its core: either
+// way they must reach the plug-in class's own overrides.
+TEST(APIBase, EditorOperationsReachThePluginThroughTheDelegateAndTheCore)
+{
+  struct DeferringPlug : TestPlug
+  {
+    using TestPlug::TestPlug;
+    void DeferMidiMsg(const IMidiMsg& msg) override { events.push_back("defer " + std::to_string(msg.mData1)); }
+  };
+  DeferringPlug plug(MakeTestConfig(1));
+  plug.GetParam(0)->InitDouble("Gain", 0.0, -10.0, 10.0, 0.1);
+  IEditorDelegate& delegate = plug;
+  IPlugAPIBaseCore& core = plug;
+
+  delegate.BeginInformHostOfParamChangeFromUI(0);
+  core.EndInformHostOfParamChangeFromUI(0);
+  delegate.SendMidiMsgFromUI(IMidiMsg(0, 0x90, 1, 100));
+  core.SendMidiMsgFromUI(IMidiMsg(0, 0x90, 2, 100));
+  delegate.SendParameterValueFromUI(0, 0.75);
+  core.SendArbitraryMsgFromUI(5, 6, 0, nullptr);
+  EXPECT_EQ(plug.events, (std::vector<std::string>{"begin 0", "end 0", "defer 1", "defer 2", "host 0", "change 0 3 -1",
+                                                   "changeUI 0 3", "message 5 6 0"}));
+}
+
 TEST(APIBase, DeferredMidiBeyondTheQueueIsDropped)
 {
   TestPlug plug(MakeTestConfig(0));
