@@ -1,7 +1,7 @@
 #include "engine/FileByteSource.h"
 
 #if defined(_WIN32)
-#include "iplug/IPlugUTF8.h"
+#include "utility/FileOpen.h"
 #endif
 
 namespace
@@ -13,7 +13,7 @@ std::FILE* OpenForReading(const char* utf8Path)
   if (utf8Path[0] == '/' && utf8Path[1] != '\0' && utf8Path[2] == ':')
     ++utf8Path;
   // UTF-8 names and paths beyond MAX_PATH reach the file system through UTF-16.
-  return iplug::OpenFileUTF8(utf8Path, "rb");
+  return brimvale::utility::OpenFileUTF8(utf8Path, "rb");
 }
 
 bool SeekTo(std::FILE* file, uint64_t offset, int origin)
