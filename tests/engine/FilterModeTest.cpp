@@ -88,9 +88,8 @@ TEST(FilterMode, ModesAtTheLowestResonance)
     int mode;
     bool same;
   };
-  const Case cases[] = {{kNotch, true}, {kPeak, true}, {-1, true},
-                        {kLowpass, false}, {kHighpass, false}, {kBandpass, false},
-                        {kAllpass, false}};
+  const Case cases[] = {{kNotch, true},     {kPeak, true},      {-1, true},      {kLowpass, false},
+                        {kHighpass, false}, {kBandpass, false}, {kAllpass, false}};
   for (const Case& c : cases)
   {
     params.filterMode = c.mode;

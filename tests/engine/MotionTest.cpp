@@ -35,9 +35,9 @@ TEST(Motion, ShapesAtKnownPhases)
     double expected;
   };
   const Case cases[] = {
-    {kSine, 0.25, 1.0},      {kSine, 0.75, -1.0},     {kTriangle, 0.5, 1.0},
-    {kTriangle, 0.25, 0.0},  {kTriangle, 0.0625, -0.75}, {kRampUp, 0.25, -0.5},
-    {kRampUp, 0.875, 0.75},  {kRampDown, 0.25, 0.5},  {kRampDown, 0.875, -0.75},
+    {kSine, 0.25, 1.0},     {kSine, 0.75, -1.0},    {kTriangle, 0.5, 1.0},
+    {kTriangle, 0.25, 0.0}, {kTriangle, 0.0625, -0.75}, {kRampUp, 0.25, -0.5},
+    {kRampUp, 0.875, 0.75}, {kRampDown, 0.25, 0.5},  {kRampDown, 0.875, -0.75},
   };
   for (const Case& c : cases)
   {
