@@ -1,176 +1,213 @@
 #include "engine/BrimvaleEngine.h"
 
 #include "engine/EngineMath.h"
+#include "utility/MathConstants.h"
 
 #include <algorithm>
 #include <cmath>
 #include <new>
 
+using brimvale::utility::kPi;
 using EngineMath::Clamp;
-using EngineMath::kPi;
 
 namespace
 {
-constexpr double kSecondStageDamping = 1.9806;
+using Params = BrimvaleEngine::Params;
+using StereoSample = BrimvaleEngine::StereoSample;
 
-double Fraction(double x)
+constexpr double kMinSampleRate = 1000.0;
+// The cutoff control stays within 20 Hz..0.45 of the rate; the modulated cutoff also below 18 kHz.
+// Each Filter LFO amount moves the cutoff by up to 3600 Hz.
+constexpr double kMinCutoffHz = 20.0;
+constexpr double kMaxCutoffOfRate = 0.45;
+constexpr double kMaxModulatedCutoffHz = 18000.0;
+constexpr double kFilterLfoSpanHz = 3600.0;
+// Stage 2 runs at stage 1's damping for the lowest resonance and takes 0.72 of the emphasis.
+constexpr double kSecondStageDamping = 1.9806;
+constexpr double kSecondStageEmphasis = 0.72;
+constexpr double kEmphasisPerResonance = 10.0;
+constexpr double kMinDrive = 0.25;
+constexpr double kMaxDrive = 8.0;
+// Keeps the drive's normalisation away from a division by nearly zero.
+constexpr double kMinDriveNorm = 0.001;
+// The filtered signal stays within +-4 before the output's soft clip.
+constexpr double kDryLimit = 4.0;
+constexpr double kMaxWidth = 2.0;
+constexpr double kMaxMaster = 1.5;
+
+// Every setting of one block, limited once.
+struct BlockSettings
 {
-  return x - std::floor(x);
+  BlockSettings(const Params& params, double engineRate)
+    : rate(engineRate),
+      fs(std::max(engineRate, kMinSampleRate)),
+      mix(Clamp(params.spaceMix, 0.0, 1.0)),
+      shapeA(static_cast<LfoShape>(Clamp(params.motionAShape, kSine, kGlider))),
+      shapeB(static_cast<LfoShape>(Clamp(params.motionBShape, kSine, kGlider))),
+      depthA(Clamp(params.motionADepth, 0.0, 1.0)),
+      depthB(Clamp(params.motionBDepth, 0.0, 1.0)),
+      blend(Clamp(params.blend, 0.0, 1.0)),
+      startA(Clamp(params.startA, 0.0, 1.0)),
+      speedA(BrimvaleEngine::EffectiveSampleSpeed(params.speedA, params.speedModeA, params.semitonesA)),
+      speedB(BrimvaleEngine::EffectiveSampleSpeed(params.speedB, params.speedModeB, params.semitonesB)),
+      gainsA(BrimvaleEngine::LayerGains(params.levelA, params.panA)),
+      gainsB(BrimvaleEngine::LayerGains(params.levelB, params.panB)),
+      cutoff(std::max(std::min(params.filterCutoff, kMaxCutoffOfRate * engineRate), kMinCutoffHz)),
+      cutoffCeiling(std::min(kMaxCutoffOfRate * engineRate, kMaxModulatedCutoffHz)),
+      filterLfoA(Clamp(params.filterLfoA, 0.0, 1.0)),
+      filterLfoB(Clamp(params.filterLfoB, 0.0, 1.0)),
+      resonance(params.filterResonance),
+      emphasis(kEmphasisPerResonance * ResonanceAmount(params.filterResonance)),
+      mode(params.filterMode),
+      drive(Clamp(params.filterDrive, kMinDrive, kMaxDrive)),
+      norm(std::max(std::tanh(drive), kMinDriveNorm)),
+      width(Clamp(params.spaceWidth, 0.0, kMaxWidth)),
+      master(Clamp(params.master, 0.0, kMaxMaster))
+  {
+  }
+
+  double rate, fs;
+  // Motion and layers.
+  double mix;
+  LfoShape shapeA, shapeB;
+  double depthA, depthB, blend, startA, speedA, speedB;
+  StereoSample gainsA, gainsB;
+  // Filter.
+  double cutoff, cutoffCeiling, filterLfoA, filterLfoB, resonance, emphasis;
+  int32_t mode;
+  double drive, norm;
+  // Output.
+  double width, master;
+};
+
+// Motion: what both LFOs give this sample, scaled by their depths, and the values they move.
+struct Modulation
+{
+  double lfoA, lfoB;
+  double blend, mix, startA, speedB;
+};
+
+Modulation RunMotion(LfoState& lfoA, LfoState& lfoB, const Params& params, const BlockSettings& block)
+{
+  Modulation m;
+  m.lfoA = RenderLfoSample(lfoA, params.motionARate, block.rate, block.shapeA);
+  m.lfoB = RenderLfoSample(lfoB, params.motionBRate, block.rate, block.shapeB);
+  m.lfoA *= block.depthA;
+  m.lfoB *= block.depthB;
+  m.blend = block.blend;
+  m.mix = block.mix;
+  m.startA = block.startA;
+  m.speedB = block.speedB;
+  BrimvaleEngine::ApplyMotionDestinations(m.lfoA, m.lfoB, params, m.blend, m.mix, m.startA, m.speedB);
+  return m;
 }
 
-// Brings pos into 0..len. One step of len is all a normal block needs; a step many loop lengths
-// long (a tiny loop recorded at a huge rate) takes the remainder instead of looping per length.
-double WrapPosition(double pos, double len)
+// Blend: equal-power gains of the two layers. The blend moves only when a Motion LFO is aimed at
+// it, so its gains are taken again only then.
+class BlendGains
 {
-  if (!std::isfinite(pos))
-    return 0.0;
-  if (pos < 0.0)
+public:
+  void Follow(double blend)
   {
-    pos += len;
-    if (pos < 0.0)
-      pos = std::fmod(pos, len) + len;
+    if (blend == mBlend)
+      return;
+    mBlend = blend;
+    a = std::cos(blend * kPi / 2.0);
+    b = std::sin(blend * kPi / 2.0);
   }
-  if (pos >= len)
+
+  double Mix(double layerA, double layerB) const { return layerA * a + layerB * b; }
+
+private:
+  double mBlend = -1.0;
+  double a = 0.0, b = 0.0;
+};
+
+// Filter: one channel of the filter bank.
+struct FilterChannel
+{
+  StateVariableFilter& stage1;
+  StateVariableFilter& stage2;
+  Biquad& allpass;
+};
+
+double ModulatedCutoff(const BlockSettings& block, const Modulation& m)
+{
+  return Clamp(block.cutoff + kFilterLfoSpanHz * (m.lfoA * block.filterLfoA + m.lfoB * block.filterLfoB),
+               kMinCutoffHz, block.cutoffCeiling);
+}
+
+// Coefficients follow the modulated cutoff every sample; a record the mode leaves idle gets them
+// when it next runs, since they depend on nothing but this sample's cutoff.
+void SetFilterCoefficients(const FilterChannel& left, const FilterChannel& right, const BlockSettings& block,
+                           double fc)
+{
+  left.stage1.Set(block.fs, fc, block.resonance);
+  right.stage1.SetCoefficients(left.stage1.g, left.stage1.k);
+  if (block.mode == kLowpass || block.mode == kHighpass)
   {
-    pos -= len;
-    if (pos >= len)
-      pos = std::fmod(pos, len);
+    left.stage2.SetCoefficients(left.stage1.g, kSecondStageDamping);
+    right.stage2.SetCoefficients(left.stage1.g, kSecondStageDamping);
   }
-  return pos < len ? pos : 0.0;
+  else if (block.mode == kAllpass)
+  {
+    left.allpass.Set(block.fs, fc, block.resonance, kAllpass);
+    right.allpass.b0 = left.allpass.b0;
+    right.allpass.b1 = left.allpass.b1;
+    right.allpass.b2 = left.allpass.b2;
+    right.allpass.a1 = left.allpass.a1;
+    right.allpass.a2 = left.allpass.a2;
+  }
+}
+
+// The driven blend through stage 1 and the mode's output, limited for the Space stage.
+float FilterSample(const FilterChannel& channel, const BlockSettings& block, double blended)
+{
+  const double x = std::tanh(blended * block.drive) / block.norm;
+  const StateVariableFilter::Output first = channel.stage1.Process(x);
+  double y;
+  switch (block.mode)
+  {
+  case kLowpass: y = channel.stage2.Process(first.low + kSecondStageEmphasis * block.emphasis * first.band).low; break;
+  case kHighpass:
+    y = channel.stage2.Process(first.high + kSecondStageEmphasis * block.emphasis * first.band).high;
+    break;
+  case kBandpass: y = first.band; break;
+  case kNotch: y = x - block.emphasis * first.band; break;
+  case kPeak: y = x + block.emphasis * first.band; break;
+  case kAllpass: y = channel.allpass.Process(x); break;
+  default: y = x; break;
+  }
+  return static_cast<float>(Clamp(y, -kDryLimit, kDryLimit));
+}
+
+// Output: dry and wet mixed per sample, the wet side widened, master gain and a soft clip.
+double OutputSample(double dry, double mid, double side, double wetShare, double master)
+{
+  return std::tanh((dry * (1.0 - wetShare) + (mid + side) * wetShare) * master);
+}
+
+void WriteSilence(double** outputs, int firstChannel, int nChans, int nFrames)
+{
+  for (int c = firstChannel; c < nChans; ++c)
+    std::fill(outputs[c], outputs[c] + nFrames, 0.0);
+}
+
+// Sizes a scratch buffer to the block; false when there is no memory for it.
+template <typename T>
+bool Fill(std::vector<T>& buffer, size_t frames, T value)
+{
+  try
+  {
+    buffer.assign(frames, value);
+    return true;
+  }
+  catch (const std::bad_alloc&)
+  {
+    return false;
+  }
 }
 } // namespace
-
-double BrimvaleEngine::NextRandom(LfoState& state)
-{
-  state.seed = state.seed * 1664525u + 1013904223u;
-  return static_cast<double>(state.seed >> 8) / 16777215.0 * 2.0 - 1.0;
-}
-
-double BrimvaleEngine::RenderLfoSample(LfoState& state, double rate, double sampleRate, LfoShape shape)
-{
-  const double old = state.phase;
-  const double r = Clamp(rate, 0.0, 20.0);
-  const double fs = sampleRate > 1000.0 ? sampleRate : 1000.0;
-  state.phase = Fraction(state.phase + r / fs);
-
-  if (!state.randomReady)
-  {
-    state.randomValue = NextRandom(state);
-    state.randomReady = true;
-  }
-  if (old > state.phase)
-  {
-    state.randomValue = NextRandom(state);
-    if (state.gliderReady)
-    {
-      state.gliderFrom = state.gliderTo;
-      state.gliderTo = NextRandom(state);
-    }
-  }
-  if (!state.gliderReady)
-  {
-    state.gliderFrom = NextRandom(state);
-    state.gliderTo = NextRandom(state);
-    state.gliderValue = state.gliderFrom;
-    state.gliderReady = true;
-  }
-
-  const double p = state.phase;
-  switch (shape)
-  {
-  case kSine: return std::sin(2.0 * kPi * p);
-  case kTriangle: return 1.0 - 4.0 * std::fabs(p - 0.5);
-  case kRampUp: return 2.0 * p - 1.0;
-  case kRampDown: return 1.0 - 2.0 * p;
-  case kRandom: return state.randomValue;
-  case kDrift:
-    state.driftPhase1 = Fraction(state.driftPhase1 + 0.31 * r / fs);
-    state.driftPhase2 = Fraction(state.driftPhase2 + 0.47 * r / fs);
-    return Clamp((std::sin(2.0 * kPi * state.driftPhase1) + std::sin(2.0 * kPi * state.driftPhase2 + 0.73)) / 2.0,
-                 -1.0, 1.0);
-  case kGlider:
-  {
-    const double target = state.gliderFrom + (state.gliderTo - state.gliderFrom) * p;
-    state.gliderValue += (target - state.gliderValue) / 64.0;
-    return Clamp(state.gliderValue, -1.0, 1.0);
-  }
-  }
-  return 0.0;
-}
-
-double BrimvaleEngine::EffectiveSampleSpeed(double speed, int speedMode, double semitones)
-{
-  const double value = speedMode == 1 ? std::pow(2.0, std::round(semitones) / 12.0) : speed;
-  return Clamp(value, 0.125, 4.0);
-}
-
-void BrimvaleEngine::ApplyMotionDestinations(double lfoA, double lfoB, const Params& params, double& blend,
-                                             double& spaceMix, double& startA, double& speedB)
-{
-  const auto apply = [&](double lfo, int32_t destination) {
-    switch (static_cast<int32_t>(Clamp(destination, 0, 4)))
-    {
-    case kMotionDestBlend: blend = Clamp(blend + lfo * Clamp(params.blendLfo, 0.0, 1.0) * 0.5, 0.0, 1.0); break;
-    case kMotionDestSpace: spaceMix = Clamp(spaceMix + lfo * 0.25, 0.0, 1.0); break;
-    case kMotionDestAStart: startA = Clamp(startA + lfo * 0.25, 0.0, 1.0); break;
-    case kMotionDestBSpeed: speedB = Clamp(speedB + lfo * 0.5, 0.0, 4.0); break;
-    default: break; // "Filter" acts through the Filter LFO amounts only
-    }
-  };
-  apply(lfoA, params.motionADestination);
-  apply(lfoB, params.motionBDestination);
-}
-
-BrimvaleEngine::StereoSample BrimvaleEngine::LayerGains(double level, double pan)
-{
-  const double p = Clamp((pan + 100.0) / 200.0, 0.0, 1.0);
-  const double lv = Clamp(level, 0.0, 1.5);
-  return {lv * std::cos(p * kPi / 2.0), lv * std::sin(p * kPi / 2.0)};
-}
-
-BrimvaleEngine::StereoSample BrimvaleEngine::RenderLayer(const SampleBuffer& buffer, LayerState& state, bool play,
-                                                         bool reverse, double level, double pan, double start,
-                                                         double speed, double hostRate)
-{
-  return RenderLayerWithGains(buffer, state, play, reverse, LayerGains(level, pan), start, speed, hostRate);
-}
-
-BrimvaleEngine::StereoSample BrimvaleEngine::RenderLayerWithGains(const SampleBuffer& buffer, LayerState& state,
-                                                                  bool play, bool reverse, StereoSample gains,
-                                                                  double start, double speed, double hostRate)
-{
-  const size_t frames = std::min(buffer.left.size(), buffer.right.size());
-  // A single frame has no loop to run through: it plays as silence, like an empty layer.
-  if (!play || frames < 2)
-    return {0.0, 0.0};
-
-  const double len = static_cast<double>(frames - 1);
-  const double s = Clamp(start, 0.0, 1.0);
-  double pos;
-  if (state.lastStart < 0.0 || std::fabs(state.lastStart - s) > 0.002)
-  {
-    state.lastStart = s;
-    pos = s * len;
-  }
-  else
-  {
-    pos = state.position;
-  }
-  pos = WrapPosition(pos, len);
-
-  const size_t i0 = static_cast<size_t>(pos);
-  const size_t i1 = i0 + 1 < frames ? i0 + 1 : 0;
-  const double t = pos - static_cast<double>(i0);
-  const double l = buffer.left[i0] + (buffer.left[i1] - buffer.left[i0]) * t;
-  const double r = buffer.right[i0] + (buffer.right[i1] - buffer.right[i0]) * t;
-
-  const double host = hostRate > 1000.0 ? hostRate : 1000.0;
-  const double step = Clamp(speed, 0.125, 4.0) * buffer.sampleRate / host;
-  state.position = pos + (reverse ? -step : step);
-
-  // A balance law: each side keeps its own channel.
-  return {gains.left * l, gains.right * r};
-}
 
 void BrimvaleEngine::ProcessBlock(double** outputs, int nChans, int nFrames, const Params& params)
 {
@@ -183,135 +220,50 @@ void BrimvaleEngine::ProcessBlock(double** outputs, int nChans, int nFrames, con
 
   if (sampleA.left.empty() && sampleB.left.empty())
   {
-    for (int c = 0; c < nChans; ++c)
-      std::fill(outputs[c], outputs[c] + nFrames, 0.0);
+    WriteSilence(outputs, 0, nChans, nFrames);
     return;
   }
 
-  const double filterLfoA = Clamp(params.filterLfoA, 0.0, 1.0);
-  const double filterLfoB = Clamp(params.filterLfoB, 0.0, 1.0);
-  const double drive = Clamp(params.filterDrive, 0.25, 8.0);
-  const double master = Clamp(params.master, 0.0, 1.5);
-  const double norm = std::max(std::tanh(drive), 0.001);
-  const double baseMix = Clamp(params.spaceMix, 0.0, 1.0);
-  try
+  const BlockSettings block(params, sampleRate);
+  const size_t frames = static_cast<size_t>(nFrames);
+  if (!Fill(dryLeft, frames, 0.0f) || !Fill(dryRight, frames, 0.0f) || !Fill(wetLeft, frames, 0.0f) ||
+      !Fill(wetRight, frames, 0.0f) || !Fill(spaceMixPerSample, frames, block.mix))
   {
-    const size_t frames = static_cast<size_t>(nFrames);
-    dryLeft.assign(frames, 0.0f);
-    dryRight.assign(frames, 0.0f);
-    wetLeft.assign(frames, 0.0f);
-    wetRight.assign(frames, 0.0f);
-    spaceMixPerSample.assign(frames, baseMix);
-  }
-  catch (const std::bad_alloc&)
-  {
-    for (int c = 0; c < nChans; ++c)
-      std::fill(outputs[c], outputs[c] + nFrames, 0.0);
+    WriteSilence(outputs, 0, nChans, nFrames);
     return;
   }
 
-  const double rate = sampleRate;
-  const double fs = std::max(rate, 1000.0);
-  const LfoShape shapeA = static_cast<LfoShape>(Clamp(params.motionAShape, 0, 6));
-  const LfoShape shapeB = static_cast<LfoShape>(Clamp(params.motionBShape, 0, 6));
-  const double depthA = Clamp(params.motionADepth, 0.0, 1.0);
-  const double depthB = Clamp(params.motionBDepth, 0.0, 1.0);
-  const double baseBlend = Clamp(params.blend, 0.0, 1.0);
-  const double baseCutoff = std::max(std::min(params.filterCutoff, 0.45 * rate), 20.0);
-  const double cutoffCeiling = std::min(0.45 * rate, 18000.0);
-  const double baseStartA = Clamp(params.startA, 0.0, 1.0);
-  const double baseSpeedA = EffectiveSampleSpeed(params.speedA, params.speedModeA, params.semitonesA);
-  const double baseSpeedB = EffectiveSampleSpeed(params.speedB, params.speedModeB, params.semitonesB);
-  const double resonanceAmount = Clamp((params.filterResonance - 0.1) / 7.9, 0.0, 1.0);
-  const double emphasis = 10.0 * resonanceAmount;
-  const int32_t mode = params.filterMode;
-  const StereoSample gainsA = LayerGains(params.levelA, params.panA);
-  const StereoSample gainsB = LayerGains(params.levelB, params.panB);
-  // The blend moves only when a Motion LFO is aimed at it; its gains are taken again when it does.
-  double gainBlend = -1.0, gA = 0.0, gB = 0.0;
-
+  const FilterChannel left{stage1Left, stage2Left, allpassLeft};
+  const FilterChannel right{stage1Right, stage2Right, allpassRight};
+  BlendGains blendGains;
   for (int i = 0; i < nFrames; ++i)
   {
-    double motionA = RenderLfoSample(lfoA, params.motionARate, rate, shapeA);
-    double motionB = RenderLfoSample(lfoB, params.motionBRate, rate, shapeB);
+    const Modulation m = RunMotion(lfoA, lfoB, params, block);
+    blendGains.Follow(m.blend);
+    SetFilterCoefficients(left, right, block, ModulatedCutoff(block, m));
 
-    double blend = baseBlend;
-    double mix = baseMix;
-    double startA = baseStartA;
-    double speedB = baseSpeedB;
-    motionA *= depthA;
-    motionB *= depthB;
-    ApplyMotionDestinations(motionA, motionB, params, blend, mix, startA, speedB);
+    const StereoSample a = RenderLayerWithGains(sampleA, layerA, params.playA, params.reverseA, block.gainsA,
+                                                m.startA, block.speedA, block.rate);
+    const StereoSample b = RenderLayerWithGains(sampleB, layerB, params.playB, params.reverseB, block.gainsB,
+                                                params.startB, m.speedB, block.rate);
 
-    if (blend != gainBlend)
-    {
-      gainBlend = blend;
-      gA = std::cos(blend * kPi / 2.0);
-      gB = std::sin(blend * kPi / 2.0);
-    }
-    const double fc =
-      Clamp(baseCutoff + 3600.0 * (motionA * filterLfoA + motionB * filterLfoB), 20.0, cutoffCeiling);
-
-    // Coefficients follow the modulated cutoff every sample; a record the mode leaves idle gets
-    // them when it next runs, since they depend on nothing but this sample's cutoff.
-    stage1Left.Set(fs, fc, params.filterResonance);
-    stage1Right.SetCoefficients(stage1Left.g, stage1Left.k);
-    if (mode == kLowpass || mode == kHighpass)
-    {
-      stage2Left.SetCoefficients(stage1Left.g, kSecondStageDamping);
-      stage2Right.SetCoefficients(stage1Left.g, kSecondStageDamping);
-    }
-    else if (mode == kAllpass)
-    {
-      allpassLeft.Set(fs, fc, params.filterResonance, kAllpass);
-      allpassRight.b0 = allpassLeft.b0;
-      allpassRight.b1 = allpassLeft.b1;
-      allpassRight.b2 = allpassLeft.b2;
-      allpassRight.a1 = allpassLeft.a1;
-      allpassRight.a2 = allpassLeft.a2;
-    }
-
-    const StereoSample a =
-      RenderLayerWithGains(sampleA, layerA, params.playA, params.reverseA, gainsA, startA, baseSpeedA, rate);
-    const StereoSample b =
-      RenderLayerWithGains(sampleB, layerB, params.playB, params.reverseB, gainsB, params.startB, speedB, rate);
-
-    const auto filter = [&](double m, StateVariableFilter& stage1, StateVariableFilter& stage2, Biquad& allpass) {
-      const double x = std::tanh(m * drive) / norm;
-      const StateVariableFilter::Output first = stage1.Process(x);
-      switch (mode)
-      {
-      case kLowpass: return stage2.Process(first.low + 0.72 * emphasis * first.band).low;
-      case kHighpass: return stage2.Process(first.high + 0.72 * emphasis * first.band).high;
-      case kBandpass: return first.band;
-      case kNotch: return x - emphasis * first.band;
-      case kPeak: return x + emphasis * first.band;
-      case kAllpass: return allpass.Process(x);
-      default: return x;
-      }
-    };
-    const double yL = filter(a.left * gA + b.left * gB, stage1Left, stage2Left, allpassLeft);
-    const double yR = filter(a.right * gA + b.right * gB, stage1Right, stage2Right, allpassRight);
-
-    dryLeft[i] = static_cast<float>(Clamp(yL, -4.0, 4.0));
-    dryRight[i] = static_cast<float>(Clamp(yR, -4.0, 4.0));
-    spaceMixPerSample[i] = mix;
+    dryLeft[i] = FilterSample(left, block, blendGains.Mix(a.left, b.left));
+    dryRight[i] = FilterSample(right, block, blendGains.Mix(a.right, b.right));
+    spaceMixPerSample[i] = m.mix;
   }
 
   ProcessCloudSeedSpace(nFrames, params);
 
-  const double width = Clamp(params.spaceWidth, 0.0, 2.0);
   for (int i = 0; i < nFrames; ++i)
   {
     const double w = Clamp(spaceMixPerSample[i], 0.0, 1.0);
     const double wetL = wetLeft[i];
     const double wetR = wetRight[i];
     const double mid = (wetL + wetR) / 2.0;
-    const double side = (wetL - wetR) / 2.0 * width;
-    outputs[0][i] = std::tanh((dryLeft[i] * (1.0 - w) + (mid + side) * w) * master);
+    const double side = (wetL - wetR) / 2.0 * block.width;
+    outputs[0][i] = OutputSample(dryLeft[i], mid, side, w, block.master);
     if (nChans >= 2)
-      outputs[1][i] = std::tanh((dryRight[i] * (1.0 - w) + (mid - side) * w) * master);
+      outputs[1][i] = OutputSample(dryRight[i], mid, -side, w, block.master);
   }
-  for (int c = 2; c < nChans; ++c)
-    std::fill(outputs[c], outputs[c] + nFrames, 0.0);
+  WriteSilence(outputs, 2, nChans, nFrames);
 }

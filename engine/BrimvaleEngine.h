@@ -1,9 +1,14 @@
 #pragma once
 
+#include "engine/Biquad.h"
+#include "engine/FilterMode.h"
+#include "engine/MotionLfo.h"
+#include "engine/SampleBuffer.h"
+#include "engine/StateVariableFilter.h"
+
 #include <cstdint>
 #include <memory>
 #include <mutex>
-#include <string>
 #include <vector>
 
 // Where a Motion LFO acts; Params holds it as a plain int.
@@ -21,82 +26,18 @@ enum EMotionDestination
 class BrimvaleEngine
 {
 public:
-  enum FilterMode
-  {
-    kLowpass = 0,
-    kHighpass,
-    kBandpass,
-    kNotch,
-    kPeak,
-    kAllpass,
-  };
-
-  enum LfoShape
-  {
-    kSine = 0,
-    kTriangle,
-    kRampUp,
-    kRampDown,
-    kRandom,
-    kDrift,
-    kGlider,
-  };
-
-  struct SampleBuffer
-  {
-    std::vector<float> left;
-    std::vector<float> right;
-    double sampleRate = 44100.0;
-    std::string name = "No sample";
-  };
+  // The engine's records, under the names its users know.
+  using FilterMode = ::FilterMode;
+  using LfoShape = ::LfoShape;
+  using SampleBuffer = ::SampleBuffer;
+  using LfoState = ::LfoState;
+  using StateVariableFilter = ::StateVariableFilter;
+  using Biquad = ::Biquad;
 
   struct LayerState
   {
     double position = 0.0;
     double lastStart = -1.0; // below 0: no Start applied yet
-  };
-
-  struct LfoState
-  {
-    double phase = 0.0;
-    double randomValue = 0.0;
-    double driftPhase1 = 0.0;
-    double driftPhase2 = 0.0;
-    double gliderFrom = 0.0;
-    double gliderTo = 0.0;
-    double gliderValue = 0.0;
-    bool randomReady = false;
-    bool gliderReady = false;
-    uint32_t seed = 0x12345678u;
-  };
-
-  struct StateVariableFilter
-  {
-    struct Output
-    {
-      double low;
-      double high;
-      double band;
-    };
-
-    void Reset() { ic1eq = ic2eq = 0.0; }
-    void Set(double sampleRate, double cutoff, double resonance);
-    void SetCoefficients(double gain, double damping);
-    Output Process(double x);
-
-    double g = 0.0, k = 1.0, a1 = 1.0, a2 = 0.0, a3 = 0.0;
-    double ic1eq = 0.0, ic2eq = 0.0;
-  };
-
-  struct Biquad
-  {
-    void Reset() { z1 = z2 = 0.0; }
-    // Only kAllpass is used; any other mode passes the signal through.
-    void Set(double sampleRate, double frequency, double q, FilterMode mode);
-    double Process(double x);
-
-    double b0 = 1.0, b1 = 0.0, b2 = 0.0, a1 = 0.0, a2 = 0.0;
-    double z1 = 0.0, z2 = 0.0;
   };
 
   struct Params
@@ -162,15 +103,26 @@ public:
   void ClearSampleB();
   void ClearSamples();
 
+  // Motion, layers, blend, filter, space and output stages of one block (BlockRendering.cpp).
   void ProcessBlock(double** outputs, int nChans, int nFrames, const Params& params);
 
-  static double RenderLfoSample(LfoState& state, double rate, double sampleRate, LfoShape shape);
-  static double NextRandom(LfoState& state);
-  static double EffectiveSampleSpeed(double speed, int speedMode, double semitones);
+  // Adds the Motion LFOs' values (already scaled by their depths) to the destinations they aim at.
   static void ApplyMotionDestinations(double lfoA, double lfoB, const Params& params, double& blend,
                                       double& spaceMix, double& startA, double& speedB);
+
+  // A layer plays at 1/8 to 4 times its recorded rate.
+  static constexpr double kMinSpeed = 0.125;
+  static constexpr double kMaxSpeed = 4.0;
+  // A layer's playback speed from its Speed, Speed Mode and Semitones.
+  static double EffectiveSampleSpeed(double speed, int speedMode, double semitones);
+  // Level and balance gains of a layer: lv cos(p pi/2) and lv sin(p pi/2).
+  static StereoSample LayerGains(double level, double pan);
+  // One frame of a layer, advancing its play state.
   static StereoSample RenderLayer(const SampleBuffer& buffer, LayerState& state, bool play, bool reverse,
                                   double level, double pan, double start, double speed, double hostRate);
+  // The same with the gains taken once per block.
+  static StereoSample RenderLayerWithGains(const SampleBuffer& buffer, LayerState& state, bool play, bool reverse,
+                                           StereoSample gains, double start, double speed, double hostRate);
 
   // Read on the thread that loads and clears samples (or while no block runs).
   const SampleBuffer& GetSampleA() const { return sampleA; }
@@ -182,13 +134,12 @@ public:
   const CloudSeedSpace* GetSpace() const { return space.get(); }
 
 private:
-  static int32_t ReverbRate(double engineRate);
-  // Level and balance gains of a layer: lv cos(p pi/2) and lv sin(p pi/2).
-  static StereoSample LayerGains(double level, double pan);
-  static StereoSample RenderLayerWithGains(const SampleBuffer& buffer, LayerState& state, bool play, bool reverse,
-                                           StereoSample gains, double start, double speed, double hostRate);
+  // Sample loading (SampleLoading.cpp).
   bool LoadSample(const char* path, const char* fallbackName, SampleBuffer& target, LayerState& layer);
   void ClearLayer(SampleBuffer& target, LayerState& layer);
+
+  // The Space stage (SpaceStage.cpp).
+  static int32_t ReverbRate(double engineRate);
   void CreateSpace(int32_t rate);
   void RateSpace(int32_t rate);
   void ConfigureCloudSeed(const Params& params);

@@ -40,7 +40,7 @@ float LimitSample(float value)
 }
 } // namespace
 
-bool LoadAudioFileWithCoreAudio(const std::string& path, BrimvaleEngine::SampleBuffer& out, const char* fallbackName)
+bool LoadAudioFileWithCoreAudio(const std::string& path, SampleBuffer& out, const char* fallbackName)
 {
   if (path.empty())
     return false;

@@ -9,6 +9,4 @@ inline double Clamp(double v, double lo, double hi)
   return v > lo ? (v < hi ? v : hi) : lo;
 }
 
-constexpr double kPi = 3.14159265358979323846;
-
 } // namespace EngineMath

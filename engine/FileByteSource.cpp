@@ -1,21 +1,20 @@
 #include "engine/FileByteSource.h"
 
-#if defined(_WIN32)
-#include "iplug/IPlugUTF8.h"
-#endif
+#include "utility/FileOpen.h"
 
 namespace
 {
-#if defined(_WIN32)
 std::FILE* OpenForReading(const char* utf8Path)
 {
+#if defined(_WIN32)
   // A file URL names a drive as "/C:/..." once its scheme is gone; Windows wants "C:/...".
   if (utf8Path[0] == '/' && utf8Path[1] != '\0' && utf8Path[2] == ':')
     ++utf8Path;
-  // UTF-8 names and paths beyond MAX_PATH reach the file system through UTF-16.
-  return iplug::OpenFileUTF8(utf8Path, "rb");
+#endif
+  return brimvale::utility::OpenRegularFileForReading(utf8Path);
 }
 
+#if defined(_WIN32)
 bool SeekTo(std::FILE* file, uint64_t offset, int origin)
 {
   return _fseeki64(file, static_cast<__int64>(offset), origin) == 0;
@@ -26,11 +25,6 @@ int64_t Tell(std::FILE* file)
   return _ftelli64(file);
 }
 #else
-std::FILE* OpenForReading(const char* utf8Path)
-{
-  return std::fopen(utf8Path, "rb");
-}
-
 bool SeekTo(std::FILE* file, uint64_t offset, int origin)
 {
   return fseeko(file, static_cast<off_t>(offset), origin) == 0;

@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-// A file opened for reading by its UTF-8 path (wide-character open on Windows).
+// A regular file opened for reading by its UTF-8 path (wide-character open on Windows); a FIFO,
+// a device or a folder does not open.
 class FileByteSource final : public ByteSource
 {
 public:

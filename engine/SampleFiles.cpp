@@ -1,10 +1,8 @@
 #include "engine/SampleFiles.h"
 
-#include "engine/EngineMath.h"
 #include "engine/FileByteSource.h"
 #include "engine/WavReader.h"
 
-#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -24,12 +22,6 @@ int HexDigit(char c)
 bool StartsWith(const std::string& text, const char* prefix)
 {
   return text.compare(0, std::strlen(prefix), prefix) == 0;
-}
-
-// A NaN read from a file would poison the filters and the reverb for good: it plays as silence.
-double LimitSample(double value)
-{
-  return std::isnan(value) ? 0.0 : EngineMath::Clamp(value, -1.0, 1.0);
 }
 } // namespace
 
@@ -76,39 +68,7 @@ std::string FileNameFromPath(const char* path)
   return std::string(name);
 }
 
-double DecodeWavSample(const unsigned char* bytes, uint16_t formatTag, uint16_t bitsPerSample)
-{
-  double value = 0.0;
-  if (formatTag == 3 && bitsPerSample == 32)
-  {
-    const uint32_t raw = static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-                         (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-    float f;
-    std::memcpy(&f, &raw, sizeof(f));
-    value = f;
-  }
-  else if (formatTag == 1 && bitsPerSample == 16)
-  {
-    const int16_t v = static_cast<int16_t>(bytes[0] | (bytes[1] << 8));
-    value = v * (1.0 / 32768.0);
-  }
-  else if (formatTag == 1 && bitsPerSample == 24)
-  {
-    int32_t v = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16);
-    if (v & 0x800000)
-      v -= 0x1000000;
-    value = v * (1.0 / 8388608.0);
-  }
-  else if (formatTag == 1 && bitsPerSample == 32)
-  {
-    const uint32_t raw = static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-                         (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-    value = static_cast<int32_t>(raw) * (1.0 / 2147483648.0);
-  }
-  return LimitSample(value);
-}
-
-bool LoadWavFile(const char* path, BrimvaleEngine::SampleBuffer& out, const char* fallbackName)
+bool LoadWavFile(const char* path, SampleBuffer& out, const char* fallbackName)
 {
   const std::string p = NormalizeAudioFilePath(path);
   // A decoded "%00" would open a shorter path than the one named.

@@ -4,6 +4,8 @@
 #include "engine/SpaceSettings.h"
 
 #include <algorithm>
+#include <cmath>
+#include <new>
 
 namespace
 {
@@ -15,6 +17,31 @@ bool SameSettings(const SpaceSettings& a, const SpaceSettings& b)
   return true;
 }
 } // namespace
+
+int32_t BrimvaleEngine::ReverbRate(double engineRate)
+{
+  // Rounded half away from zero; the ceiling only keeps an absurd host rate inside the int range.
+  return static_cast<int32_t>(std::lround(std::min(engineRate, 1.0e9)));
+}
+
+void BrimvaleEngine::CreateSpace(int32_t rate)
+{
+  // Without the memory for it the Space stage stays dry rather than throwing into the host.
+  space.reset(new (std::nothrow) CloudSeedSpace(rate));
+  if (space)
+    spaceRate = rate;
+}
+
+void BrimvaleEngine::RateSpace(int32_t rate)
+{
+  space->rate = rate;
+  space->left.SetSamplerate(rate);
+  space->left.ClearBuffers();
+  space->right.SetSamplerate(rate);
+  space->right.ClearBuffers();
+  space->identicalPasses = 0;
+  spaceRate = rate;
+}
 
 void BrimvaleEngine::ConfigureCloudSeed(const Params& params)
 {

@@ -1,7 +1,8 @@
 #include "engine/WavReader.h"
 
-#include "engine/SampleFiles.h"
+#include "engine/EngineMath.h"
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -57,9 +58,44 @@ bool IsAccepted(const Format& f)
     f.formatTag == kFormatPcm && (f.bitsPerSample == 16 || f.bitsPerSample == 24 || f.bitsPerSample == 32);
   return f.present && (floatLayout || pcmLayout) && (f.channels == 1 || f.channels == 2) && f.sampleRate != 0;
 }
+
+// A NaN read from a file would poison the filters and the reverb for good: it plays as silence.
+double LimitSample(double value)
+{
+  return std::isnan(value) ? 0.0 : EngineMath::Clamp(value, -1.0, 1.0);
+}
 } // namespace
 
-bool ReadWavSamples(ByteSource& source, BrimvaleEngine::SampleBuffer& out)
+double DecodeWavSample(const unsigned char* bytes, uint16_t formatTag, uint16_t bitsPerSample)
+{
+  double value = 0.0;
+  if (formatTag == kFormatFloat && bitsPerSample == 32)
+  {
+    const uint32_t raw = U32(bytes);
+    float f;
+    std::memcpy(&f, &raw, sizeof(f));
+    value = f;
+  }
+  else if (formatTag == kFormatPcm && bitsPerSample == 16)
+  {
+    const int16_t v = static_cast<int16_t>(bytes[0] | (bytes[1] << 8));
+    value = v * (1.0 / 32768.0);
+  }
+  else if (formatTag == kFormatPcm && bitsPerSample == 24)
+  {
+    int32_t v = bytes[0] | (bytes[1] << 8) | (bytes[2] << 16);
+    if (v & 0x800000)
+      v -= 0x1000000;
+    value = v * (1.0 / 8388608.0);
+  }
+  else if (formatTag == kFormatPcm && bitsPerSample == 32)
+  {
+    value = static_cast<int32_t>(U32(bytes)) * (1.0 / 2147483648.0);
+  }
+  return LimitSample(value);
+}
+
+bool ReadWavSamples(ByteSource& source, SampleBuffer& out)
 {
   uint8_t header[12];
   if (!source.Read(header, sizeof(header)) || std::memcmp(header, "RIFF", 4) != 0 ||

@@ -1,5 +1,7 @@
 #include "engine/cloudseed/Biquad.h"
 
+#include "utility/MathConstants.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,7 +9,7 @@ namespace Cloudseed
 {
 namespace
 {
-constexpr float kPi = 3.14159265f;
+constexpr float kPi = static_cast<float>(brimvale::utility::kPi);
 constexpr float kSqrt2 = 1.4142135f;
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "engine/cloudseed/ModulatedDelay.h"
 #include "engine/cloudseed/RingIndex.h"
+#include "utility/MathConstants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,7 +10,7 @@ namespace Cloudseed
 {
 namespace
 {
-constexpr float kTwoPi = 2.0f * 3.14159265f;
+constexpr float kTwoPi = 2.0f * static_cast<float>(brimvale::utility::kPi);
 constexpr int32_t kSize = ModulatedDelay::kBufferSize;
 constexpr int kUpdateInterval = 8;
 

@@ -1,5 +1,7 @@
 #include "engine/cloudseed/OnePoleFilters.h"
 
+#include "utility/MathConstants.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,7 +9,7 @@ namespace Cloudseed
 {
 namespace
 {
-constexpr float kPi = 3.14159265f;
+constexpr float kPi = static_cast<float>(brimvale::utility::kPi);
 
 // Coefficients of y = x b + y1 a; a cutoff at or above half the rate is held just below it.
 void OnePoleCoefficients(float sampleRate, float& cutoff, float& a, float& b)

@@ -9,7 +9,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
   MemoryByteSource source(data, size);
-  BrimvaleEngine::SampleBuffer out;
+  SampleBuffer out;
   if (ReadWavSamples(source, out))
   {
     if (out.left.empty() || out.left.size() != out.right.size() || !(out.sampleRate > 0.0))

@@ -82,8 +82,8 @@ TEST_F(EngineModel, ResetStartsTheLfosAQuarterCycleApart)
 TEST_F(EngineModel, TwoResetsFollowedByTheSameBlocksSoundTheSame)
 {
   BrimvaleEngine::Params params;
-  params.motionAShape = BrimvaleEngine::kRandom;
-  params.motionBShape = BrimvaleEngine::kGlider;
+  params.motionAShape = kRandom;
+  params.motionBShape = kGlider;
   params.motionARate = 15.0;
   auto engine = MakeEngine(48000.0, pathA, pathB);
   const StereoOutput first = Render(*engine, params, 6, 500);

@@ -1,5 +1,6 @@
 #include "engine/BrimvaleEngine.h"
 #include "tests/engine/support/EngineRender.h"
+#include "utility/MathConstants.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,7 @@ using namespace enginetest;
 
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
+using brimvale::utility::kPi;
 using Engine = BrimvaleEngine;
 
 double SettledAmplitude(Engine::Biquad& filter, double hz, double fs)
@@ -63,7 +64,7 @@ TEST(FilterMode, AllpassBiquadKeepsEveryFrequencysLevel)
   for (double hz : {100.0, 1000.0, 8000.0})
   {
     Engine::Biquad filter;
-    filter.Set(48000.0, 2000.0, 0.85, Engine::kAllpass);
+    filter.Set(48000.0, 2000.0, 0.85, kAllpass);
     EXPECT_EQ(filter.b2, 1.0);
     EXPECT_EQ(filter.a1, filter.b1);
     EXPECT_EQ(filter.a2, filter.b0);
@@ -87,9 +88,8 @@ TEST(FilterMode, ModesAtTheLowestResonance)
     int mode;
     bool same;
   };
-  const Case cases[] = {{Engine::kNotch, true}, {Engine::kPeak, true}, {-1, true},
-                        {Engine::kLowpass, false}, {Engine::kHighpass, false}, {Engine::kBandpass, false},
-                        {Engine::kAllpass, false}};
+  const Case cases[] = {{kNotch, true},     {kPeak, true},      {-1, true},      {kLowpass, false},
+                        {kHighpass, false}, {kBandpass, false}, {kAllpass, false}};
   for (const Case& c : cases)
   {
     params.filterMode = c.mode;

@@ -1,4 +1,5 @@
 #include "engine/BrimvaleEngine.h"
+#include "utility/MathConstants.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@
 
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
+using brimvale::utility::kPi;
 using Engine = BrimvaleEngine;
 
 // frames frames whose value is the frame number divided by scale, the same on both sides.

@@ -1,4 +1,5 @@
 #include "engine/BrimvaleEngine.h"
+#include "utility/MathConstants.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +8,7 @@
 
 namespace
 {
-constexpr double kPi = 3.14159265358979323846;
+using brimvale::utility::kPi;
 using Engine = BrimvaleEngine;
 
 TEST(Motion, NextRandomStepsTheGenerator)
@@ -15,11 +16,11 @@ TEST(Motion, NextRandomStepsTheGenerator)
   Engine::LfoState state;
   state.seed = 0;
   // 0 * 1664525 + 1013904223 = 0x3C6EF35F; its top 24 bits are 0x3C6EF3 = 3960563.
-  EXPECT_NEAR(Engine::NextRandom(state), 3960563.0 / 16777215.0 * 2.0 - 1.0, 1e-15);
+  EXPECT_NEAR(NextRandom(state), 3960563.0 / 16777215.0 * 2.0 - 1.0, 1e-15);
   EXPECT_EQ(state.seed, 0x3C6EF35Fu);
   for (int i = 0; i < 1000; ++i)
   {
-    const double v = Engine::NextRandom(state);
+    const double v = NextRandom(state);
     ASSERT_GE(v, -1.0);
     ASSERT_LE(v, 1.0);
   }
@@ -34,15 +35,15 @@ TEST(Motion, ShapesAtKnownPhases)
     double expected;
   };
   const Case cases[] = {
-    {Engine::kSine, 0.25, 1.0},      {Engine::kSine, 0.75, -1.0},     {Engine::kTriangle, 0.5, 1.0},
-    {Engine::kTriangle, 0.25, 0.0},  {Engine::kTriangle, 0.0625, -0.75}, {Engine::kRampUp, 0.25, -0.5},
-    {Engine::kRampUp, 0.875, 0.75},  {Engine::kRampDown, 0.25, 0.5},  {Engine::kRampDown, 0.875, -0.75},
+    {kSine, 0.25, 1.0},     {kSine, 0.75, -1.0},    {kTriangle, 0.5, 1.0},
+    {kTriangle, 0.25, 0.0}, {kTriangle, 0.0625, -0.75}, {kRampUp, 0.25, -0.5},
+    {kRampUp, 0.875, 0.75}, {kRampDown, 0.25, 0.5},  {kRampDown, 0.875, -0.75},
   };
   for (const Case& c : cases)
   {
     Engine::LfoState exact;
     exact.phase = c.phaseAfter - 0.0125; // 12.5 Hz at the rate floor of 1000 Hz: 0.0125 per sample
-    EXPECT_NEAR(Engine::RenderLfoSample(exact, 12.5, 10.0, c.shape), c.expected, 1e-12)
+    EXPECT_NEAR(RenderLfoSample(exact, 12.5, 10.0, c.shape), c.expected, 1e-12)
       << c.shape << " at " << c.phaseAfter;
     EXPECT_NEAR(exact.phase, c.phaseAfter, 1e-15);
   }
@@ -54,7 +55,7 @@ TEST(Motion, RateIsLimitedToTwentyHertz)
   for (const auto& c : cases)
   {
     Engine::LfoState state;
-    Engine::RenderLfoSample(state, c.first, 48000.0, Engine::kSine);
+    RenderLfoSample(state, c.first, 48000.0, kSine);
     EXPECT_NEAR(state.phase, c.second / 48000.0, 1e-15) << c.first;
   }
 }
@@ -63,36 +64,36 @@ TEST(Motion, RateIsLimitedToTwentyHertz)
 // Random value, then the Glider's pair, and at every wrap a new Random value and a new target.
 TEST(Motion, RandomAndGliderDrawsFollowTheCycles)
 {
-  for (Engine::LfoShape shape : {Engine::kSine, Engine::kRandom, Engine::kGlider})
+  for (Engine::LfoShape shape : {kSine, kRandom, kGlider})
   {
     Engine::LfoState state;
     state.seed = 0x18273645u;
     Engine::LfoState generator = state;
     std::vector<double> draws;
     for (int i = 0; i < 7; ++i)
-      draws.push_back(Engine::NextRandom(generator));
+      draws.push_back(NextRandom(generator));
 
     const double rate = 20.0, fs = 1000.0; // a cycle every 50 samples
     std::vector<double> outputs;
     for (int i = 0; i < 49; ++i)
-      outputs.push_back(Engine::RenderLfoSample(state, rate, fs, shape));
+      outputs.push_back(RenderLfoSample(state, rate, fs, shape));
     EXPECT_EQ(state.randomValue, draws[0]) << shape;
     EXPECT_EQ(state.gliderFrom, draws[1]) << shape;
     EXPECT_EQ(state.gliderTo, draws[2]) << shape;
 
     for (int i = 0; i < 50; ++i) // through the first wrap
-      outputs.push_back(Engine::RenderLfoSample(state, rate, fs, shape));
+      outputs.push_back(RenderLfoSample(state, rate, fs, shape));
     EXPECT_EQ(state.randomValue, draws[3]) << shape;
     EXPECT_EQ(state.gliderFrom, draws[2]) << shape;
     EXPECT_EQ(state.gliderTo, draws[4]) << shape;
 
-    if (shape == Engine::kRandom)
+    if (shape == kRandom)
     {
       for (int i = 0; i < 49; ++i)
         EXPECT_EQ(outputs[i], draws[0]) << i;
       EXPECT_EQ(outputs.back(), draws[3]);
     }
-    if (shape == Engine::kGlider)
+    if (shape == kGlider)
     {
       for (double v : outputs)
         EXPECT_LE(std::fabs(v), 1.0);
@@ -108,7 +109,7 @@ TEST(Motion, GliderTrailsItsMovingTarget)
   state.seed = 99;
   double value = 0.0;
   for (int i = 0; i < 2000; ++i)
-    value = Engine::RenderLfoSample(state, 0.5, 48000.0, Engine::kGlider);
+    value = RenderLfoSample(state, 0.5, 48000.0, kGlider);
   const double span = state.gliderTo - state.gliderFrom;
   const double target = state.gliderFrom + span * state.phase;
   const double perSample = span * 0.5 / 48000.0;
@@ -119,10 +120,10 @@ TEST(Motion, DriftPhasesMoveOnlyWhileDriftIsShown)
 {
   Engine::LfoState state;
   for (int i = 0; i < 100; ++i)
-    Engine::RenderLfoSample(state, 10.0, 1000.0, Engine::kSine);
+    RenderLfoSample(state, 10.0, 1000.0, kSine);
   EXPECT_EQ(state.driftPhase1, 0.0);
   EXPECT_EQ(state.driftPhase2, 0.0);
-  const double first = Engine::RenderLfoSample(state, 10.0, 1000.0, Engine::kDrift);
+  const double first = RenderLfoSample(state, 10.0, 1000.0, kDrift);
   EXPECT_NEAR(state.driftPhase1, 0.31 * 10.0 / 1000.0, 1e-15);
   EXPECT_NEAR(state.driftPhase2, 0.47 * 10.0 / 1000.0, 1e-15);
   EXPECT_NEAR(first, (std::sin(2 * kPi * 0.0031) + std::sin(2 * kPi * 0.0047 + 0.73)) / 2.0, 1e-12);

@@ -70,7 +70,7 @@ TEST_F(RealTime, SteadyBlocksAllocateNothing)
 {
   auto engine = MakeEngine(48000.0, path, path);
   BrimvaleEngine::Params params;
-  params.motionAShape = BrimvaleEngine::kGlider;
+  params.motionAShape = kGlider;
   params.motionADestination = kMotionDestAStart;
   std::vector<double> left(1024), right(1024);
   double* outputs[2] = {left.data(), right.data()};

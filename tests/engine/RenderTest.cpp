@@ -15,8 +15,8 @@ TEST(Render, WholeEngineGivesABoundedRepeatableAtmosphere)
   const std::string a = folder.Write("a.wav", StereoSineWav(44100, 44100, 196.0, 247.0, 0.8));
   const std::string b = folder.Write("b.wav", StereoSineWav(48000, 30000, 311.0, 415.0, 0.8));
   BrimvaleEngine::Params params;
-  params.motionAShape = BrimvaleEngine::kDrift;
-  params.motionBShape = BrimvaleEngine::kRandom;
+  params.motionAShape = kDrift;
+  params.motionBShape = kRandom;
   params.motionBDestination = kMotionDestSpace;
   params.master = 1.5;
 

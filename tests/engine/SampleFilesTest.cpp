@@ -3,10 +3,19 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <future>
+#include <thread>
+
 #ifdef _WIN32
 #include <windows.h>
 
 #include <cstdio>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace enginetest;
@@ -131,5 +140,73 @@ TEST(SampleFiles, FailedLoadsKeepTheLayer)
   }
   EXPECT_TRUE(engine->LoadSampleB(good.c_str()));
   EXPECT_EQ(engine->GetSampleB().name, "good.wav");
+}
+
+// Loads on a thread of its own, so that a load that blocks fails the test instead of hanging it;
+// unblock then lets the stuck load return.
+struct WatchedLoad
+{
+  bool returned;
+  bool loaded;
+};
+
+WatchedLoad LoadWithWatchdog(BrimvaleEngine& engine, const std::string& path, const std::function<void()>& unblock)
+{
+  std::promise<bool> result;
+  std::future<bool> done = result.get_future();
+  std::thread loader([&] { result.set_value(engine.LoadSampleA(path.c_str())); });
+  const bool returned = done.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+  if (!returned)
+    unblock();
+  loader.join();
+  return {returned, done.get()};
+}
+
+// Sample paths come from states: one naming a FIFO, a device or a folder must fail at once,
+// never wait for a writer.
+TEST(SampleFiles, PathsThatAreNoRegularFileFailAtOnce)
+{
+  TempFolder folder;
+  const std::string good = folder.Write("good.wav", ConstantWav(44100, 64, 0.25));
+  struct Case
+  {
+    std::string path;
+    std::function<void()> unblock;
+  };
+  std::vector<Case> cases = {{folder.Path(), [] {}}};
+#ifdef _WIN32
+  cases.push_back({"NUL", [] {}});
+  cases.push_back({"\\\\.\\NUL", [] {}});
+#else
+  const std::string fifo = folder.Path() + "/pipe.wav";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  // A writer that opens and closes again releases a reader stuck in its open.
+  const auto releaseFifo = [fifo] {
+    for (int attempt = 0; attempt < 1000; ++attempt)
+    {
+      const int writer = open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
+      if (writer >= 0)
+      {
+        close(writer);
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+  };
+  cases.push_back({fifo, releaseFifo});
+  cases.push_back({"/dev/null", [] {}});
+#endif
+
+  auto engine = std::make_unique<BrimvaleEngine>();
+  ASSERT_TRUE(engine->LoadSampleA(good.c_str()));
+  for (const Case& c : cases)
+  {
+    const WatchedLoad load = LoadWithWatchdog(*engine, c.path, c.unblock);
+    EXPECT_TRUE(load.returned) << c.path << ": the load blocked";
+    EXPECT_FALSE(load.loaded) << c.path;
+    EXPECT_EQ(engine->GetSampleA().name, "good.wav") << c.path;
+    EXPECT_EQ(engine->GetSampleA().left.size(), 64u) << c.path;
+  }
+  EXPECT_TRUE(engine->LoadSampleA(good.c_str()));
 }
 } // namespace

@@ -85,7 +85,7 @@ TEST(WavReader, Layouts)
 {
   for (const Case& c : Cases())
   {
-    BrimvaleEngine::SampleBuffer out;
+    SampleBuffer out;
     out.left = {0.3f};
     out.right = {0.3f};
     out.sampleRate = 12345.0;
@@ -110,7 +110,7 @@ TEST(WavReader, EveryTruncationOfAGoodFileIsHandled)
   const Bytes good = WavBuilder().Header().Fmt(1, 2, 44100, 24).Chunk("LIST", Bytes(9, 2)).Data({0.1, 0.2, 0.3, 0.4, 0.5, 0.6}).Bytes();
   for (size_t size = 0; size <= good.size(); ++size)
   {
-    BrimvaleEngine::SampleBuffer out;
+    SampleBuffer out;
     MemoryByteSource source(good.data(), size);
     const bool accepted = ReadWavSamples(source, out);
     EXPECT_EQ(accepted, size == good.size()) << size;

@@ -1,6 +1,6 @@
-#include "iplug/IPlugUTF8.h"
+#include "utility/UTF8.h"
 
-namespace iplug
+namespace brimvale::utility
 {
 
 int IsUTF8String(const char* text)
@@ -32,4 +32,4 @@ int IsUTF8String(const char* text)
   return result;
 }
 
-} // namespace iplug
+} // namespace brimvale::utility

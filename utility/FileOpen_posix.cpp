@@ -1,0 +1,32 @@
+#include "utility/FileOpen.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace brimvale::utility
+{
+
+std::FILE* OpenRegularFileForReading(const char* utf8Path)
+{
+  if (!utf8Path)
+    return nullptr;
+  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+  const int descriptor = open(utf8Path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (descriptor < 0)
+    return nullptr;
+  struct stat info;
+  const int flags = fcntl(descriptor, F_GETFL);
+  if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || flags == -1 ||
+      fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0)
+  {
+    close(descriptor);
+    return nullptr;
+  }
+  std::FILE* file = fdopen(descriptor, "rb");
+  if (!file)
+    close(descriptor);
+  return file;
+}
+
+} // namespace brimvale::utility

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace brimvale::utility
+{
+
+// Single-precision code takes static_cast<float>(kPi), the float nearest to pi.
+constexpr double kPi = 3.14159265358979323846;
+
+} // namespace brimvale::utility

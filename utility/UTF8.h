@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace brimvale::utility
+{
+
+// 0 for null or pure ASCII text, 1 when it holds multi-byte sequences that are all well formed,
+// -1 at the first malformed byte (a bad lead byte, a missing continuation, an overlong form).
+int IsUTF8String(const char* text);
+
+#ifdef _WIN32
+// Windows keeps file names in UTF-16. Malformed bytes become replacement characters.
+std::wstring UTF8ToUTF16(const char* text);
+// The same, but false (and wide left empty) for null or malformed text.
+bool UTF8ToUTF16Exact(const char* text, std::wstring& wide);
+
+// Paths of 256 or more characters need the "\\?\" form, in which only backslashes separate.
+void FixLongPathW(std::wstring& path);
+#endif
+
+} // namespace brimvale::utility
