@@ -3,6 +3,7 @@
 
 #include "igraphics/IGraphicsBitmap.h"
 #include "igraphics/IPattern.h"
+#include "utility/MathConstants.h"
 
 #include <nanosvg/nanosvg.h>
 
@@ -15,7 +16,7 @@ namespace igraphics {
 
 namespace {
 
-constexpr float kPi = 3.14159265358979323846f;
+constexpr float kPi = static_cast<float>(brimvale::utility::kPi);
 
 IStrokeOptions DefaultStroke() { return IStrokeOptions(); }
 

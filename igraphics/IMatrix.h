@@ -2,10 +2,11 @@
 
 #include <cmath>
 
+#include "utility/MathConstants.h"
+
 namespace iplug {
 namespace igraphics {
 
-inline constexpr double kMatrixPi = 3.14159265358979323846;
 
 /** An affine transform: x' = XX·x + XY·y + TX, y' = YX·x + YY·y + TY. Angles are degrees. */
 struct IMatrix
@@ -46,7 +47,7 @@ struct IMatrix
 
   IMatrix& Rotate(float angle)
   {
-    const float rad = angle / 180.f * static_cast<float>(kMatrixPi);
+    const float rad = angle / 180.f * static_cast<float>(brimvale::utility::kPi);
     const double c = std::cos(rad);
     const double s = std::sin(rad);
     return Set(c * mXX + s * mXY, c * mYX + s * mYY, c * mXY - s * mXX, c * mYY - s * mYX, mTX, mTY);
@@ -54,8 +55,8 @@ struct IMatrix
 
   IMatrix& Skew(float xAngle, float yAngle)
   {
-    const double tx = std::tan(xAngle / 180.0 * kMatrixPi);
-    const double ty = std::tan(yAngle / 180.0 * kMatrixPi);
+    const double tx = std::tan(xAngle / 180.0 * brimvale::utility::kPi);
+    const double ty = std::tan(yAngle / 180.0 * brimvale::utility::kPi);
     return Transform(IMatrix(1.0, ty, tx, 1.0, 0.0, 0.0));
   }
 

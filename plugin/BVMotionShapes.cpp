@@ -1,10 +1,11 @@
 #include "plugin/BVMotionShapes.h"
+#include "utility/MathConstants.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
+using brimvale::utility::kTwoPi;
 constexpr double kGliderPoints[9] = {-0.78, 0.22, 0.86, -0.14, -0.62, 0.58, 0.04, -0.91, 0.34};
 
 } // namespace

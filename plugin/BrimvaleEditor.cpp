@@ -5,6 +5,7 @@
 #include "plugin/BVPalette.h"
 
 #include "igraphics/IGraphics.h"
+#include "utility/MathConstants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,7 +45,7 @@ const Section kSections[kNumSections] = {
 constexpr PanelScopePayload kInitialPreview = {0.0, 0.0, 0.2, 1.1, 0.45, 0.3, 0, 0};
 
 constexpr int kScopePoints = 70;
-constexpr double kTwoPi = 6.28318530718;
+using brimvale::utility::kTwoPi;
 
 /** Depths arrive from the plug-in; a value that is not a number draws as no depth. */
 double ClampDepth(double depth) { return std::isnan(depth) ? 0.0 : std::clamp(depth, 0.0, 1.0); }

@@ -4,6 +4,7 @@
 
 #include "plugin/BVMotionShapes.h"
 #include "plugin/BrimvaleMessages.h"
+#include "utility/MathConstants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -95,7 +96,7 @@ void Brimvale::OnIdle()
 namespace
 {
 
-constexpr double kTwoPi = 6.283185307179586;
+using brimvale::utility::kTwoPi;
 
 double Clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
 

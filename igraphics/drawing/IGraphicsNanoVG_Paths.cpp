@@ -2,6 +2,7 @@
 #include "igraphics/drawing/IGraphicsNanoVG.h"
 
 #include "igraphics/drawing/NanoVGRenderer.h"
+#include "utility/MathConstants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +12,7 @@ namespace igraphics {
 
 namespace {
 
-constexpr float kPi = 3.14159265358979323846f;
+constexpr float kPi = static_cast<float>(brimvale::utility::kPi);
 // Dashes finer than this are far below a pixel on any screen; such a line is not drawn.
 constexpr float kMaxDashes = 1e6f;
 

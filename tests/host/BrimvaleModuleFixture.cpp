@@ -1,4 +1,5 @@
 #include "tests/host/BrimvaleModuleFixture.h"
+#include "utility/MathConstants.h"
 
 #include "tests/host/WavFile.h"
 
@@ -61,7 +62,7 @@ std::string BrimvaleModuleTest::WriteToneWav(const std::string& name, double hz,
 {
   std::vector<float> tone(frames);
   for (size_t i = 0; i < frames; ++i)
-    tone[i] = amplitude * static_cast<float>(std::sin(6.283185307179586 * hz * static_cast<double>(i) / 48000.0));
+    tone[i] = amplitude * static_cast<float>(std::sin(brimvale::utility::kTwoPi * hz * static_cast<double>(i) / 48000.0));
   const std::string path = TempPath(name);
   EXPECT_TRUE(WriteWav(path, {tone, tone}, 48000, EWavFormat::kPcm16));
   return path;

@@ -1,6 +1,7 @@
 // The timer's idle work: the Motion previews run only while the editor is open and move the blend
 // knob, the filter display and the panel's scopes.
 #include "tests/plugin/ObservedBrimvale.h"
+#include "utility/MathConstants.h"
 
 #include "plugin/BrimvaleMessages.h"
 
@@ -100,7 +101,7 @@ TEST(BrimvaleIdle, ThePanelReceivesBothPreviewsInOneRecord)
   std::memcpy(d, msg->data.data(), sizeof(d));
   std::memcpy(shapes, msg->data.data() + 48, sizeof(shapes));
   EXPECT_NEAR(d[2], 0.1, 1e-12);
-  EXPECT_NEAR(d[0], 6.283185307179586 * 0.1, 1e-12);
+  EXPECT_NEAR(d[0], brimvale::utility::kTwoPi * 0.1, 1e-12);
   EXPECT_DOUBLE_EQ(d[1], 0.4);
   EXPECT_NEAR(d[3], 0.25, 1e-12);
   EXPECT_DOUBLE_EQ(d[4], 0.45);

@@ -1,4 +1,5 @@
 #include "plugin/BVMotionShapes.h"
+#include "utility/MathConstants.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@ TEST(ShapeValueForPhase, ValuesOfEachShape)
     {0, 0.25, 1.0},   {0, 0.75, -1.0},  {1, 0.5, 1.0},     {1, 0.0, -1.0},    {2, 0.0, -1.0},
     {2, 0.75, 0.5},   {3, 0.25, 0.5},   {3, 1.0, -1.0},    {6, 0.0, -0.78},   {6, 0.125, 0.22},
     {6, 0.0625, -0.28}, // halfway through the first segment, smoothstep 0.5
-    {5, 0.0, (std::sin(6.283185307179586 * 0.13) + std::sin(6.283185307179586 * 0.61)) * 0.5},
+    {5, 0.0, (std::sin(brimvale::utility::kTwoPi * 0.13) + std::sin(brimvale::utility::kTwoPi * 0.61)) * 0.5},
     {7, 0.3, 0.0},    {-1, 0.3, 0.0},
   };
   for (const Case& c : cases)

@@ -2,6 +2,8 @@
 // the decay rate of an energy envelope.
 #pragma once
 
+#include "utility/MathConstants.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -16,7 +18,7 @@ namespace signaltest
 template <typename T>
 double ToneAmplitude(const std::vector<T>& x, size_t begin, size_t count, double hz, double rate)
 {
-  const double pi = 3.14159265358979323846;
+  const double pi = brimvale::utility::kPi;
   const double coeff = 2.0 * std::cos(2.0 * pi * hz / rate);
   double s1 = 0.0, s2 = 0.0, weights = 0.0;
   for (size_t i = 0; i < count && begin + i < x.size(); ++i)

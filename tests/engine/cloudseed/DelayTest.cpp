@@ -1,5 +1,6 @@
 #include "engine/cloudseed/ModulatedDelay.h"
 #include "engine/cloudseed/MultitapDelay.h"
+#include "utility/MathConstants.h"
 
 #include <gtest/gtest.h>
 
@@ -69,7 +70,7 @@ struct SampleBySampleDelay
       phase += modRate * 8;
       if (phase > 1.0f)
         phase -= static_cast<float>(static_cast<int64_t>(phase));
-      const float d = sampleDelay + std::sin(2.0f * 3.14159265f * phase) * modAmount;
+      const float d = sampleDelay + std::sin(2.0f * static_cast<float>(brimvale::utility::kPi) * phase) * modAmount;
       const int32_t k = static_cast<int32_t>(d);
       gainA = 1.0f - (d - k);
       gainB = d - k;
