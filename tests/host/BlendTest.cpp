@@ -1,8 +1,8 @@
 // Blend, heard through the module: layer A and layer B play tones of their own, and each end of the
 // Blend control lets only one of them through.
 #include "tests/host/BrimvaleModuleFixture.h"
-#include "tests/host/Render.h"
 #include "tests/support/SignalMeasures.h"
+#include "tools/host/Render.h"
 
 using namespace testhost;
 using namespace Steinberg;

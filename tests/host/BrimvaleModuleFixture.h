@@ -1,9 +1,9 @@
 // Loads the built Brimvale bundle once per test program and makes driven instances of its class.
 #pragma once
 
-#include "tests/host/BrimvaleState.h"
-#include "tests/host/HostContext.h"
-#include "tests/host/ModuleHost.h"
+#include "tools/host/BrimvaleState.h"
+#include "tools/host/HostContext.h"
+#include "tools/host/ModuleHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Blocks of audio as a host asks for them: automation, silence, samples named by a state, and
 // calls without frames or buffers.
 #include "tests/host/BrimvaleModuleFixture.h"
-#include "tests/host/Render.h"
+#include "tools/host/Render.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Ten seconds of the instrument as a host would record it: both layers playing a generated WAV,
 // with automation moving the blend, the filter, the motion and the output.
 #include "tests/host/BrimvaleModuleFixture.h"
-#include "tests/host/Render.h"
+#include "tools/host/Render.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // Saving and restoring an instance through the host's streams, including streams that are short,
 // long, malformed or failing.
 #include "tests/host/BrimvaleModuleFixture.h"
-#include "tests/host/Render.h"
+#include "tools/host/Render.h"
 
 #include "public.sdk/source/common/memorystream.h"
 

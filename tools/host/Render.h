@@ -2,7 +2,7 @@
 // in at their offset inside it.
 #pragma once
 
-#include "tests/host/ModuleHost.h"
+#include "tools/host/ModuleHost.h"
 
 #include <cstdint>
 #include <vector>

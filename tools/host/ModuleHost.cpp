@@ -1,4 +1,4 @@
-#include "tests/host/ModuleHost.h"
+#include "tools/host/ModuleHost.h"
 
 #include "public.sdk/source/common/memorystream.h"
 

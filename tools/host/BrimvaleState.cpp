@@ -1,4 +1,4 @@
-#include "tests/host/BrimvaleState.h"
+#include "tools/host/BrimvaleState.h"
 
 #include <cstring>
 

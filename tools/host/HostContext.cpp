@@ -1,4 +1,4 @@
-#include "tests/host/HostContext.h"
+#include "tools/host/HostContext.h"
 
 #include "public.sdk/source/vst/utility/stringconvert.h"
 

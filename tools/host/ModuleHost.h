@@ -3,7 +3,7 @@
 // the way out.
 #pragma once
 
-#include "tests/host/HostContext.h"
+#include "tools/host/HostContext.h"
 
 #include "pluginterfaces/vst/ivstaudioprocessor.h"
 #include "pluginterfaces/vst/ivstcomponent.h"

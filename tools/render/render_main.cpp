@@ -1,8 +1,8 @@
 // brimvale_render: loads a VST3 bundle, optionally gives the instance two sample files through its
 // saved state, applies parameter values and automation, renders, and writes a 32-bit float WAV.
-#include "tests/host/BrimvaleState.h"
-#include "tests/host/ModuleHost.h"
-#include "tests/host/Render.h"
+#include "tools/host/BrimvaleState.h"
+#include "tools/host/ModuleHost.h"
+#include "tools/host/Render.h"
 #include "tests/host/WavFile.h"
 
 #include <algorithm>

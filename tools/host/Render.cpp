@@ -1,4 +1,4 @@
-#include "tests/host/Render.h"
+#include "tools/host/Render.h"
 
 #include <algorithm>
 
