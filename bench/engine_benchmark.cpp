@@ -2,7 +2,7 @@
 #include "engine/BrimvaleEngine.h"
 #include "engine/cloudseed/ReverbChannel.h"
 #include "engine/SpaceSettings.h"
-#include "tests/engine/support/WavBuilder.h"
+#include "tests/engine/support/TestWavFiles.h"
 
 #include <benchmark/benchmark.h>
 

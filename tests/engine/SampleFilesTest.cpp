@@ -1,5 +1,6 @@
 #include "engine/SampleFiles.h"
 #include "tests/engine/support/EngineRender.h"
+#include "tools/wav/WavBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,7 @@
 #endif
 
 using namespace enginetest;
+using wavwriter::WavBuilder;
 
 namespace
 {

@@ -2,6 +2,7 @@
 // the Decay control gives the late lines.
 #include "tests/engine/support/EngineRender.h"
 #include "tests/support/SignalMeasures.h"
+#include "tools/wav/WavBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <cstdint>
 
 using namespace enginetest;
+using wavwriter::WavBuilder;
 
 namespace
 {

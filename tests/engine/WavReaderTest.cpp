@@ -1,13 +1,13 @@
 #include "engine/SampleFiles.h"
 #include "engine/WavReader.h"
-#include "tests/engine/support/WavBuilder.h"
+#include "tools/wav/WavBuilder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-using enginetest::WavBuilder;
+using wavwriter::WavBuilder;
 
 namespace
 {

@@ -1,12 +1,16 @@
 #include "tests/host/BrimvaleModuleFixture.h"
 #include "utility/MathConstants.h"
 
-#include "tests/host/WavFile.h"
+#include "tests/host/TestSignal.h"
+#include "tools/wav/WavFile.h"
 
 #include <cmath>
 #include <filesystem>
 
 namespace testhost {
+
+using wavwriter::EWavFormat;
+using wavwriter::WriteWav;
 
 std::shared_ptr<LoadedModule> BrimvaleModuleTest::sModule;
 VST3::UID BrimvaleModuleTest::sClassId;

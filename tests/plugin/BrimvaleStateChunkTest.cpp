@@ -1,7 +1,8 @@
 // The plug-in's own chunk: what it writes, and what each kind of damaged chunk changes.
 #include "tests/plugin/ObservedBrimvale.h"
 
-#include "tests/host/WavFile.h"
+#include "tests/host/TestSignal.h"
+#include "tools/wav/WavFile.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,8 @@ std::string TestWav(const char* name)
 {
   const auto path = std::filesystem::temp_directory_path() / "brimvale-plugin-tests" / name;
   std::filesystem::create_directories(path.parent_path());
-  EXPECT_TRUE(testhost::WriteWav(path.string(), testhost::MakeTestSignal(44100, 0.25), 44100,
-                                 testhost::EWavFormat::kFloat32));
+  EXPECT_TRUE(wavwriter::WriteWav(path.string(), testhost::MakeTestSignal(44100, 0.25), 44100,
+                                  wavwriter::EWavFormat::kFloat32));
   return path.string();
 }
 

@@ -1,7 +1,8 @@
 // A host may restore a state, which reloads both samples, on its own thread while the audio
 // thread processes: the ThreadSanitizer lane runs this to find any unguarded sharing.
 #include "plugin/Brimvale.h"
-#include "tests/host/WavFile.h"
+#include "tests/host/TestSignal.h"
+#include "tools/wav/WavFile.h"
 
 #include "public.sdk/source/common/memorystream.h"
 
@@ -61,8 +62,8 @@ TEST(BrimvaleStateRace, RestoringStatesWhileProcessing)
   const auto dir = std::filesystem::temp_directory_path() / "brimvale-state-race";
   std::filesystem::create_directories(dir);
   const std::string low = (dir / "low.wav").string(), high = (dir / "high.wav").string();
-  ASSERT_TRUE(testhost::WriteWav(low, testhost::MakeTestSignal(48000, 0.3), 48000, testhost::EWavFormat::kPcm16));
-  ASSERT_TRUE(testhost::WriteWav(high, testhost::MakeTestSignal(44100, 0.2), 44100, testhost::EWavFormat::kFloat32));
+  ASSERT_TRUE(wavwriter::WriteWav(low, testhost::MakeTestSignal(48000, 0.3), 48000, wavwriter::EWavFormat::kPcm16));
+  ASSERT_TRUE(wavwriter::WriteWav(high, testhost::MakeTestSignal(44100, 0.2), 44100, wavwriter::EWavFormat::kFloat32));
 
   std::unique_ptr<Brimvale, ReleasePlug> plug(new Brimvale(iplug::InstanceInfo()));
   ASSERT_EQ(plug->initialize(nullptr), kResultOk);

@@ -1,6 +1,6 @@
 // brimvale_demo_samples DIR: writes the two sample layers of the demo render, a slow chord pad
 // (pad.wav) and a breathing noise texture (texture.wav), as 16-bit stereo WAVs at 48 kHz.
-#include "tests/host/WavFile.h"
+#include "tools/wav/WavFile.h"
 
 #include <cmath>
 #include <cstdint>
@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-using namespace testhost;
+using wavwriter::EWavFormat;
+using wavwriter::WriteWav;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include "tools/host/BrimvaleState.h"
 #include "tools/host/ModuleHost.h"
 #include "tools/host/Render.h"
-#include "tests/host/WavFile.h"
+#include "tools/wav/WavFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +13,8 @@
 #include <vector>
 
 using namespace testhost;
+using wavwriter::EWavFormat;
+using wavwriter::WriteWav;
 
 namespace {
 

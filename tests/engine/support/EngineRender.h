@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/BrimvaleEngine.h"
-#include "tests/engine/support/WavBuilder.h"
+#include "tests/engine/support/TestWavFiles.h"
 
 #include <memory>
 #include <string>
