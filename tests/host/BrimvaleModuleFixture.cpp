@@ -1,8 +1,8 @@
 #include "tests/host/BrimvaleModuleFixture.h"
-#include "utility/MathConstants.h"
 
 #include "tests/host/TestSignal.h"
 #include "tools/wav/WavFile.h"
+#include "utility/MathConstants.h"
 
 #include <cmath>
 #include <filesystem>

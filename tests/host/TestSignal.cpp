@@ -1,5 +1,7 @@
 #include "tests/host/TestSignal.h"
 
+#include "utility/MathConstants.h"
+
 #include <cmath>
 #include <cstddef>
 
@@ -9,7 +11,7 @@ std::vector<std::vector<float>> MakeTestSignal(int sampleRate, double seconds)
 {
   const size_t frames = static_cast<size_t>(seconds * sampleRate);
   std::vector<std::vector<float>> out(2, std::vector<float>(frames));
-  const double twoPi = 6.283185307179586;
+  const double twoPi = brimvale::utility::kTwoPi;
   for (size_t i = 0; i < frames; ++i)
   {
     const double t = static_cast<double>(i) / sampleRate;

@@ -1,6 +1,7 @@
 // brimvale_demo_samples DIR: writes the two sample layers of the demo render, a slow chord pad
 // (pad.wav) and a breathing noise texture (texture.wav), as 16-bit stereo WAVs at 48 kHz.
 #include "tools/wav/WavFile.h"
+#include "utility/MathConstants.h"
 
 #include <cmath>
 #include <cstdint>
@@ -8,13 +9,13 @@
 #include <string>
 #include <vector>
 
+using brimvale::utility::kTwoPi;
 using wavwriter::EWavFormat;
 using wavwriter::WriteWav;
 
 namespace {
 
 constexpr int kRate = 48000;
-constexpr double kTwoPi = 6.283185307179586;
 
 using Channels = std::vector<std::vector<float>>;
 

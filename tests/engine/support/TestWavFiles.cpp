@@ -2,6 +2,7 @@
 
 #include "tools/wav/WavBuilder.h"
 #include "tools/wav/WavFile.h"
+#include "utility/MathConstants.h"
 
 #include <atomic>
 #include <chrono>
@@ -23,7 +24,7 @@ std::vector<uint8_t> StereoSineWav(uint32_t sampleRate, size_t frames, double le
 {
   std::vector<double> samples;
   samples.reserve(frames * 2);
-  const double twoPi = 6.283185307179586;
+  const double twoPi = brimvale::utility::kTwoPi;
   for (size_t i = 0; i < frames; ++i)
   {
     const double t = static_cast<double>(i) / sampleRate;
