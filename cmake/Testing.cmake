@@ -1,7 +1,7 @@
 include(GoogleTest)
 
 # Everything the ThreadSanitizer lane needs, so that lane builds only its own tests.
-add_custom_target(tsan_tests)
+add_custom_target(brimvale_tsan_tests)
 
 if(CMAKE_CROSSCOMPILING)
   # Debian's prebuilt GoogleTest is for the host; the cross lanes build it from its sources.
@@ -23,7 +23,7 @@ function(brimvale_add_gtest name)
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} brimvale_warnings GTest::gtest_main GTest::gmock)
   if("tsan" IN_LIST T_LABELS)
-    add_dependencies(tsan_tests ${name})
+    add_dependencies(brimvale_tsan_tests ${name})
   endif()
   if(CMAKE_CROSSCOMPILING)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
