@@ -9,7 +9,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 using namespace iplug::igraphics;
 
@@ -52,8 +53,7 @@ void BM_EditorFullFrame(benchmark::State& state)
     editor.graphics->Tick();
     glFinish(); // the frame counts once the renderer has finished it
   }
-  state.counters["frames_per_second"] =
-    benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["frames_per_second"] = benchmark::Counter(1, benchmark::Counter::kIsIterationInvariantRate);
 }
 // The software renderer draws on its own threads, so the frame costs wall-clock time.
 BENCHMARK(BM_EditorFullFrame)->Unit(benchmark::kMillisecond)->UseRealTime();

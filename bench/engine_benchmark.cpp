@@ -16,8 +16,8 @@ constexpr double kRate = 48000.0;
 
 void ReportRealtime(benchmark::State& state, int framesPerIteration)
 {
-  state.counters["realtime_factor"] =
-    benchmark::Counter(framesPerIteration / kRate, benchmark::Counter::kIsIterationInvariantRate);
+  state.counters["realtime_factor"] = benchmark::Counter(framesPerIteration / kRate,
+                                                         benchmark::Counter::kIsIterationInvariantRate);
   state.SetItemsProcessed(state.iterations() * framesPerIteration);
 }
 
@@ -26,8 +26,7 @@ void EngineProcessBlock(benchmark::State& state)
 {
   const int blockSize = static_cast<int>(state.range(0));
   enginetest::TempFolder folder;
-  const std::string path =
-    folder.Write("ten-seconds.wav", enginetest::StereoSineWav(48000, 480000, 220.0, 331.0, 0.5));
+  const std::string path = folder.Write("ten-seconds.wav", enginetest::StereoSineWav(48000, 480000, 220.0, 331.0, 0.5));
 
   auto engine = std::make_unique<BrimvaleEngine>();
   engine->Reset(kRate);

@@ -39,32 +39,31 @@ constexpr double kMaxMaster = 1.5;
 struct BlockSettings
 {
   BlockSettings(const Params& params, double engineRate)
-    : rate(engineRate),
-      fs(std::max(engineRate, kMinSampleRate)),
-      mix(Clamp(params.spaceMix, 0.0, 1.0)),
-      shapeA(static_cast<LfoShape>(Clamp(params.motionAShape, kSine, kGlider))),
-      shapeB(static_cast<LfoShape>(Clamp(params.motionBShape, kSine, kGlider))),
-      depthA(Clamp(params.motionADepth, 0.0, 1.0)),
-      depthB(Clamp(params.motionBDepth, 0.0, 1.0)),
-      blend(Clamp(params.blend, 0.0, 1.0)),
-      startA(Clamp(params.startA, 0.0, 1.0)),
-      speedA(BrimvaleEngine::EffectiveSampleSpeed(params.speedA, params.speedModeA, params.semitonesA)),
-      speedB(BrimvaleEngine::EffectiveSampleSpeed(params.speedB, params.speedModeB, params.semitonesB)),
-      gainsA(BrimvaleEngine::LayerGains(params.levelA, params.panA)),
-      gainsB(BrimvaleEngine::LayerGains(params.levelB, params.panB)),
-      cutoff(std::max(std::min(params.filterCutoff, kMaxCutoffOfRate * engineRate), kMinCutoffHz)),
-      cutoffCeiling(std::min(kMaxCutoffOfRate * engineRate, kMaxModulatedCutoffHz)),
-      filterLfoA(Clamp(params.filterLfoA, 0.0, 1.0)),
-      filterLfoB(Clamp(params.filterLfoB, 0.0, 1.0)),
-      resonance(params.filterResonance),
-      emphasis(kEmphasisPerResonance * ResonanceAmount(params.filterResonance)),
-      mode(params.filterMode),
-      drive(Clamp(params.filterDrive, kMinDrive, kMaxDrive)),
-      norm(std::max(std::tanh(drive), kMinDriveNorm)),
-      width(Clamp(params.spaceWidth, 0.0, kMaxWidth)),
-      master(Clamp(params.master, 0.0, kMaxMaster))
-  {
-  }
+  : rate(engineRate)
+  , fs(std::max(engineRate, kMinSampleRate))
+  , mix(Clamp(params.spaceMix, 0.0, 1.0))
+  , shapeA(static_cast<LfoShape>(Clamp(params.motionAShape, kSine, kGlider)))
+  , shapeB(static_cast<LfoShape>(Clamp(params.motionBShape, kSine, kGlider)))
+  , depthA(Clamp(params.motionADepth, 0.0, 1.0))
+  , depthB(Clamp(params.motionBDepth, 0.0, 1.0))
+  , blend(Clamp(params.blend, 0.0, 1.0))
+  , startA(Clamp(params.startA, 0.0, 1.0))
+  , speedA(BrimvaleEngine::EffectiveSampleSpeed(params.speedA, params.speedModeA, params.semitonesA))
+  , speedB(BrimvaleEngine::EffectiveSampleSpeed(params.speedB, params.speedModeB, params.semitonesB))
+  , gainsA(BrimvaleEngine::LayerGains(params.levelA, params.panA))
+  , gainsB(BrimvaleEngine::LayerGains(params.levelB, params.panB))
+  , cutoff(std::max(std::min(params.filterCutoff, kMaxCutoffOfRate * engineRate), kMinCutoffHz))
+  , cutoffCeiling(std::min(kMaxCutoffOfRate * engineRate, kMaxModulatedCutoffHz))
+  , filterLfoA(Clamp(params.filterLfoA, 0.0, 1.0))
+  , filterLfoB(Clamp(params.filterLfoB, 0.0, 1.0))
+  , resonance(params.filterResonance)
+  , emphasis(kEmphasisPerResonance * ResonanceAmount(params.filterResonance))
+  , mode(params.filterMode)
+  , drive(Clamp(params.filterDrive, kMinDrive, kMaxDrive))
+  , norm(std::max(std::tanh(drive), kMinDriveNorm))
+  , width(Clamp(params.spaceWidth, 0.0, kMaxWidth))
+  , master(Clamp(params.master, 0.0, kMaxMaster))
+  {}
 
   double rate, fs;
   // Motion and layers.
@@ -133,14 +132,13 @@ struct FilterChannel
 
 double ModulatedCutoff(const BlockSettings& block, const Modulation& m)
 {
-  return Clamp(block.cutoff + kFilterLfoSpanHz * (m.lfoA * block.filterLfoA + m.lfoB * block.filterLfoB),
-               kMinCutoffHz, block.cutoffCeiling);
+  return Clamp(block.cutoff + kFilterLfoSpanHz * (m.lfoA * block.filterLfoA + m.lfoB * block.filterLfoB), kMinCutoffHz,
+               block.cutoffCeiling);
 }
 
 // Coefficients follow the modulated cutoff every sample; a record the mode leaves idle gets them
 // when it next runs, since they depend on nothing but this sample's cutoff.
-void SetFilterCoefficients(const FilterChannel& left, const FilterChannel& right, const BlockSettings& block,
-                           double fc)
+void SetFilterCoefficients(const FilterChannel& left, const FilterChannel& right, const BlockSettings& block, double fc)
 {
   left.stage1.Set(block.fs, fc, block.resonance);
   right.stage1.SetCoefficients(left.stage1.g, left.stage1.k);
@@ -242,8 +240,8 @@ void BrimvaleEngine::ProcessBlock(double** outputs, int nChans, int nFrames, con
     blendGains.Follow(m.blend);
     SetFilterCoefficients(left, right, block, ModulatedCutoff(block, m));
 
-    const StereoSample a = RenderLayerWithGains(sampleA, layerA, params.playA, params.reverseA, block.gainsA,
-                                                m.startA, block.speedA, block.rate);
+    const StereoSample a = RenderLayerWithGains(sampleA, layerA, params.playA, params.reverseA, block.gainsA, m.startA,
+                                                block.speedA, block.rate);
     const StereoSample b = RenderLayerWithGains(sampleB, layerB, params.playB, params.reverseB, block.gainsB,
                                                 params.startB, m.speedB, block.rate);
 

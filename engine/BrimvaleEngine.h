@@ -107,8 +107,8 @@ public:
   void ProcessBlock(double** outputs, int nChans, int nFrames, const Params& params);
 
   // Adds the Motion LFOs' values (already scaled by their depths) to the destinations they aim at.
-  static void ApplyMotionDestinations(double lfoA, double lfoB, const Params& params, double& blend,
-                                      double& spaceMix, double& startA, double& speedB);
+  static void ApplyMotionDestinations(double lfoA, double lfoB, const Params& params, double& blend, double& spaceMix,
+                                      double& startA, double& speedB);
 
   // A layer plays at 1/8 to 4 times its recorded rate.
   static constexpr double kMinSpeed = 0.125;
@@ -118,8 +118,8 @@ public:
   // Level and balance gains of a layer: lv cos(p pi/2) and lv sin(p pi/2).
   static StereoSample LayerGains(double level, double pan);
   // One frame of a layer, advancing its play state.
-  static StereoSample RenderLayer(const SampleBuffer& buffer, LayerState& state, bool play, bool reverse,
-                                  double level, double pan, double start, double speed, double hostRate);
+  static StereoSample RenderLayer(const SampleBuffer& buffer, LayerState& state, bool play, bool reverse, double level,
+                                  double pan, double start, double speed, double hostRate);
   // The same with the gains taken once per block.
   static StereoSample RenderLayerWithGains(const SampleBuffer& buffer, LayerState& state, bool play, bool reverse,
                                            StereoSample gains, double start, double speed, double hostRate);

@@ -10,9 +10,10 @@
 struct BrimvaleEngine::CloudSeedSpace
 {
   explicit CloudSeedSpace(int32_t reverbRate)
-    : rate(reverbRate), left(reverbRate, Cloudseed::Left), right(reverbRate, Cloudseed::Right)
-  {
-  }
+  : rate(reverbRate)
+  , left(reverbRate, Cloudseed::Left)
+  , right(reverbRate, Cloudseed::Right)
+  {}
 
   int32_t rate;
   Cloudseed::ReverbChannel left;

@@ -45,8 +45,8 @@ bool LoadAudioFileWithCoreAudio(const std::string& path, SampleBuffer& out, cons
   if (path.empty())
     return false;
 
-  CFURLRef url = CFURLCreateFromFileSystemRepresentation(kCFAllocatorDefault, reinterpret_cast<const UInt8*>(path.data()),
-                                                         static_cast<CFIndex>(path.size()), false);
+  CFURLRef url = CFURLCreateFromFileSystemRepresentation(
+    kCFAllocatorDefault, reinterpret_cast<const UInt8*>(path.data()), static_cast<CFIndex>(path.size()), false);
   if (!url)
     return false;
   ExtAudioFileRef opened = nullptr;
@@ -64,7 +64,8 @@ bool LoadAudioFileWithCoreAudio(const std::string& path, SampleBuffer& out, cons
 
   SInt64 lengthFrames = 0;
   propertySize = sizeof(lengthFrames);
-  if (ExtAudioFileGetProperty(file.Get(), kExtAudioFileProperty_FileLengthFrames, &propertySize, &lengthFrames) != noErr ||
+  if (ExtAudioFileGetProperty(file.Get(), kExtAudioFileProperty_FileLengthFrames, &propertySize, &lengthFrames) !=
+        noErr ||
       lengthFrames < 1)
     return false;
 
@@ -78,8 +79,8 @@ bool LoadAudioFileWithCoreAudio(const std::string& path, SampleBuffer& out, cons
   clientFormat.mBytesPerFrame = 4 * channels;
   clientFormat.mBytesPerPacket = 4 * channels;
   clientFormat.mFramesPerPacket = 1;
-  if (ExtAudioFileSetProperty(file.Get(), kExtAudioFileProperty_ClientDataFormat, sizeof(clientFormat), &clientFormat) !=
-      noErr)
+  if (ExtAudioFileSetProperty(file.Get(), kExtAudioFileProperty_ClientDataFormat, sizeof(clientFormat),
+                              &clientFormat) != noErr)
     return false;
 
   // The buffer's byte count is a 32-bit field: a longer file is read up to what it can describe.

@@ -19,9 +19,7 @@ void BrimvaleEngine::ApplyMotionDestinations(double lfoA, double lfoB, const Par
   const auto apply = [&](double lfo, int32_t destination) {
     switch (static_cast<int32_t>(Clamp(destination, kMotionDestBlend, kMotionDestBSpeed)))
     {
-    case kMotionDestBlend:
-      blend = Clamp(blend + lfo * Clamp(params.blendLfo, 0.0, 1.0) * kBlendSwing, 0.0, 1.0);
-      break;
+    case kMotionDestBlend: blend = Clamp(blend + lfo * Clamp(params.blendLfo, 0.0, 1.0) * kBlendSwing, 0.0, 1.0); break;
     case kMotionDestSpace: spaceMix = Clamp(spaceMix + lfo * kSpaceMixSwing, 0.0, 1.0); break;
     case kMotionDestAStart: startA = Clamp(startA + lfo * kStartSwing, 0.0, 1.0); break;
     case kMotionDestBSpeed: speedB = Clamp(speedB + lfo * kSpeedSwing, 0.0, kMaxSpeed); break;

@@ -54,8 +54,8 @@ bool ReadFormat(ByteSource& source, uint32_t size, Format& format)
 bool IsAccepted(const Format& f)
 {
   const bool floatLayout = f.formatTag == kFormatFloat && f.bitsPerSample == 32;
-  const bool pcmLayout =
-    f.formatTag == kFormatPcm && (f.bitsPerSample == 16 || f.bitsPerSample == 24 || f.bitsPerSample == 32);
+  const bool pcmLayout = f.formatTag == kFormatPcm &&
+                         (f.bitsPerSample == 16 || f.bitsPerSample == 24 || f.bitsPerSample == 32);
   return f.present && (floatLayout || pcmLayout) && (f.channels == 1 || f.channels == 2) && f.sampleRate != 0;
 }
 

@@ -10,10 +10,13 @@
 #include "igraphics/IPopupMenu.h"
 #include "iplug/IPlugParameter.h"
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
-namespace {
+namespace
+{
 
 double NowMs()
 {
@@ -24,12 +27,16 @@ double NowMs()
 } // namespace
 
 IControl::IControl(const IRECT& bounds, int paramIdx, IActionFunction actionFunc)
-: mRect(bounds), mTargetRect(bounds), mActionFunc(std::move(actionFunc)), mVals{{paramIdx, 0.0}}
-{
-}
+: mRect(bounds)
+, mTargetRect(bounds)
+, mActionFunc(std::move(actionFunc))
+, mVals{{paramIdx, 0.0}}
+{}
 
 IControl::IControl(const IRECT& bounds, std::initializer_list<int> params, IActionFunction actionFunc)
-: mRect(bounds), mTargetRect(bounds), mActionFunc(std::move(actionFunc))
+: mRect(bounds)
+, mTargetRect(bounds)
+, mActionFunc(std::move(actionFunc))
 {
   for (int paramIdx : params)
     mVals.push_back({paramIdx, 0.0});
@@ -37,8 +44,7 @@ IControl::IControl(const IRECT& bounds, std::initializer_list<int> params, IActi
 
 IControl::IControl(const IRECT& bounds, IActionFunction actionFunc)
 : IControl(bounds, kNoParameter, std::move(actionFunc))
-{
-}
+{}
 
 Steinberg::tresult PLUGIN_API IControl::queryInterface(const Steinberg::TUID iid, void** obj)
 {
@@ -223,8 +229,8 @@ bool IControl::IsDirty()
   return mDirty;
 }
 
-void IControl::SnapToMouse(float x, float y, EDirection direction, const IRECT& bounds, int valIdx,
-                           double minClip, double maxClip)
+void IControl::SnapToMouse(float x, float y, EDirection direction, const IRECT& bounds, int valIdx, double minClip,
+                           double maxClip)
 {
   x = std::clamp(x, bounds.L, bounds.R);
   y = std::clamp(y, bounds.T, bounds.B);
@@ -322,11 +328,11 @@ void IControl::SetPTParameterHighlight(bool isHighlighted, int colorIdx)
 {
   switch (colorIdx)
   {
-    case 0: mPTHighlightColor = COLOR_RED; break;
-    case 1: mPTHighlightColor = COLOR_BLUE; break;
-    case 2: mPTHighlightColor = COLOR_GREEN; break;
-    case 3: mPTHighlightColor = COLOR_YELLOW; break;
-    default: break;
+  case 0: mPTHighlightColor = COLOR_RED; break;
+  case 1: mPTHighlightColor = COLOR_BLUE; break;
+  case 2: mPTHighlightColor = COLOR_GREEN; break;
+  case 3: mPTHighlightColor = COLOR_YELLOW; break;
+  default: break;
   }
   mPTisHighlighted = isHighlighted;
   SetDirty(false);

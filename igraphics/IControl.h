@@ -13,12 +13,14 @@
 #include "igraphics/IGraphicsStructs.h"
 #include "iplug/IPlugConstants.h"
 
-namespace iplug {
+namespace iplug
+{
 
 class IParam;
 struct IMidiMsg;
 
-namespace igraphics {
+namespace igraphics
+{
 
 class IContainerBase;
 class IControl;

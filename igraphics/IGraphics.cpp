@@ -7,10 +7,13 @@
 #include "igraphics/IGraphicsEditorDelegate.h"
 #include "iplug/IPlugParameter.h"
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
-namespace {
+namespace
+{
 
 void RequireFunction(const IControlFunction& func)
 {
@@ -35,7 +38,11 @@ StaticStorage<SVGHolder>& IGraphics::SVGCache()
 }
 
 IGraphics::IGraphics(IGEditorDelegate& dlg, int w, int h, int fps, float scale)
-: mWidth(w), mHeight(h), mFPS(fps), mDrawScale(scale), mDelegate(&dlg)
+: mWidth(w)
+, mHeight(h)
+, mFPS(fps)
+, mDrawScale(scale)
+, mDelegate(&dlg)
 {
   StaticStorage<APIBitmap>::Accessor bitmapCache(sBitmapCache);
   StaticStorage<SVGHolder>::Accessor svgCache(sSVGCache);

@@ -22,8 +22,10 @@
 #include "iplug/wdl/WdlPtrList.h"
 #include "iplug/wdl/WdlString.h"
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 class IGEditorDelegate;
 class PlatformFont;
@@ -55,16 +57,16 @@ public:
   // Drawing
   virtual void DrawSVG(const ISVG& svg, const IRECT& bounds, const IBlend* pBlend = nullptr,
                        const IColor* pStrokeColor = nullptr, const IColor* pFillColor = nullptr);
-  virtual void DrawRotatedSVG(const ISVG& svg, float destCtrX, float destCtrY, float width, float height,
-                              double angle, const IBlend* pBlend = nullptr);
+  virtual void DrawRotatedSVG(const ISVG& svg, float destCtrX, float destCtrY, float width, float height, double angle,
+                              const IBlend* pBlend = nullptr);
   virtual void DrawBitmap(const IBitmap& bitmap, const IRECT& bounds, int srcX, int srcY,
                           const IBlend* pBlend = nullptr) = 0;
   virtual void DrawFittedBitmap(const IBitmap& bitmap, const IRECT& bounds, const IBlend* pBlend = nullptr);
   virtual void DrawRotatedBitmap(const IBitmap& bitmap, float destCtrX, float destCtrY, double angle,
                                  const IBlend* pBlend = nullptr);
   virtual void DrawPoint(const IColor& color, float x, float y, const IBlend* pBlend = nullptr);
-  virtual void DrawLine(const IColor& color, float x1, float y1, float x2, float y2,
-                        const IBlend* pBlend = nullptr, float thickness = 1.f);
+  virtual void DrawLine(const IColor& color, float x1, float y1, float x2, float y2, const IBlend* pBlend = nullptr,
+                        float thickness = 1.f);
   virtual void DrawDottedLine(const IColor& color, float x1, float y1, float x2, float y2,
                               const IBlend* pBlend = nullptr, float thickness = 1.f, float dashLen = 2.f) = 0;
   virtual void DrawTriangle(const IColor& color, float x1, float y1, float x2, float y2, float x3, float y3,
@@ -73,8 +75,8 @@ public:
                         float thickness = 1.f);
   virtual void DrawRoundRect(const IColor& color, const IRECT& bounds, float cornerRadius = 5.f,
                              const IBlend* pBlend = nullptr, float thickness = 1.f);
-  virtual void DrawRoundRect(const IColor& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR,
-                             float cRBL, const IBlend* pBlend = nullptr, float thickness = 1.f);
+  virtual void DrawRoundRect(const IColor& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR, float cRBL,
+                             const IBlend* pBlend = nullptr, float thickness = 1.f);
   virtual void DrawArc(const IColor& color, float cx, float cy, float r, float a1, float a2,
                        const IBlend* pBlend = nullptr, float thickness = 1.f);
   virtual void DrawCircle(const IColor& color, float cx, float cy, float r, const IBlend* pBlend = nullptr,
@@ -83,8 +85,8 @@ public:
                            float thickness = 1.f);
   virtual void DrawEllipse(const IColor& color, float x, float y, float r1, float r2, float angle = 0.f,
                            const IBlend* pBlend = nullptr, float thickness = 1.f);
-  virtual void DrawConvexPolygon(const IColor& color, float* x, float* y, int nPoints,
-                                 const IBlend* pBlend = nullptr, float thickness = 1.f);
+  virtual void DrawConvexPolygon(const IColor& color, float* x, float* y, int nPoints, const IBlend* pBlend = nullptr,
+                                 float thickness = 1.f);
   virtual void DrawDottedRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr,
                               float thickness = 1.f, float dashLen = 2.f) = 0;
   virtual void FillTriangle(const IColor& color, float x1, float y1, float x2, float y2, float x3, float y3,
@@ -92,16 +94,15 @@ public:
   virtual void FillRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr);
   virtual void FillRoundRect(const IColor& color, const IRECT& bounds, float cornerRadius = 5.f,
                              const IBlend* pBlend = nullptr);
-  virtual void FillRoundRect(const IColor& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR,
-                             float cRBL, const IBlend* pBlend = nullptr);
+  virtual void FillRoundRect(const IColor& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR, float cRBL,
+                             const IBlend* pBlend = nullptr);
   virtual void FillCircle(const IColor& color, float cx, float cy, float r, const IBlend* pBlend = nullptr);
   virtual void FillEllipse(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr);
   virtual void FillEllipse(const IColor& color, float x, float y, float r1, float r2, float angle = 0.f,
                            const IBlend* pBlend = nullptr);
   virtual void FillArc(const IColor& color, float cx, float cy, float r, float a1, float a2,
                        const IBlend* pBlend = nullptr);
-  virtual void FillConvexPolygon(const IColor& color, float* x, float* y, int nPoints,
-                                 const IBlend* pBlend = nullptr);
+  virtual void FillConvexPolygon(const IColor& color, float* x, float* y, int nPoints, const IBlend* pBlend = nullptr);
   virtual float MeasureText(const IText& text, const char* str, IRECT& bounds) const;
   virtual void DrawMultiLineText(const IText& text, const char* str, const IRECT& bounds,
                                  const IBlend* pBlend = nullptr);
@@ -116,8 +117,7 @@ public:
   virtual bool BitmapExtSupported(const char* ext) = 0;
   virtual void DrawFastDropShadow(const IRECT& /*innerBounds*/, const IRECT& /*outerBounds*/, float /*xyDrop*/ = 5.f,
                                   float /*roundness*/ = 0.f, float /*blur*/ = 10.f, const IBlend* /*pBlend*/ = nullptr)
-  {
-  }
+  {}
   virtual void DrawGrid(const IColor& color, const IRECT& bounds, float gridSizeH, float gridSizeV,
                         const IBlend* pBlend = nullptr, float thickness = 1.f);
   virtual void DrawData(const IColor& color, const IRECT& bounds, float* normYPoints, int nPoints,
@@ -202,13 +202,11 @@ public:
   virtual EUIAppearance GetUIAppearance() const { return EUIAppearance::Light; }
 
   // Resources
-  virtual IBitmap LoadBitmap(const char* name, int nStates = 1, bool framesAreHorizontal = false,
-                             int targetScale = 0);
+  virtual IBitmap LoadBitmap(const char* name, int nStates = 1, bool framesAreHorizontal = false, int targetScale = 0);
   virtual IBitmap LoadBitmap(const char* name, const void* pData, int dataSize, int nStates = 1,
                              bool framesAreHorizontal = false, int targetScale = 0);
   virtual ISVG LoadSVG(const char* fileNameOrResID, const char* units = "px", float dpi = 72.f);
-  virtual ISVG LoadSVG(const char* name, const void* pData, int dataSize, const char* units = "px",
-                       float dpi = 72.f);
+  virtual ISVG LoadSVG(const char* name, const void* pData, int dataSize, const char* units = "px", float dpi = 72.f);
   virtual WDL_TypedBuf<uint8_t> LoadResource(const char* fileNameOrResID, const char* fileType);
   /** Platforms that recognise gestures natively attach their recognisers for the listed types. */
   virtual void AttachGestureRecognizer(EGestureType type) { mGestures.push_back(type); }
@@ -217,14 +215,12 @@ public:
   virtual APIBitmap* LoadAPIBitmap(const char* fileNameOrResID, int scale, EResourceLocation location,
                                    const char* ext) = 0;
   virtual APIBitmap* LoadAPIBitmap(const char* name, const void* pData, int dataSize, int scale) = 0;
-  virtual APIBitmap* CreateAPIBitmap(int width, int height, float scale, double drawScale,
-                                     bool cacheable = false) = 0;
+  virtual APIBitmap* CreateAPIBitmap(int width, int height, float scale, double drawScale, bool cacheable = false) = 0;
   virtual bool LoadAPIFont(const char* fontID, const PlatformFontPtr& font) = 0;
   virtual int AlphaChannel() const = 0;
   virtual bool FlippedBitmap() const = 0;
   virtual float DoMeasureText(const IText& text, const char* str, IRECT& bounds) const = 0;
-  virtual void DoDrawText(const IText& text, const char* str, const IRECT& bounds,
-                          const IBlend* pBlend = nullptr) = 0;
+  virtual void DoDrawText(const IText& text, const char* str, const IRECT& bounds, const IBlend* pBlend = nullptr) = 0;
 
   /** The total scale: screen scale times draw scale. */
   virtual float GetBackingPixelScale() const { return mScreenScale * mDrawScale; }
@@ -332,8 +328,7 @@ public:
   // Prompts
   /** Opens a menu for an enumerated parameter, otherwise a text entry, for the control's value. */
   void PromptUserInput(IControl& control, const IRECT& bounds, int valIdx);
-  void CreateTextEntry(IControl& control, const IText& text, const IRECT& bounds, const char* str = "",
-                       int valIdx = 0);
+  void CreateTextEntry(IControl& control, const IText& text, const IRECT& bounds, const char* str = "", int valIdx = 0);
   void CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx = 0);
   void SetControlValueAfterTextEdit(const char* str);
   void SetControlValueAfterPopupMenu(IPopupMenu* pMenu);
@@ -413,8 +408,8 @@ public:
   // The common end of both LoadBitmap forms: a freshly loaded bitmap at the target scale joins
   // the editor's cache; at another scale a scaled copy is returned, and the fresh source is
   // deleted unless the back end keeps it.
-  IBitmap FinishBitmapLoad(APIBitmap* pBitmap, bool fresh, bool backEndKeepsSource, const char* name,
-                           int nStates, bool framesAreHorizontal, int targetScale);
+  IBitmap FinishBitmapLoad(APIBitmap* pBitmap, bool fresh, bool backEndKeepsSource, const char* name, int nStates,
+                           bool framesAreHorizontal, int targetScale);
   IBitmap GetScaledBitmap(IBitmap& src);
   bool LoadFont(const char* fontID, const char* fontName, ETextStyle style);
 

@@ -5,8 +5,10 @@
 struct NSVGimage;
 struct NSVGpaint;
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 /** A back-end image: its id, size in device pixels, the resource scale it was made for and the
  * draw scale it was drawn at. It owns its image; the back end's subclass frees it. */
@@ -15,9 +17,12 @@ class APIBitmap
 public:
   APIBitmap() = default;
   APIBitmap(int image, int width, int height, float scale, float drawScale)
-  : mImage(image), mWidth(width), mHeight(height), mScale(scale), mDrawScale(drawScale)
-  {
-  }
+  : mImage(image)
+  , mWidth(width)
+  , mHeight(height)
+  , mScale(scale)
+  , mDrawScale(drawScale)
+  {}
   virtual ~APIBitmap() = default;
   APIBitmap(const APIBitmap&) = delete;
   APIBitmap& operator=(const APIBitmap&) = delete;

@@ -5,8 +5,10 @@
 #include "igraphics/IGraphicsLook.h"
 #include "iplug/IPlugPaths.h" // EResourceLocation
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 /** What a corner drag does to the editor. */
 enum class EUIResizerMode : int32_t

@@ -11,14 +11,20 @@
 #include <cmath>
 #include <cstring>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
-namespace {
+namespace
+{
 
 constexpr float kPi = static_cast<float>(brimvale::utility::kPi);
 
-IStrokeOptions DefaultStroke() { return IStrokeOptions(); }
+IStrokeOptions DefaultStroke()
+{
+  return IStrokeOptions();
+}
 
 } // namespace
 
@@ -264,8 +270,7 @@ void IGraphics::PathRadialLine(float cx, float cy, float angle, float rMin, floa
 
 // ---- Lines ----------------------------------------------------------------------------------
 
-void IGraphics::DrawHorizontalLine(const IColor& color, const IRECT& r, float y, const IBlend* pBlend,
-                                   float thickness)
+void IGraphics::DrawHorizontalLine(const IColor& color, const IRECT& r, float y, const IBlend* pBlend, float thickness)
 {
   const float yi = r.B - r.H() * y;
   DrawLine(color, r.L, yi, r.R, yi, pBlend, thickness);
@@ -334,8 +339,8 @@ void IGraphics::DrawGrid(const IColor& color, const IRECT& bounds, float gridSiz
   PathStroke(color, thickness, DefaultStroke(), pBlend);
 }
 
-void IGraphics::DrawData(const IColor& color, const IRECT& bounds, float* normYPoints, int nPoints,
-                         float* normXPoints, const IBlend* pBlend, float thickness, const IColor* pFillColor)
+void IGraphics::DrawData(const IColor& color, const IRECT& bounds, float* normYPoints, int nPoints, float* normXPoints,
+                         const IBlend* pBlend, float thickness, const IColor* pFillColor)
 {
   if (nPoints <= 0 || !normYPoints)
     return;
@@ -378,8 +383,7 @@ void IGraphics::DrawMultiLineText(const IText& text, const char* str, const IREC
   DrawText(text, str, bounds, pBlend);
 }
 
-void IGraphics::CalculateTextRotation(const IText& text, const IRECT& bounds, IRECT& rect, double& tx,
-                                      double& ty) const
+void IGraphics::CalculateTextRotation(const IText& text, const IRECT& bounds, IRECT& rect, double& tx, double& ty) const
 {
   if (text.mAngle == 0.f)
     return;
@@ -402,17 +406,17 @@ void IGraphics::CalculateTextRotation(const IText& text, const IRECT& bounds, IR
 
   switch (text.mAlign)
   {
-    case kAlignNear: tx = bounds.L - rect.L; break;
-    case kAlignCenter: tx = bounds.MW() - rect.MW(); break;
-    case kAlignFar: tx = bounds.R - rect.R; break;
-    default: break;
+  case kAlignNear: tx = bounds.L - rect.L; break;
+  case kAlignCenter: tx = bounds.MW() - rect.MW(); break;
+  case kAlignFar: tx = bounds.R - rect.R; break;
+  default: break;
   }
   switch (text.mVAlign)
   {
-    case kVAlignTop: ty = bounds.T - rect.T; break;
-    case kVAlignMiddle: ty = bounds.MH() - rect.MH(); break;
-    case kVAlignBottom: ty = bounds.B - rect.B; break;
-    default: break;
+  case kVAlignTop: ty = bounds.T - rect.T; break;
+  case kVAlignMiddle: ty = bounds.MH() - rect.MH(); break;
+  case kVAlignBottom: ty = bounds.B - rect.B; break;
+  default: break;
   }
 }
 

@@ -3,11 +3,13 @@
 
 #include "igraphics/IRECTList.h"
 
+namespace iplug
+{
+namespace igraphics
+{
 
-namespace iplug {
-namespace igraphics {
-
-namespace {
+namespace
+{
 
 // The extra margin lets one-pixel outlines on a control's edge be repainted with it.
 constexpr float kDirtyPadding = 0.75f;
@@ -87,8 +89,7 @@ void IGraphics::PrepareRegion(const IRECT& r)
 }
 
 void IGraphics::BeginFrame()
-{
-}
+{}
 
 void IGraphics::SetStrictDrawing(bool strict)
 {

@@ -9,10 +9,13 @@
 #include <algorithm>
 #include <cmath>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
-namespace {
+namespace
+{
 
 constexpr int kSVGCurveSteps = 16;
 constexpr float kMinSegmentExtent = 1e-8f;
@@ -82,19 +85,19 @@ IPattern GetSVGPattern(const NSVGpaint& paint, float opacity)
   const int alpha = std::clamp(static_cast<int>(std::lround(opacity * 255.f)), 0, 255);
   switch (paint.type)
   {
-    case NSVG_PAINT_COLOR: return IPattern(PackedColor(paint.color, alpha));
-    case NSVG_PAINT_LINEAR_GRADIENT:
-    case NSVG_PAINT_RADIAL_GRADIENT:
-    {
-      const NSVGgradient& g = *paint.gradient;
-      IPattern pattern(paint.type == NSVG_PAINT_LINEAR_GRADIENT ? EPatternType::Linear : EPatternType::Radial);
-      pattern.mExtend = static_cast<EPatternExtend>(g.spread + 1);
-      for (int i = 0; i < std::min(g.nstops, IPattern::kMaxStops); ++i)
-        pattern.AddStop(PackedColor(g.stops[i].color, 255), g.stops[i].offset);
-      pattern.SetTransform(IMatrix(g.xform[0], g.xform[1], g.xform[2], g.xform[3], g.xform[4], g.xform[5]));
-      return pattern;
-    }
-    default: return IPattern(IColor(alpha, 0, 0, 0));
+  case NSVG_PAINT_COLOR: return IPattern(PackedColor(paint.color, alpha));
+  case NSVG_PAINT_LINEAR_GRADIENT:
+  case NSVG_PAINT_RADIAL_GRADIENT:
+  {
+    const NSVGgradient& g = *paint.gradient;
+    IPattern pattern(paint.type == NSVG_PAINT_LINEAR_GRADIENT ? EPatternType::Linear : EPatternType::Radial);
+    pattern.mExtend = static_cast<EPatternExtend>(g.spread + 1);
+    for (int i = 0; i < std::min(g.nstops, IPattern::kMaxStops); ++i)
+      pattern.AddStop(PackedColor(g.stops[i].color, 255), g.stops[i].offset);
+    pattern.SetTransform(IMatrix(g.xform[0], g.xform[1], g.xform[2], g.xform[3], g.xform[4], g.xform[5]));
+    return pattern;
+  }
+  default: return IPattern(IColor(alpha, 0, 0, 0));
   }
 }
 
@@ -111,8 +114,8 @@ void IGraphics::DrawSVG(const ISVG& svg, const IRECT& bounds, const IBlend* pBle
   PathTransformRestore();
 }
 
-void IGraphics::DrawRotatedSVG(const ISVG& svg, float destCtrX, float destCtrY, float width, float height,
-                               double angle, const IBlend* pBlend)
+void IGraphics::DrawRotatedSVG(const ISVG& svg, float destCtrX, float destCtrY, float width, float height, double angle,
+                               const IBlend* pBlend)
 {
   PathTransformSave();
   PathTransformTranslate(destCtrX, destCtrY);
@@ -121,8 +124,7 @@ void IGraphics::DrawRotatedSVG(const ISVG& svg, float destCtrX, float destCtrY, 
   PathTransformRestore();
 }
 
-void IGraphics::DoDrawSVG(const ISVG& svg, const IBlend* pBlend, const IColor* pStrokeColor,
-                          const IColor* pFillColor)
+void IGraphics::DoDrawSVG(const ISVG& svg, const IBlend* pBlend, const IColor* pStrokeColor, const IColor* pFillColor)
 {
   for (const NSVGshape* pShape = svg.mImage->shapes; pShape; pShape = pShape->next)
   {
@@ -159,8 +161,8 @@ void IGraphics::DoDrawSVG(const ISVG& svg, const IBlend* pBlend, const IColor* p
       options.mJoinOption = static_cast<ELineJoin>(shape.strokeLineJoin);
       options.mCapOption = static_cast<ELineCap>(shape.strokeLineCap);
       options.mDash.SetDash(shape.strokeDashArray, shape.strokeDashOffset, shape.strokeDashCount);
-      PathStroke(pStrokeColor ? IPattern(*pStrokeColor) : GetSVGPattern(shape.stroke, shape.opacity),
-                 shape.strokeWidth, options, pBlend);
+      PathStroke(pStrokeColor ? IPattern(*pStrokeColor) : GetSVGPattern(shape.stroke, shape.opacity), shape.strokeWidth,
+                 options, pBlend);
     }
   }
 }

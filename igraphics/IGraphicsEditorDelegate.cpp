@@ -2,13 +2,13 @@
 
 #include "igraphics/IGraphics.h"
 
-namespace iplug {
-namespace igraphics {
-
-IGEditorDelegate::IGEditorDelegate(int nParams)
-: IEditorDelegate(nParams)
+namespace iplug
 {
-}
+namespace igraphics
+{
+
+IGEditorDelegate::IGEditorDelegate(int nParams) : IEditorDelegate(nParams)
+{}
 
 IGEditorDelegate::~IGEditorDelegate() = default;
 

@@ -5,8 +5,10 @@
 
 #include "iplug/IPlugEditorDelegate.h"
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 class IGraphics;
 

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <cstddef>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 enum class EDirection : int32_t
 {
@@ -44,9 +46,14 @@ struct IMouseMod
 
   constexpr IMouseMod(bool l = false, bool r = false, bool s = false, bool c = false, bool a = false,
                       uintptr_t touch = 0, float radius = 0.f)
-  : L(l), R(r), S(s), C(c), A(a), touchID(touch), touchRadius(radius)
-  {
-  }
+  : L(l)
+  , R(r)
+  , S(s)
+  , C(c)
+  , A(a)
+  , touchID(touch)
+  , touchRadius(radius)
+  {}
 };
 
 struct IMouseInfo
@@ -68,8 +75,7 @@ struct IKeyPress
   bool A = false;
 
   /** The character is cut to four bytes so the record always stays NUL-terminated. */
-  IKeyPress(const char* str, int32_t vk, bool s = false, bool c = false, bool a = false)
-  : VK(vk), S(s), C(c), A(a)
+  IKeyPress(const char* str, int32_t vk, bool s = false, bool c = false, bool a = false) : VK(vk), S(s), C(c), A(a)
   {
     for (size_t i = 0; str && str[i] && i < sizeof(utf8) - 1; ++i)
       utf8[i] = str[i];

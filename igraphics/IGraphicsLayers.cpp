@@ -9,8 +9,10 @@
 #include <cmath>
 #include <vector>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 void IGraphics::StartLayer(IControl* pControl, const IRECT& r, bool cacheable)
 {

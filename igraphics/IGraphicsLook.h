@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <initializer_list>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 /** A colour; alpha comes first. Every channel is 0..255. */
 struct IColor
@@ -121,8 +123,13 @@ struct IText
                   ETextVAlign valign = kVAlignMiddle, float angle = 0.f,
                   const IColor& textEntryBGColor = DEFAULT_TEXTENTRY_BGCOLOR,
                   const IColor& textEntryFGColor = DEFAULT_TEXTENTRY_FGCOLOR)
-  : mSize(size), mFGColor(color), mTextEntryBGColor(textEntryBGColor),
-    mTextEntryFGColor(textEntryFGColor), mAngle(angle), mAlign(align), mVAlign(valign)
+  : mSize(size)
+  , mFGColor(color)
+  , mTextEntryBGColor(textEntryBGColor)
+  , mTextEntryFGColor(textEntryFGColor)
+  , mAngle(angle)
+  , mAlign(align)
+  , mVAlign(valign)
   {
     SetFont(fontID);
   }
@@ -160,9 +167,8 @@ enum EVColor : int32_t
 /** The nine colours of a vector control. */
 struct IVColorSpec
 {
-  IColor mColors[kNumVColors] = {DEFAULT_BGCOLOR, DEFAULT_FGCOLOR, DEFAULT_PRCOLOR,
-                                 DEFAULT_FRCOLOR, DEFAULT_HLCOLOR, DEFAULT_SHCOLOR,
-                                 DEFAULT_X1COLOR, DEFAULT_X2COLOR, DEFAULT_X3COLOR};
+  IColor mColors[kNumVColors] = {DEFAULT_BGCOLOR, DEFAULT_FGCOLOR, DEFAULT_PRCOLOR, DEFAULT_FRCOLOR, DEFAULT_HLCOLOR,
+                                 DEFAULT_SHCOLOR, DEFAULT_X1COLOR, DEFAULT_X2COLOR, DEFAULT_X3COLOR};
 
   constexpr IVColorSpec() = default;
 

@@ -5,10 +5,13 @@
 #include "igraphics/IGraphicsEditorDelegate.h"
 #include "iplug/IPlugParameter.h"
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
-namespace {
+namespace
+{
 
 bool PromptsWithMenu(const IParam& param)
 {
@@ -55,8 +58,7 @@ void IGraphics::PromptUserInput(IControl& control, const IRECT& bounds, int valI
   CreateTextEntry(control, control.GetText(), bounds, text.Get(), valIdx);
 }
 
-void IGraphics::CreateTextEntry(IControl& control, const IText& text, const IRECT& bounds, const char* str,
-                                int valIdx)
+void IGraphics::CreateTextEntry(IControl& control, const IText& text, const IRECT& bounds, const char* str, int valIdx)
 {
   mInTextEntry = &control;
   mTextEntryValIdx = valIdx;
@@ -70,8 +72,7 @@ void IGraphics::CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT
   DoCreatePopupMenu(control, menu, bounds, valIdx, false);
 }
 
-void IGraphics::DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx,
-                                  bool isContext)
+void IGraphics::DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext)
 {
   ReleaseMouseCapture();
   mInPopupMenu = &control;

@@ -17,10 +17,13 @@
 #include <string>
 #include <vector>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
-namespace {
+namespace
+{
 
 constexpr int kMaxImageScale = 3;
 
@@ -76,9 +79,15 @@ SVGHolder::~SVGHolder()
     nsvgDelete(mImage);
 }
 
-float ISVG::W() const { return mImage ? mImage->width : 0.f; }
+float ISVG::W() const
+{
+  return mImage ? mImage->width : 0.f;
+}
 
-float ISVG::H() const { return mImage ? mImage->height : 0.f; }
+float ISVG::H() const
+{
+  return mImage ? mImage->height : 0.f;
+}
 
 EResourceLocation IGraphics::SearchImageResource(const char* name, const char* type, WDL_String& result,
                                                  int targetScale, int& sourceScale)
@@ -88,8 +97,8 @@ EResourceLocation IGraphics::SearchImageResource(const char* name, const char* t
   for (int s : ScaleSearchOrder(targetScale))
   {
     const std::string fileName = ScaledFileName(name, s);
-    const EResourceLocation found = LocateResource(fileName.c_str(), type, result, GetBundleID(),
-                                                   GetWinModuleHandle(), GetSharedResourcesSubPath());
+    const EResourceLocation found = LocateResource(fileName.c_str(), type, result, GetBundleID(), GetWinModuleHandle(),
+                                                   GetSharedResourcesSubPath());
     if (found != kNotFound)
     {
       sourceScale = s;
@@ -269,9 +278,8 @@ WDL_TypedBuf<uint8_t> IGraphics::LoadResource(const char* fileNameOrResID, const
 {
   WDL_TypedBuf<uint8_t> result;
   WDL_String path;
-  if (!fileNameOrResID ||
-      LocateResource(fileNameOrResID, fileType, path, GetBundleID(), GetWinModuleHandle(),
-                     GetSharedResourcesSubPath()) != kAbsolutePath)
+  if (!fileNameOrResID || LocateResource(fileNameOrResID, fileType, path, GetBundleID(), GetWinModuleHandle(),
+                                         GetSharedResourcesSubPath()) != kAbsolutePath)
     return result;
 
   FILE* fd = OpenForReading(path.Get());
@@ -281,7 +289,8 @@ WDL_TypedBuf<uint8_t> IGraphics::LoadResource(const char* fileNameOrResID, const
   {
     const long size = std::ftell(fd);
     if (size > 0 && std::fseek(fd, 0, SEEK_SET) == 0 && result.Resize(static_cast<int>(size)) &&
-        result.GetSize() == size && std::fread(result.Get(), 1, static_cast<size_t>(size), fd) != static_cast<size_t>(size))
+        result.GetSize() == size &&
+        std::fread(result.Get(), 1, static_cast<size_t>(size), fd) != static_cast<size_t>(size))
       result.Resize(0);
   }
   std::fclose(fd);

@@ -5,8 +5,10 @@
 #include "igraphics/IGraphicsLook.h"
 #include "igraphics/IRECT.h"
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 /** A recognised gesture at a point of the editor. */
 struct IGestureInfo

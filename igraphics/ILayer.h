@@ -5,8 +5,10 @@
 
 #include <memory>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 class IControl;
 
@@ -15,9 +17,11 @@ class ILayer
 {
 public:
   ILayer(APIBitmap* pBitmap, const IRECT& layerRect, IControl* pControl, const IRECT& controlRect)
-  : mBitmap(pBitmap), mControl(pControl), mControlRECT(controlRect), mRECT(layerRect)
-  {
-  }
+  : mBitmap(pBitmap)
+  , mControl(pControl)
+  , mControlRECT(controlRect)
+  , mRECT(layerRect)
+  {}
   ILayer(const ILayer&) = delete;
   ILayer& operator=(const ILayer&) = delete;
 

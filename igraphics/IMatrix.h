@@ -4,9 +4,10 @@
 
 #include "utility/MathConstants.h"
 
-namespace iplug {
-namespace igraphics {
-
+namespace iplug
+{
+namespace igraphics
+{
 
 /** An affine transform: x' = XX·x + XY·y + TX, y' = YX·x + YY·y + TY. Angles are degrees. */
 struct IMatrix
@@ -20,9 +21,13 @@ struct IMatrix
 
   constexpr IMatrix() = default;
   constexpr IMatrix(double xx, double yx, double xy, double yy, double tx, double ty)
-  : mXX(xx), mYX(yx), mXY(xy), mYY(yy), mTX(tx), mTY(ty)
-  {
-  }
+  : mXX(xx)
+  , mYX(yx)
+  , mXY(xy)
+  , mYY(yy)
+  , mTX(tx)
+  , mTY(ty)
+  {}
 
   constexpr bool operator==(const IMatrix& o) const
   {

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 enum class EPatternType : int32_t
 {
@@ -126,10 +128,13 @@ struct IShadow
 
   IShadow(const IPattern& pattern, float blurSize, float xOffset, float yOffset, float opacity,
           bool drawForeground = true)
-  : mPattern(pattern), mBlurSize(blurSize), mXOffset(xOffset), mYOffset(yOffset), mOpacity(opacity),
-    mDrawForeground(drawForeground)
-  {
-  }
+  : mPattern(pattern)
+  , mBlurSize(blurSize)
+  , mXOffset(xOffset)
+  , mYOffset(yOffset)
+  , mOpacity(opacity)
+  , mDrawForeground(drawForeground)
+  {}
 };
 
 } // namespace igraphics

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
-namespace {
+namespace
+{
 
 int CompareNoCase(const char* a, const char* b)
 {
@@ -24,19 +27,16 @@ int CompareNoCase(const char* a, const char* b)
 
 } // namespace
 
-IPopupMenu::Item::Item(const char* text, int flags, int tag)
-: mText(text ? text : ""), mFlags(flags), mTag(tag)
-{
-}
+IPopupMenu::Item::Item(const char* text, int flags, int tag) : mText(text ? text : ""), mFlags(flags), mTag(tag)
+{}
 
-IPopupMenu::Item::Item(const char* text, IPopupMenu* pSubmenu)
-: mText(text ? text : ""), mSubmenu(pSubmenu)
-{
-}
+IPopupMenu::Item::Item(const char* text, IPopupMenu* pSubmenu) : mText(text ? text : ""), mSubmenu(pSubmenu)
+{}
 
-IPopupMenu::IPopupMenu(const char* rootTitle, int prefix, bool multicheck,
-                       std::initializer_list<const char*> items)
-: mPrefix(prefix), mCanMultiCheck(multicheck), mRootTitle(rootTitle ? rootTitle : "")
+IPopupMenu::IPopupMenu(const char* rootTitle, int prefix, bool multicheck, std::initializer_list<const char*> items)
+: mPrefix(prefix)
+, mCanMultiCheck(multicheck)
+, mRootTitle(rootTitle ? rootTitle : "")
 {
   for (const char* text : items)
     AddItem(text);

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 /** A platform-neutral menu: a titled, ordered tree of items. The chosen index is written back into
     the (sub)menu the user chose in. */

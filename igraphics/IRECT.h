@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 /** A rectangle in editor units; y grows downwards. All four fields 0 means empty. */
 struct IRECT
@@ -28,10 +30,7 @@ struct IRECT
   constexpr bool Empty() const { return L == 0.f && T == 0.f && R == 0.f && B == 0.f; }
 
   /** Left and top edges inside, right and bottom edges outside. */
-  constexpr bool Contains(float x, float y) const
-  {
-    return !Empty() && x >= L && x < R && y >= T && y < B;
-  }
+  constexpr bool Contains(float x, float y) const { return !Empty() && x >= L && x < R && y >= T && y < B; }
 
   constexpr bool Contains(const IRECT& r) const
   {
@@ -110,8 +109,8 @@ struct IRECT
   /** Grows outwards to the pixel grid of the given scale, so the result covers this rectangle. */
   IRECT PixelAligned(float scale) const
   {
-    return IRECT(std::floor(L * scale) / scale, std::floor(T * scale) / scale,
-                 std::ceil(R * scale) / scale, std::ceil(B * scale) / scale);
+    return IRECT(std::floor(L * scale) / scale, std::floor(T * scale) / scale, std::ceil(R * scale) / scale,
+                 std::ceil(B * scale) / scale);
   }
 };
 

@@ -2,12 +2,18 @@
 
 #include <new>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
-namespace {
+namespace
+{
 
-float Area(const IRECT& r) { return r.W() * r.H(); }
+float Area(const IRECT& r)
+{
+  return r.W() * r.H();
+}
 
 // x lies inside r. Cutting x off r leaves one rectangle only when x spans r along one axis and
 // reaches one end along the other, i.e. shares three edges with it.

@@ -4,8 +4,10 @@
 
 #include <vector>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 /** An ordered list of rectangles: the regions of one frame, drawn in list order. */
 class IRECTList

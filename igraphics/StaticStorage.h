@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 /** A process-wide cache of loaded items keyed by name and scale, shared by every open editor.
  * Every access goes through an Accessor, which holds the cache's recursive lock. The last user

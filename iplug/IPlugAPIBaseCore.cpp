@@ -7,7 +7,7 @@ namespace iplug
 {
 
 IPlugAPIBaseCore::IPlugAPIBaseCore(IEditorDelegate& delegate, const Config& config, EAPI plugAPI)
-  : IPluginBaseCore(delegate, config, plugAPI)
+: IPluginBaseCore(delegate, config, plugAPI)
 {
   StampStartTime();
 }

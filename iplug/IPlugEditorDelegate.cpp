@@ -37,7 +37,8 @@ void IEditorDelegate::CloseWindow()
   OnUIClose();
 }
 
-void IEditorDelegate::OnParentWindowResize(int, int) {}
+void IEditorDelegate::OnParentWindowResize(int, int)
+{}
 
 void IEditorDelegate::OnUIOpen()
 {
@@ -50,9 +51,11 @@ void IEditorDelegate::OnParamChange(int paramIdx, EParamSource, int)
   OnParamChange(paramIdx);
 }
 
-void IEditorDelegate::OnParamChange(int) {}
+void IEditorDelegate::OnParamChange(int)
+{}
 
-void IEditorDelegate::OnParamChangeUI(int, EParamSource) {}
+void IEditorDelegate::OnParamChangeUI(int, EParamSource)
+{}
 
 void IEditorDelegate::OnParamReset(EParamSource source)
 {
@@ -63,9 +66,11 @@ void IEditorDelegate::OnParamReset(EParamSource source)
   }
 }
 
-void IEditorDelegate::OnMidiMsgUI(const IMidiMsg&) {}
+void IEditorDelegate::OnMidiMsgUI(const IMidiMsg&)
+{}
 
-void IEditorDelegate::OnSysexMsgUI(const ISysEx&) {}
+void IEditorDelegate::OnSysexMsgUI(const ISysEx&)
+{}
 
 bool IEditorDelegate::OnMessage(int, int, int, const void*)
 {
@@ -87,7 +92,8 @@ bool IEditorDelegate::OnKeyUp(const igraphics::IKeyPress&)
   return false;
 }
 
-void IEditorDelegate::SendControlValueFromDelegate(int, double) {}
+void IEditorDelegate::SendControlValueFromDelegate(int, double)
+{}
 
 void IEditorDelegate::SendControlMsgFromDelegate(int ctrlTag, int msgTag, int dataSize, const void* pData)
 {
@@ -114,7 +120,8 @@ void IEditorDelegate::SendParameterValueFromDelegate(int paramIdx, double, bool)
   OnParamChangeUI(paramIdx, kDelegate);
 }
 
-void IEditorDelegate::DirtyParametersFromUI() {}
+void IEditorDelegate::DirtyParametersFromUI()
+{}
 
 void IEditorDelegate::SendParameterValueFromUI(int paramIdx, double normalizedValue)
 {
@@ -130,15 +137,20 @@ bool IEditorDelegate::EditorResizeFromUI(int, int, bool)
   return false;
 }
 
-void IEditorDelegate::SendMidiMsgFromUI(const IMidiMsg&) {}
+void IEditorDelegate::SendMidiMsgFromUI(const IMidiMsg&)
+{}
 
-void IEditorDelegate::SendSysexMsgFromUI(const ISysEx&) {}
+void IEditorDelegate::SendSysexMsgFromUI(const ISysEx&)
+{}
 
-void IEditorDelegate::SendArbitraryMsgFromUI(int, int, int, const void*) {}
+void IEditorDelegate::SendArbitraryMsgFromUI(int, int, int, const void*)
+{}
 
-void IEditorDelegate::DeferMidiMsg(const IMidiMsg&) {}
+void IEditorDelegate::DeferMidiMsg(const IMidiMsg&)
+{}
 
-void IEditorDelegate::DeferSysexMsg(const ISysEx&) {}
+void IEditorDelegate::DeferSysexMsg(const ISysEx&)
+{}
 
 bool IEditorDelegate::ConstrainEditorResize(int& w, int& h) const
 {
@@ -159,7 +171,8 @@ int IEditorDelegate::UnserializeEditorState(const IByteChunk&, int startPos)
   return startPos;
 }
 
-void IEditorDelegate::SetScreenScale(float) {}
+void IEditorDelegate::SetScreenScale(float)
+{}
 
 void IEditorDelegate::SetEditorSize(int width, int height)
 {

@@ -11,10 +11,9 @@ namespace iplug
 
 constexpr int32_t FxpTag(char a, char b, char c, char d)
 {
-  return static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint8_t>(a)) << 24) |
-                              (static_cast<uint32_t>(static_cast<uint8_t>(b)) << 16) |
-                              (static_cast<uint32_t>(static_cast<uint8_t>(c)) << 8) |
-                              static_cast<uint32_t>(static_cast<uint8_t>(d)));
+  return static_cast<int32_t>(
+    (static_cast<uint32_t>(static_cast<uint8_t>(a)) << 24) | (static_cast<uint32_t>(static_cast<uint8_t>(b)) << 16) |
+    (static_cast<uint32_t>(static_cast<uint8_t>(c)) << 8) | static_cast<uint32_t>(static_cast<uint8_t>(d)));
 }
 
 constexpr int32_t kFxpFileTag = FxpTag('C', 'c', 'n', 'K');

@@ -28,9 +28,11 @@ struct IMidiMsg
 
   IMidiMsg() = default;
   IMidiMsg(int offset, uint8_t status, uint8_t data1, uint8_t data2)
-    : mOffset(offset), mStatus(status), mData1(data1), mData2(data2)
-  {
-  }
+  : mOffset(offset)
+  , mStatus(status)
+  , mData1(data1)
+  , mData2(data2)
+  {}
 
   /** The message kind; system messages and stray data bytes have none. */
   EStatusMsg StatusMsg() const

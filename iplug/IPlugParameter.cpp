@@ -110,7 +110,8 @@ double IParam::ShapeExp::ValueToNormalized(double value, const IParam&) const
 
 // ---- initialisation
 
-IParam::IParam() : mShape(std::make_unique<ShapeLinear>()) {}
+IParam::IParam() : mShape(std::make_unique<ShapeLinear>())
+{}
 
 void IParam::InitBool(const char* name, bool defaultValue, const char* label, int flags, const char* group,
                       const char* offText, const char* onText)
@@ -122,8 +123,8 @@ void IParam::InitBool(const char* name, bool defaultValue, const char* label, in
   SetDisplayText(1.0, onText);
 }
 
-void IParam::InitEnum(const char* name, int defaultValue, const std::initializer_list<const char*>& items,
-                      int flags, const char* group)
+void IParam::InitEnum(const char* name, int defaultValue, const std::initializer_list<const char*>& items, int flags,
+                      const char* group)
 {
   if (mType == kTypeNone)
     mType = kTypeEnum;
@@ -134,8 +135,8 @@ void IParam::InitEnum(const char* name, int defaultValue, const std::initializer
     SetDisplayText(i++, item);
 }
 
-void IParam::InitEnum(const char* name, int defaultValue, int nEnums, const char* label, int flags,
-                      const char* group, const char* firstItem, ...)
+void IParam::InitEnum(const char* name, int defaultValue, int nEnums, const char* label, int flags, const char* group,
+                      const char* firstItem, ...)
 {
   if (mType == kTypeNone)
     mType = kTypeEnum;
@@ -216,8 +217,8 @@ void IParam::InitAngleDegrees(const char* name, double defaultVal, double minVal
   InitDouble(name, defaultVal, minVal, maxVal, 1.0, "degrees", flags, group, ShapeLinear(), kUnitDegrees);
 }
 
-void IParam::InitPitch(const char* name, int defaultNote, int lowestNote, int highestNote, int flags,
-                       const char* group, bool middleCisC4)
+void IParam::InitPitch(const char* name, int defaultNote, int lowestNote, int highestNote, int flags, const char* group,
+                       bool middleCisC4)
 {
   if (mType == kTypeNone)
     mType = kTypeEnum;
@@ -281,7 +282,10 @@ double IParam::FromNormalized(double normalized) const
   return Constrain(mShape->NormalizedToValue(normalized, *this));
 }
 
-double IParam::ToNormalized(double value) const { return mShape->ValueToNormalized(Constrain(value), *this); }
+double IParam::ToNormalized(double value) const
+{
+  return mShape->ValueToNormalized(Constrain(value), *this);
+}
 
 // ---- display texts
 
@@ -327,7 +331,10 @@ bool IParam::MapDisplayText(const char* text, double* value) const
 
 // ---- text
 
-const char* IParam::GetLabel() const { return *GetDisplayText(std::trunc(Value())) ? "" : mLabel; }
+const char* IParam::GetLabel() const
+{
+  return *GetDisplayText(std::trunc(Value())) ? "" : mLabel;
+}
 
 void IParam::GetDisplay(double value, bool normalized, WDL_String& out, bool withDisplayText) const
 {

@@ -121,27 +121,26 @@ public:
   IParam& operator=(const IParam&) = delete;
 
   // Initialisation. Each call sets the type only while it is still none, and ends in InitDouble.
-  void InitBool(const char* name, bool defaultValue, const char* label = "", int flags = 0,
-                const char* group = "", const char* offText = "off", const char* onText = "on");
-  void InitEnum(const char* name, int defaultValue, const std::initializer_list<const char*>& items,
-                int flags = 0, const char* group = "");
+  void InitBool(const char* name, bool defaultValue, const char* label = "", int flags = 0, const char* group = "",
+                const char* offText = "off", const char* onText = "on");
+  void InitEnum(const char* name, int defaultValue, const std::initializer_list<const char*>& items, int flags = 0,
+                const char* group = "");
   // The item texts (nEnums of them) are added only when the first one is given.
   void InitEnum(const char* name, int defaultValue, int nEnums, const char* label = "", int flags = 0,
                 const char* group = "", const char* firstItem = nullptr, ...);
-  void InitInt(const char* name, int defaultValue, int minVal, int maxVal, const char* label = "",
-               int flags = 0, const char* group = "");
+  void InitInt(const char* name, int defaultValue, int minVal, int maxVal, const char* label = "", int flags = 0,
+               const char* group = "");
   void InitDouble(const char* name, double defaultVal, double minVal, double maxVal, double step,
-                  const char* label = "", int flags = 0, const char* group = "",
-                  const Shape& shape = ShapeLinear(), EParamUnit unit = kUnitCustom,
-                  DisplayFunc displayFunc = nullptr);
-  void InitFrequency(const char* name, double defaultVal, double minVal, double maxVal, double step,
-                     int flags = 0, const char* group = "");
-  void InitSeconds(const char* name, double defaultVal, double minVal, double maxVal, double step,
-                   int flags = 0, const char* group = "");
+                  const char* label = "", int flags = 0, const char* group = "", const Shape& shape = ShapeLinear(),
+                  EParamUnit unit = kUnitCustom, DisplayFunc displayFunc = nullptr);
+  void InitFrequency(const char* name, double defaultVal, double minVal, double maxVal, double step, int flags = 0,
+                     const char* group = "");
+  void InitSeconds(const char* name, double defaultVal, double minVal, double maxVal, double step, int flags = 0,
+                   const char* group = "");
   void InitMilliseconds(const char* name, double defaultVal, double minVal, double maxVal, int flags = 0,
                         const char* group = "");
-  void InitGain(const char* name, double defaultVal, double minVal, double maxVal, double step,
-                int flags = 0, const char* group = "");
+  void InitGain(const char* name, double defaultVal, double minVal, double maxVal, double step, int flags = 0,
+                const char* group = "");
   void InitPercentage(const char* name, double defaultVal, double minVal, double maxVal, int flags = 0,
                       const char* group = "");
   void InitAngleDegrees(const char* name, double defaultVal, double minVal, double maxVal, int flags = 0,

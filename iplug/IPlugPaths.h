@@ -18,8 +18,7 @@ enum EResourceLocation
 // are searched first, then the name as a path on disk; elsewhere only the disk. The bundle id and
 // shared sub-path serve the macOS bundle search.
 EResourceLocation LocateResource(const char* fileNameOrResID, const char* type, WDL_String& result,
-                                 const char* bundleID, void* instance,
-                                 const char* sharedResourcesSubPath);
+                                 const char* bundleID, void* instance, const char* sharedResourcesSubPath);
 
 #ifdef _WIN32
 // The bytes of a named resource in the module (no copy: they live as long as the module), or

@@ -5,9 +5,8 @@
 namespace iplug
 {
 
-EResourceLocation LocateResource(const char* fileNameOrResID, const char* /*type*/,
-                                 WDL_String& result, const char* /*bundleID*/, void* /*instance*/,
-                                 const char* /*sharedResourcesSubPath*/)
+EResourceLocation LocateResource(const char* fileNameOrResID, const char* /*type*/, WDL_String& result,
+                                 const char* /*bundleID*/, void* /*instance*/, const char* /*sharedResourcesSubPath*/)
 {
   if (!fileNameOrResID || !*fileNameOrResID)
     return kNotFound;

@@ -47,8 +47,7 @@ BOOL CALLBACK EnumResNameProc(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param)
 } // namespace
 
 EResourceLocation LocateResource(const char* fileNameOrResID, const char* type, WDL_String& result,
-                                 const char* /*bundleID*/, void* instance,
-                                 const char* /*sharedResourcesSubPath*/)
+                                 const char* /*bundleID*/, void* instance, const char* /*sharedResourcesSubPath*/)
 {
   if (!fileNameOrResID || !*fileNameOrResID)
     return kNotFound;

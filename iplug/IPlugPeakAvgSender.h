@@ -78,12 +78,12 @@ public:
 
   IPeakAvgSender(double minThresholdDb = -90.0, bool rmsMode = true, float windowSizeMs = 5.0f,
                  float attackTimeMs = 1.0f, float decayTimeMs = 100.0f, float peakHoldTimeMs = 500.0f)
-    : mThreshold(static_cast<float>(std::pow(10.0, minThresholdDb / 20.0)))
-    , mRMSMode(rmsMode)
-    , mWindowSizeMs(windowSizeMs)
-    , mAttackTimeMs(attackTimeMs)
-    , mDecayTimeMs(decayTimeMs)
-    , mPeakHoldTimeMs(peakHoldTimeMs)
+  : mThreshold(static_cast<float>(std::pow(10.0, minThresholdDb / 20.0)))
+  , mRMSMode(rmsMode)
+  , mWindowSizeMs(windowSizeMs)
+  , mAttackTimeMs(attackTimeMs)
+  , mDecayTimeMs(decayTimeMs)
+  , mPeakHoldTimeMs(peakHoldTimeMs)
   {
     // Sized now so that a block processed before the first Reset stays inside the buffers.
     for (auto& buffer : mBuffers)

@@ -19,8 +19,7 @@ public:
   IPluginBase(const Config& config, EAPI plugAPI)
   : EditorDelegate(config.nParams)
   , Core(static_cast<IEditorDelegate&>(*this), config, plugAPI)
-  {
-  }
+  {}
 };
 
 } // namespace iplug

@@ -88,8 +88,8 @@ public:
   /** InitDouble on each parameter of the range, named from nameFmt and a count from countStart. */
   void InitParamRange(int startIdx, int endIdx, int countStart, const char* nameFmt, double defaultVal, double minVal,
                       double maxVal, double step, const char* label = "", int flags = 0, const char* group = "",
-                      const IParam::Shape& shape = IParam::ShapeLinear(),
-                      IParam::EParamUnit unit = IParam::kUnitCustom, IParam::DisplayFunc displayFunc = nullptr);
+                      const IParam::Shape& shape = IParam::ShapeLinear(), IParam::EParamUnit unit = IParam::kUnitCustom,
+                      IParam::DisplayFunc displayFunc = nullptr);
   void CloneParamRange(int cloneStartIdx, int cloneEndIdx, int startIdx, const char* searchStr = "",
                        const char* replaceStr = "", const char* newGroup = "");
   void CopyParamValues(int startIdx, int destIdx, int nParams);

@@ -182,10 +182,10 @@ bool IPluginBaseCore::DumpMakePresetSrc(const char* path) const
     char value[64];
     switch (param.Type())
     {
-      case IParam::kTypeBool: std::snprintf(value, sizeof(value), "%s", param.Value() >= 0.5 ? "true" : "false"); break;
-      case IParam::kTypeInt:
-      case IParam::kTypeEnum: std::snprintf(value, sizeof(value), "%d", static_cast<int>(param.Value())); break;
-      default: std::snprintf(value, sizeof(value), "%.6f", param.Value()); break;
+    case IParam::kTypeBool: std::snprintf(value, sizeof(value), "%s", param.Value() >= 0.5 ? "true" : "false"); break;
+    case IParam::kTypeInt:
+    case IParam::kTypeEnum: std::snprintf(value, sizeof(value), "%d", static_cast<int>(param.Value())); break;
+    default: std::snprintf(value, sizeof(value), "%.6f", param.Value()); break;
     }
     line += std::string(", ") + value;
   }

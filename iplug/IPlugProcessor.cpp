@@ -134,11 +134,11 @@ int IPlugProcessor::ParseChannelIOStr(const char* IOStr, WDL_PtrList<IOConfig>& 
 }
 
 IPlugProcessor::IPlugProcessor(const Config& config)
-  : mPlugType(config.plugType)
-  , mDoesMIDIIn(config.plugDoesMidiIn)
-  , mDoesMIDIOut(config.plugDoesMidiOut)
-  , mDoesMPE(config.plugDoesMPE)
-  , mLatency(config.latency > 0 ? config.latency : 0)
+: mPlugType(config.plugType)
+, mDoesMIDIIn(config.plugDoesMidiIn)
+, mDoesMIDIOut(config.plugDoesMidiOut)
+, mDoesMPE(config.plugDoesMPE)
+, mLatency(config.latency > 0 ? config.latency : 0)
 {
   int totalNChans[2] = {0, 0};
   int totalNBuses[2] = {0, 0};
@@ -237,10 +237,10 @@ int IPlugProcessor::GetAUPluginType() const
 {
   switch (mPlugType)
   {
-    case 1: return FourCC('a', 'u', 'm', 'u');
-    case 2: return FourCC('a', 'u', 'm', 'i');
-    case 3: return FourCC('a', 'u', 'g', 'n');
-    default: return mDoesMIDIIn ? FourCC('a', 'u', 'm', 'f') : FourCC('a', 'u', 'f', 'x');
+  case 1: return FourCC('a', 'u', 'm', 'u');
+  case 2: return FourCC('a', 'u', 'm', 'i');
+  case 3: return FourCC('a', 'u', 'g', 'n');
+  default: return mDoesMIDIIn ? FourCC('a', 'u', 'm', 'f') : FourCC('a', 'u', 'f', 'x');
   }
 }
 

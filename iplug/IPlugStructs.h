@@ -52,8 +52,8 @@ private:
 struct IChannelData
 {
   bool mConnected = false;
-  double** mData = nullptr;        // this channel's slot in the processor's pointer array
-  float* mIncomingData = nullptr;  // the host's 32-bit buffer of the block being processed
+  double** mData = nullptr;       // this channel's slot in the processor's pointer array
+  float* mIncomingData = nullptr; // the host's 32-bit buffer of the block being processed
   WDL_TypedBuf<double> mScratchBuf{4096};
   WDL_String mLabel;
 };

@@ -70,8 +70,8 @@ void FormatStartTime()
 
   char stamp[32] = "";
   std::strftime(stamp, sizeof(stamp), "%Y%m%d %H:%M ", &local);
-  std::snprintf(gStartTime, sizeof(gStartTime), "%s%c%02ld%02ld", stamp, offsetMinutes < 0 ? '-' : '+',
-                magnitude / 60, magnitude % 60);
+  std::snprintf(gStartTime, sizeof(gStartTime), "%s%c%02ld%02ld", stamp, offsetMinutes < 0 ? '-' : '+', magnitude / 60,
+                magnitude % 60);
 }
 } // namespace
 

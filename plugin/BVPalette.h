@@ -2,7 +2,8 @@
 
 #include "igraphics/IGraphicsLook.h"
 
-namespace {
+namespace
+{
 
 // The instrument editor's own colours (A, R, G, B).
 const iplug::igraphics::IColor COLOR_BV_BG(255, 7, 10, 15);

@@ -24,8 +24,8 @@ public:
 
   /** One Motion scope in r: the shape (clamped to 0..6) over a cycle from phase, scaled by depth
    * (clamped to 0..1), on a dark grid. */
-  static void DrawShapeScope(iplug::igraphics::IGraphics& g, const iplug::igraphics::IRECT& r, double phase,
-                             int shape, double depth);
+  static void DrawShapeScope(iplug::igraphics::IGraphics& g, const iplug::igraphics::IRECT& r, double phase, int shape,
+                             double depth);
 
 private:
   PanelScopePayload mPreview;

@@ -16,8 +16,8 @@ iplug::Config MakeConfig()
   c.productName = brimvale::kProductName;
   c.mfrName = brimvale::kMakerName;
   c.vendorVersion = brimvale::kPackedVersion;
-  c.uniqueID = 0x42566d31;  // 'BVm1'
-  c.mfrID = 0x44757a69;     // 'Duzi'
+  c.uniqueID = 0x42566d31; // 'BVm1'
+  c.mfrID = 0x44757a69;    // 'Duzi'
   c.latency = 0;
   c.plugDoesMidiIn = true;
   c.plugDoesMidiOut = false;
@@ -44,8 +44,7 @@ iplug::Config MakeConfig()
 
 } // namespace
 
-Brimvale::Brimvale(const iplug::InstanceInfo& info)
-: IPlugVST3(info, MakeConfig())
+Brimvale::Brimvale(const iplug::InstanceInfo& info) : IPlugVST3(info, MakeConfig())
 {
   mMeterSender.Reset(48000.0);
   InitBrimvaleParams(*this);

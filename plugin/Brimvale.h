@@ -35,7 +35,7 @@ public:
   double GetPreviewPhaseA() const { return mPreviewPhaseA; }
   double GetPreviewPhaseB() const { return mPreviewPhaseB; }
 
-  static constexpr uint32_t kStateMagic = 0x42565331;  // 'BVS1'
+  static constexpr uint32_t kStateMagic = 0x42565331; // 'BVS1'
   static constexpr uint32_t kStateVersion = 1;
 
 private:
@@ -47,5 +47,5 @@ private:
   std::string mSampleBPath;
   BrimvaleEngine mEngine;
   iplug::IPeakAvgSender<2, 64> mMeterSender;
-  bool mEditorOpen = false;  // the previews only run while someone can see them
+  bool mEditorOpen = false; // the previews only run while someone can see them
 };

@@ -35,9 +35,8 @@ struct Section
 };
 
 const Section kSections[kNumSections] = {
-  {"Sample A", IRECT(12, 56, 222, 328)},  {"Sample B", IRECT(230, 56, 440, 328)},
-  {"Blend", IRECT(448, 56, 576, 328)},    {"Filter", IRECT(584, 56, 944, 328)},
-  {"Motion", IRECT(952, 56, 1208, 328)},  {"Space", IRECT(1216, 56, 1372, 328)},
+  {"Sample A", IRECT(12, 56, 222, 328)},  {"Sample B", IRECT(230, 56, 440, 328)}, {"Blend", IRECT(448, 56, 576, 328)},
+  {"Filter", IRECT(584, 56, 944, 328)},   {"Motion", IRECT(952, 56, 1208, 328)},  {"Space", IRECT(1216, 56, 1372, 328)},
   {"Output", IRECT(1380, 56, 1472, 328)},
 };
 
@@ -48,7 +47,10 @@ constexpr int kScopePoints = 70;
 using brimvale::utility::kTwoPi;
 
 /** Depths arrive from the plug-in; a value that is not a number draws as no depth. */
-double ClampDepth(double depth) { return std::isnan(depth) ? 0.0 : std::clamp(depth, 0.0, 1.0); }
+double ClampDepth(double depth)
+{
+  return std::isnan(depth) ? 0.0 : std::clamp(depth, 0.0, 1.0);
+}
 
 IText Text(float size, const IColor& color, ETextAlign align, ETextVAlign valign)
 {

@@ -11,7 +11,12 @@ using iplug::IParam;
 namespace
 {
 
-enum class EKind { kBool, kDouble, kEnum };
+enum class EKind
+{
+  kBool,
+  kDouble,
+  kEnum
+};
 
 // One parameter as the table below lists it, in index order.
 struct ParamRow
@@ -21,15 +26,16 @@ struct ParamRow
   double defaultValue, min, max, step;
   const char* label;
   IParam::EParamUnit unit;
-  double powCurve;  // 0: linear
-  std::initializer_list<const char*> texts;  // bool: off, on; enum: the items
+  double powCurve;                          // 0: linear
+  std::initializer_list<const char*> texts; // bool: off, on; enum: the items
   const char* group;
 };
 
 constexpr IParam::EParamUnit kCustom = IParam::kUnitCustom;
 
-const std::initializer_list<const char*> kShapes = {"Sine", "Triangle", "Ramp Up", "Ramp Down",
-                                                    "Random", "Drift", "Glider"};
+const std::initializer_list<const char*> kShapes = {"Sine",   "Triangle", "Ramp Up", "Ramp Down",
+                                                    "Random", "Drift",    "Glider"};
+const std::initializer_list<const char*> kFilterModes = {"Lowpass", "Highpass", "Bandpass", "Notch", "Peak", "Allpass"};
 const std::initializer_list<const char*> kDestinations = {"Blend", "Filter", "Space", "A Start", "B Speed"};
 
 const ParamRow kParamTable[kNumParams] = {
@@ -56,8 +62,7 @@ const ParamRow kParamTable[kNumParams] = {
   {"Filter Drive", EKind::kDouble, 1.15, 0.25, 8, 0.001, "", kCustom, 0, {}, "Filter"},
   {"Filter LFO A", EKind::kDouble, 0.3, 0, 1, 0.001, "", kCustom, 0, {}, "Filter"},
   {"Filter LFO B", EKind::kDouble, 0.2, 0, 1, 0.001, "", kCustom, 0, {}, "Filter"},
-  {"Filter Mode", EKind::kEnum, 0, 0, 5, 1, "", kCustom, 0,
-   {"Lowpass", "Highpass", "Bandpass", "Notch", "Peak", "Allpass"}, "Filter"},
+  {"Filter Mode", EKind::kEnum, 0, 0, 5, 1, "", kCustom, 0, kFilterModes, "Filter"},
   {"Motion A Rate", EKind::kDouble, 0.08, 0.01, 20, 0.001, "Hz", kCustom, 3, {}, "Motion"},
   {"Motion A Depth", EKind::kDouble, 0.45, 0, 1, 0.001, "", kCustom, 0, {}, "Motion"},
   {"Motion A Shape", EKind::kEnum, 0, 0, 6, 1, "", kCustom, 0, kShapes, "Motion"},
@@ -77,21 +82,19 @@ void InitParam(IParam& param, const ParamRow& row)
 {
   switch (row.kind)
   {
-    case EKind::kBool:
-      param.InitBool(row.name, row.defaultValue >= 0.5, row.label, 0, row.group, *row.texts.begin(),
-                     *(row.texts.begin() + 1));
-      break;
-    case EKind::kEnum:
-      param.InitEnum(row.name, static_cast<int>(row.defaultValue), row.texts, 0, row.group);
-      break;
-    case EKind::kDouble:
-      if (row.powCurve > 0.0)
-        param.InitDouble(row.name, row.defaultValue, row.min, row.max, row.step, row.label, 0, row.group,
-                         IParam::ShapePowCurve(row.powCurve), row.unit);
-      else
-        param.InitDouble(row.name, row.defaultValue, row.min, row.max, row.step, row.label, 0, row.group,
-                         IParam::ShapeLinear(), row.unit);
-      break;
+  case EKind::kBool:
+    param.InitBool(row.name, row.defaultValue >= 0.5, row.label, 0, row.group, *row.texts.begin(),
+                   *(row.texts.begin() + 1));
+    break;
+  case EKind::kEnum: param.InitEnum(row.name, static_cast<int>(row.defaultValue), row.texts, 0, row.group); break;
+  case EKind::kDouble:
+    if (row.powCurve > 0.0)
+      param.InitDouble(row.name, row.defaultValue, row.min, row.max, row.step, row.label, 0, row.group,
+                       IParam::ShapePowCurve(row.powCurve), row.unit);
+    else
+      param.InitDouble(row.name, row.defaultValue, row.min, row.max, row.step, row.label, 0, row.group,
+                       IParam::ShapeLinear(), row.unit);
+    break;
   }
 }
 

@@ -98,7 +98,10 @@ namespace
 
 using brimvale::utility::kTwoPi;
 
-double Clamp01(double v) { return std::clamp(v, 0.0, 1.0); }
+double Clamp01(double v)
+{
+  return std::clamp(v, 0.0, 1.0);
+}
 
 // One timer tick moves a preview by rate/20 of a cycle.
 double AdvancePhase(double phase, double rate)

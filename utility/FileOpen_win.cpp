@@ -41,8 +41,8 @@ HANDLE OpenExistingForReading(const char* path)
   std::wstring wide;
   if (NeedsWidePath(path) && WidePath(path, wide))
   {
-    const HANDLE handle =
-      CreateFileW(wide.c_str(), GENERIC_READ, kShareMode, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileW(wide.c_str(), GENERIC_READ, kShareMode, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle != INVALID_HANDLE_VALUE)
       return handle;
   }

@@ -19,8 +19,7 @@ AllpassDiffuser::AllpassDiffuser()
 
 void AllpassDiffuser::RebuildTable()
 {
-  RandomBuffer::Generate(static_cast<uint64_t>(static_cast<int64_t>(seed)), kTableSize, crossSeed,
-                         seedValues);
+  RandomBuffer::Generate(static_cast<uint64_t>(static_cast<int64_t>(seed)), kTableSize, crossSeed, seedValues);
 }
 
 void AllpassDiffuser::Process(const float* in, float* out, int n)

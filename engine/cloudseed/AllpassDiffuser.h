@@ -30,7 +30,7 @@ public:
 
   int32_t sampleRate = 48000;
   ModulatedAllpass filters[kMaxStages];
-  int32_t delay = 0;   // samples
+  int32_t delay = 0;    // samples
   float modRate = 0.0f; // Hz
   std::vector<float> seedValues;
   int32_t seed = 23456;

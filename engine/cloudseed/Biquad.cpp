@@ -14,9 +14,11 @@ constexpr float kSqrt2 = 1.4142135f;
 } // namespace
 
 Biquad::Biquad(FilterType filterType, float rate)
-  : sampleRate(rate), sampleRateInv(1.0f / rate), type(filterType), frequency(rate / 4.0f)
-{
-}
+: sampleRate(rate)
+, sampleRateInv(1.0f / rate)
+, type(filterType)
+, frequency(rate / 4.0f)
+{}
 
 void Biquad::SetSamplerate(float rate)
 {

@@ -7,8 +7,9 @@ namespace Cloudseed
 {
 
 DelayLine::DelayLine()
-  : lowShelf(Biquad::LowShelf, 48000.0f), highShelf(Biquad::HighShelf, 48000.0f),
-    lowpass(48000.0f, 1000.0f)
+: lowShelf(Biquad::LowShelf, 48000.0f)
+, highShelf(Biquad::HighShelf, 48000.0f)
+, lowpass(48000.0f, 1000.0f)
 {
   lowShelf.SetGainDb(-20.0f);
   lowShelf.frequency = 20.0f;

@@ -24,8 +24,8 @@ using Ring = RingIndex<kSize>;
 // index wraps inside it, a segment's samples do not depend on each other and are computed side by
 // side; the arithmetic per sample is the same either way.
 template <bool Interpolate>
-void RunAllpass(float* buffer, int& idx, int distanceA, int distanceB, float gA, float gB, float fb,
-                const float* input, float* output, int n)
+void RunAllpass(float* buffer, int& idx, int distanceA, int distanceB, float gA, float gB, float fb, const float* input,
+                float* output, int n)
 {
   int ra = Ring::Wrap(idx - distanceA);
   int rb = Ring::Wrap(idx - distanceB);

@@ -18,8 +18,7 @@ MultitapDelay::MultitapDelay()
 
 void MultitapDelay::RebuildTable()
 {
-  RandomBuffer::Generate(static_cast<uint64_t>(static_cast<int64_t>(seed)), kTableSize, crossSeed,
-                         seedValues);
+  RandomBuffer::Generate(static_cast<uint64_t>(static_cast<int64_t>(seed)), kTableSize, crossSeed, seedValues);
   UpdateTaps();
 }
 

@@ -33,7 +33,11 @@ public:
   void SetSamplerate(float rate) { sampleRate = rate; }
   void SetCutoffHz(float hz);
   void Process(float* buffer, int n);
-  void ClearBuffers() { state = 0.0f; lastOutput = 0.0f; }
+  void ClearBuffers()
+  {
+    state = 0.0f;
+    lastOutput = 0.0f;
+  }
 
   float sampleRate;
   float b = 1.0f;

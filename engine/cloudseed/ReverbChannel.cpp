@@ -36,7 +36,10 @@ float DecibelsToGain(double dB)
 } // namespace
 
 ReverbChannel::ReverbChannel(int rate, ChannelLR side)
-  : sampleRate(rate), lowCut(48000.0f, 20.0f), highCut(48000.0f, 20000.0f), channelLr(side)
+: sampleRate(rate)
+, lowCut(48000.0f, 20.0f)
+, highCut(48000.0f, 20000.0f)
+, channelLr(side)
 {
   mLineTable.reserve(AllpassDiffuser::kTableSize);
 
@@ -206,9 +209,7 @@ void ReverbChannel::SetParameter(int id, double value)
   case LateDiffuseModAmount:
   case LateLineDecay:
   case LateLineModRate:
-  case LateDiffuseModRate:
-    UpdateLines();
-    break;
+  case LateDiffuseModRate: UpdateLines(); break;
   case LateDiffuseDelay: SetLinesDiffuserDelay(value); break;
   case LateDiffuseFeedback:
     for (DelayLine& line : lines)

@@ -26,13 +26,13 @@ struct LiveInstance
   float left[kFrames] = {};
   float right[kFrames] = {};
   float* channels[2] = {left, right};
-  AudioBusBuffers bus {};
-  ProcessData data {};
+  AudioBusBuffers bus{};
+  ProcessData data{};
 
   LiveInstance()
   {
     plug->initialize(nullptr);
-    ProcessSetup setup {kRealtime, kSample32, kFrames, 48000.0};
+    ProcessSetup setup{kRealtime, kSample32, kFrames, 48000.0};
     plug->setupProcessing(setup);
     plug->activateBus(kAudio, kOutput, 0, true);
     plug->setActive(true);

@@ -3,9 +3,11 @@
 #include <cstring>
 #include <string>
 
-namespace iplug::igraphics {
+namespace iplug::igraphics
+{
 
-namespace {
+namespace
+{
 
 constexpr uint32_t Tag(char a, char b, char c, char d)
 {
@@ -145,11 +147,11 @@ bool IFontInfo::ReadTableDirectory()
     uint32_t* target = nullptr;
     switch (tag)
     {
-      case Tag('h', 'e', 'a', 'd'): target = &mHeadOffset; break;
-      case Tag('n', 'a', 'm', 'e'): target = &mNameOffset; break;
-      case Tag('h', 'h', 'e', 'a'): target = &mHheaOffset; break;
-      case Tag('f', 'd', 's', 'c'): target = &mFdscOffset; break;
-      default: break;
+    case Tag('h', 'e', 'a', 'd'): target = &mHeadOffset; break;
+    case Tag('n', 'a', 'm', 'e'): target = &mNameOffset; break;
+    case Tag('h', 'h', 'e', 'a'): target = &mHheaOffset; break;
+    case Tag('f', 'd', 's', 'c'): target = &mFdscOffset; break;
+    default: break;
     }
     if (target && *target == 0)
       *target = offset;

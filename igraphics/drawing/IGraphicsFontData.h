@@ -6,7 +6,8 @@
 #include <memory>
 #include <vector>
 
-namespace iplug::igraphics {
+namespace iplug::igraphics
+{
 
 /** Reads just enough of an sfnt font file (TrueType, OpenType or a collection of them) to pick a
  * face and learn its names and vertical metrics. The bytes come from files and system fonts, so

@@ -7,8 +7,10 @@
 #include <cmath>
 #include <cstring>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 StaticStorage<IFontData>& NanoVGFontCache()
 {
@@ -16,7 +18,8 @@ StaticStorage<IFontData>& NanoVGFontCache()
   return sFontCache;
 }
 
-namespace {
+namespace
+{
 
 int ImageWidth(NVGcontext* pContext, int image)
 {
@@ -249,8 +252,8 @@ void IGraphicsNanoVG::ApplyShadowMask(ILayerPtr& layer, WDL_TypedBuf<uint8_t>& m
   }
 
   IBitmap maskBitmap(new Bitmap(mNanoContext, width, height, mask.Get(), scale, drawScale), 1, false);
-  ILayerPtr shadowLayer = std::make_unique<ILayer>(CreateAPIBitmap(width, height, scale, drawScale), bounds,
-                                                   nullptr, IRECT());
+  ILayerPtr shadowLayer = std::make_unique<ILayer>(CreateAPIBitmap(width, height, scale, drawScale), bounds, nullptr,
+                                                   IRECT());
 
   PathTransformSave();
   PushLayer(layer.release());
@@ -262,8 +265,7 @@ void IGraphicsNanoVG::ApplyShadowMask(ILayerPtr& layer, WDL_TypedBuf<uint8_t>& m
   PathFill(shadow.mPattern, IFillOptions(), &sourceIn);
   shadowLayer.reset(PopLayer());
   const IBlend destinationOver(EBlend::DstOver, std::clamp(shadow.mOpacity, 0.f, 1.f));
-  DrawBitmap(shadowLayer->GetBitmap(), bounds.GetTranslated(shadow.mXOffset, shadow.mYOffset), 0, 0,
-             &destinationOver);
+  DrawBitmap(shadowLayer->GetBitmap(), bounds.GetTranslated(shadow.mXOffset, shadow.mYOffset), 0, 0, &destinationOver);
   layer.reset(PopLayer());
   PathTransformRestore();
 

@@ -13,8 +13,10 @@
 struct NVGcontext;
 struct NVGLUframebuffer;
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 /** The drawing back end: every frame is drawn with NanoVG into an off-screen main framebuffer,
  * which is then painted onto the platform's surface. Layers are NanoVG framebuffers; bitmaps are
@@ -61,13 +63,14 @@ public:
   void* GetDrawContext() override { return mNanoContext; }
   IColor GetPoint(int x, int y) override;
 
-  void DrawBitmap(const IBitmap& bitmap, const IRECT& dest, int srcX, int srcY, const IBlend* pBlend = nullptr) override;
+  void DrawBitmap(const IBitmap& bitmap, const IRECT& dest, int srcX, int srcY,
+                  const IBlend* pBlend = nullptr) override;
   void DrawDottedLine(const IColor& color, float x1, float y1, float x2, float y2, const IBlend* pBlend = nullptr,
                       float thickness = 1.f, float dashLen = 2.f) override;
   void DrawDottedRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend = nullptr, float thickness = 1.f,
                       float dashLen = 2.f) override;
-  void DrawFastDropShadow(const IRECT& innerBounds, const IRECT& outerBounds, float xyDrop = 5.f,
-                          float roundness = 0.f, float blur = 10.f, const IBlend* pBlend = nullptr) override;
+  void DrawFastDropShadow(const IRECT& innerBounds, const IRECT& outerBounds, float xyDrop = 5.f, float roundness = 0.f,
+                          float blur = 10.f, const IBlend* pBlend = nullptr) override;
   void DrawMultiLineText(const IText& text, const char* str, const IRECT& bounds,
                          const IBlend* pBlend = nullptr) override;
 
@@ -86,8 +89,7 @@ public:
   void SetClipRegion(const IRECT& r) override;
 
   bool BitmapExtSupported(const char* ext) override;
-  IBitmap LoadBitmap(const char* name, int nStates = 1, bool framesAreHorizontal = false,
-                     int targetScale = 0) override;
+  IBitmap LoadBitmap(const char* name, int nStates = 1, bool framesAreHorizontal = false, int targetScale = 0) override;
   /** This back end keeps its bitmaps in its own per-editor cache instead of the shared one. */
   void RetainBitmap(const IBitmap& bitmap, const char* cacheName) override;
   void ReleaseBitmap(const IBitmap& bitmap) override;

@@ -3,8 +3,10 @@
 
 #include "igraphics/drawing/NanoVGRenderer.h"
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 NVGLUframebuffer* CreateClearedFramebuffer(NVGcontext* pContext, int width, int height)
 {
@@ -86,8 +88,7 @@ void IGraphicsNanoVG::BeginMainFrame()
   glViewport(0, 0, static_cast<GLsizei>(WindowWidth() * GetScreenScale()),
              static_cast<GLsizei>(WindowHeight() * GetScreenScale()));
   BindMainFramebuffer();
-  nvgBeginFrame(mNanoContext, static_cast<float>(WindowWidth()), static_cast<float>(WindowHeight()),
-                GetScreenScale());
+  nvgBeginFrame(mNanoContext, static_cast<float>(WindowWidth()), static_cast<float>(WindowHeight()), GetScreenScale());
 }
 
 void IGraphicsNanoVG::BeginFrame()
@@ -105,8 +106,7 @@ void IGraphicsNanoVG::BeginFrame()
     mDefaultFBO = current;
   }
   BindMainFramebuffer();
-  nvgBeginFrame(mNanoContext, static_cast<float>(WindowWidth()), static_cast<float>(WindowHeight()),
-                GetScreenScale());
+  nvgBeginFrame(mNanoContext, static_cast<float>(WindowWidth()), static_cast<float>(WindowHeight()), GetScreenScale());
 }
 
 void IGraphicsNanoVG::EndFrame()

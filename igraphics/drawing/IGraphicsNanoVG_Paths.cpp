@@ -7,16 +7,22 @@
 #include <algorithm>
 #include <cmath>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
-namespace {
+namespace
+{
 
 constexpr float kPi = static_cast<float>(brimvale::utility::kPi);
 // Dashes finer than this are far below a pixel on any screen; such a line is not drawn.
 constexpr float kMaxDashes = 1e6f;
 
-float Weight(const IBlend* pBlend) { return pBlend ? pBlend->mWeight : 1.f; }
+float Weight(const IBlend* pBlend)
+{
+  return pBlend ? pBlend->mWeight : 1.f;
+}
 
 NVGcolor NanoVGColor(const IColor& color, const IBlend* pBlend = nullptr)
 {
@@ -37,17 +43,17 @@ void NanoVGSetBlendMode(NVGcontext* pContext, const IBlend* pBlend)
   }
   switch (pBlend->mMethod)
   {
-    case EBlend::SrcIn: nvgGlobalCompositeOperation(pContext, NVG_SOURCE_IN); break;
-    case EBlend::SrcOut: nvgGlobalCompositeOperation(pContext, NVG_SOURCE_OUT); break;
-    case EBlend::SrcAtop: nvgGlobalCompositeOperation(pContext, NVG_ATOP); break;
-    case EBlend::DstOver: nvgGlobalCompositeOperation(pContext, NVG_DESTINATION_OVER); break;
-    case EBlend::DstIn: nvgGlobalCompositeOperation(pContext, NVG_DESTINATION_IN); break;
-    case EBlend::DstOut: nvgGlobalCompositeOperation(pContext, NVG_DESTINATION_OUT); break;
-    case EBlend::DstAtop: nvgGlobalCompositeOperation(pContext, NVG_DESTINATION_ATOP); break;
-    case EBlend::Add: nvgGlobalCompositeBlendFunc(pContext, NVG_SRC_ALPHA, NVG_DST_ALPHA); break;
-    case EBlend::XOR: nvgGlobalCompositeOperation(pContext, NVG_XOR); break;
-    case EBlend::Default:
-    default: nvgGlobalCompositeOperation(pContext, NVG_SOURCE_OVER); break;
+  case EBlend::SrcIn: nvgGlobalCompositeOperation(pContext, NVG_SOURCE_IN); break;
+  case EBlend::SrcOut: nvgGlobalCompositeOperation(pContext, NVG_SOURCE_OUT); break;
+  case EBlend::SrcAtop: nvgGlobalCompositeOperation(pContext, NVG_ATOP); break;
+  case EBlend::DstOver: nvgGlobalCompositeOperation(pContext, NVG_DESTINATION_OVER); break;
+  case EBlend::DstIn: nvgGlobalCompositeOperation(pContext, NVG_DESTINATION_IN); break;
+  case EBlend::DstOut: nvgGlobalCompositeOperation(pContext, NVG_DESTINATION_OUT); break;
+  case EBlend::DstAtop: nvgGlobalCompositeOperation(pContext, NVG_DESTINATION_ATOP); break;
+  case EBlend::Add: nvgGlobalCompositeBlendFunc(pContext, NVG_SRC_ALPHA, NVG_DST_ALPHA); break;
+  case EBlend::XOR: nvgGlobalCompositeOperation(pContext, NVG_XOR); break;
+  case EBlend::Default:
+  default: nvgGlobalCompositeOperation(pContext, NVG_SOURCE_OVER); break;
   }
 }
 
@@ -78,26 +84,50 @@ int TextAnchor(const IText& text, const IRECT& r, double& x, double& y)
   int align = 0;
   switch (text.mAlign)
   {
-    case kAlignNear: x = r.L; align = NVG_ALIGN_LEFT; break;
-    case kAlignCenter: x = r.MW(); align = NVG_ALIGN_CENTER; break;
-    case kAlignFar: x = r.R; align = NVG_ALIGN_RIGHT; break;
-    default: x = r.L; break;
+  case kAlignNear:
+    x = r.L;
+    align = NVG_ALIGN_LEFT;
+    break;
+  case kAlignCenter:
+    x = r.MW();
+    align = NVG_ALIGN_CENTER;
+    break;
+  case kAlignFar:
+    x = r.R;
+    align = NVG_ALIGN_RIGHT;
+    break;
+  default: x = r.L; break;
   }
   switch (text.mVAlign)
   {
-    case kVAlignTop: y = r.T; align |= NVG_ALIGN_TOP; break;
-    case kVAlignMiddle: y = r.MH(); align |= NVG_ALIGN_MIDDLE; break;
-    case kVAlignBottom: y = r.B; align |= NVG_ALIGN_BOTTOM; break;
-    default: y = r.T; break;
+  case kVAlignTop:
+    y = r.T;
+    align |= NVG_ALIGN_TOP;
+    break;
+  case kVAlignMiddle:
+    y = r.MH();
+    align |= NVG_ALIGN_MIDDLE;
+    break;
+  case kVAlignBottom:
+    y = r.B;
+    align |= NVG_ALIGN_BOTTOM;
+    break;
+  default: y = r.T; break;
   }
   return align;
 }
 
 } // namespace
 
-void IGraphicsNanoVG::PathClear() { nvgBeginPath(mNanoContext); }
+void IGraphicsNanoVG::PathClear()
+{
+  nvgBeginPath(mNanoContext);
+}
 
-void IGraphicsNanoVG::PathClose() { nvgClosePath(mNanoContext); }
+void IGraphicsNanoVG::PathClose()
+{
+  nvgClosePath(mNanoContext);
+}
 
 void IGraphicsNanoVG::PathArc(float cx, float cy, float r, float a1, float a2, EWinding winding)
 {
@@ -105,11 +135,20 @@ void IGraphicsNanoVG::PathArc(float cx, float cy, float r, float a1, float a2, E
          winding == EWinding::CW ? NVG_CW : NVG_CCW);
 }
 
-void IGraphicsNanoVG::PathMoveTo(float x, float y) { nvgMoveTo(mNanoContext, x, y); }
+void IGraphicsNanoVG::PathMoveTo(float x, float y)
+{
+  nvgMoveTo(mNanoContext, x, y);
+}
 
-void IGraphicsNanoVG::PathLineTo(float x, float y) { nvgLineTo(mNanoContext, x, y); }
+void IGraphicsNanoVG::PathLineTo(float x, float y)
+{
+  nvgLineTo(mNanoContext, x, y);
+}
 
-void IGraphicsNanoVG::PathSetWinding(bool clockwise) { nvgPathWinding(mNanoContext, clockwise ? NVG_CW : NVG_CCW); }
+void IGraphicsNanoVG::PathSetWinding(bool clockwise)
+{
+  nvgPathWinding(mNanoContext, clockwise ? NVG_CW : NVG_CCW);
+}
 
 void IGraphicsNanoVG::PathCubicBezierTo(float c1x, float c1y, float c2x, float c2y, float x2, float y2)
 {
@@ -145,17 +184,17 @@ void IGraphicsNanoVG::PathStroke(const IPattern& pattern, float thickness, const
 {
   switch (options.mCapOption)
   {
-    case ELineCap::Butt: nvgLineCap(mNanoContext, NVG_BUTT); break;
-    case ELineCap::Round: nvgLineCap(mNanoContext, NVG_ROUND); break;
-    case ELineCap::Square: nvgLineCap(mNanoContext, NVG_SQUARE); break;
-    default: break;
+  case ELineCap::Butt: nvgLineCap(mNanoContext, NVG_BUTT); break;
+  case ELineCap::Round: nvgLineCap(mNanoContext, NVG_ROUND); break;
+  case ELineCap::Square: nvgLineCap(mNanoContext, NVG_SQUARE); break;
+  default: break;
   }
   switch (options.mJoinOption)
   {
-    case ELineJoin::Miter: nvgLineJoin(mNanoContext, NVG_MITER); break;
-    case ELineJoin::Round: nvgLineJoin(mNanoContext, NVG_ROUND); break;
-    case ELineJoin::Bevel: nvgLineJoin(mNanoContext, NVG_BEVEL); break;
-    default: break;
+  case ELineJoin::Miter: nvgLineJoin(mNanoContext, NVG_MITER); break;
+  case ELineJoin::Round: nvgLineJoin(mNanoContext, NVG_ROUND); break;
+  case ELineJoin::Bevel: nvgLineJoin(mNanoContext, NVG_BEVEL); break;
+  default: break;
   }
   nvgMiterLimit(mNanoContext, options.mMiterLimit);
   nvgStrokeWidth(mNanoContext, thickness);
@@ -185,9 +224,15 @@ void IGraphicsNanoVG::PathTransformSetMatrix(const IMatrix& m)
   nvgTransform(mNanoContext, float(m.mXX), float(m.mYX), float(m.mXY), float(m.mYY), float(m.mTX), float(m.mTY));
 }
 
-void IGraphicsNanoVG::SetClipRegion(const IRECT& r) { nvgScissor(mNanoContext, r.L, r.T, r.W(), r.H()); }
+void IGraphicsNanoVG::SetClipRegion(const IRECT& r)
+{
+  nvgScissor(mNanoContext, r.L, r.T, r.W(), r.H());
+}
 
-IColor IGraphicsNanoVG::GetPoint(int /*x*/, int /*y*/) { return COLOR_BLACK; }
+IColor IGraphicsNanoVG::GetPoint(int /*x*/, int /*y*/)
+{
+  return COLOR_BLACK;
+}
 
 void IGraphicsNanoVG::DrawBitmap(const IBitmap& bitmap, const IRECT& dest, int srcX, int srcY, const IBlend* pBlend)
 {
@@ -195,9 +240,8 @@ void IGraphicsNanoVG::DrawBitmap(const IBitmap& bitmap, const IRECT& dest, int s
   if (!pAPIBitmap)
     return;
   const float scale = 1.f / (pAPIBitmap->GetScale() * pAPIBitmap->GetDrawScale());
-  const NVGpaint image =
-    nvgImagePattern(mNanoContext, dest.L - srcX, dest.T - srcY, pAPIBitmap->GetWidth() * scale,
-                    pAPIBitmap->GetHeight() * scale, 0.f, pAPIBitmap->GetBitmap(), Weight(pBlend));
+  const NVGpaint image = nvgImagePattern(mNanoContext, dest.L - srcX, dest.T - srcY, pAPIBitmap->GetWidth() * scale,
+                                         pAPIBitmap->GetHeight() * scale, 0.f, pAPIBitmap->GetBitmap(), Weight(pBlend));
   nvgBeginPath(mNanoContext);
   nvgRect(mNanoContext, dest.L, dest.T, dest.W(), dest.H());
   nvgFillPaint(mNanoContext, image);
@@ -282,8 +326,7 @@ void IGraphicsNanoVG::DrawFastDropShadow(const IRECT& innerBounds, const IRECT& 
   nvgBeginPath(mNanoContext);
 }
 
-void IGraphicsNanoVG::PrepareAndMeasureText(const IText& text, const char* str, IRECT& r, double& x,
-                                            double& y) const
+void IGraphicsNanoVG::PrepareAndMeasureText(const IText& text, const char* str, IRECT& r, double& x, double& y) const
 {
   float bounds[4] = {};
   nvgFontBlur(mNanoContext, 0.f);
@@ -339,10 +382,18 @@ void IGraphicsNanoVG::DrawMultiLineText(const IText& text, const char* str, cons
   float y0 = bounds.T, factor = 0.f;
   switch (text.mVAlign)
   {
-    case kVAlignTop: align |= NVG_ALIGN_TOP; break;
-    case kVAlignMiddle: y0 = bounds.MH(); factor = 0.5f; align |= NVG_ALIGN_MIDDLE; break;
-    case kVAlignBottom: y0 = bounds.B; factor = 1.f; align |= NVG_ALIGN_BOTTOM; break;
-    default: break;
+  case kVAlignTop: align |= NVG_ALIGN_TOP; break;
+  case kVAlignMiddle:
+    y0 = bounds.MH();
+    factor = 0.5f;
+    align |= NVG_ALIGN_MIDDLE;
+    break;
+  case kVAlignBottom:
+    y0 = bounds.B;
+    factor = 1.f;
+    align |= NVG_ALIGN_BOTTOM;
+    break;
+  default: break;
   }
   nvgTextAlign(mNanoContext, align);
   float lineHeight = 0.f;

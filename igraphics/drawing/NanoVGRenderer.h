@@ -7,14 +7,17 @@
 #include <nanovg.h>
 #define NANOVG_GL2 1
 #include <nanovg_gl.h>
-extern "C" {
+extern "C"
+{
 #include <nanovg_gl_utils.h> // declares its C functions without C linkage
 }
 
 #include "igraphics/drawing/IGraphicsFontData.h"
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 /** A framebuffer of width x height pixels, cleared to transparent and left bound; null on failure. */
 NVGLUframebuffer* CreateClearedFramebuffer(NVGcontext* pContext, int width, int height);

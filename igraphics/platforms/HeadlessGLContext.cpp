@@ -10,9 +10,11 @@
 
 #include <stb_image_write.h>
 
-namespace iplug::igraphics {
+namespace iplug::igraphics
+{
 
-namespace {
+namespace
+{
 
 // One display for the process: terminating it would pull the rug from under every other
 // context, so it is initialised on first use and left to the driver's own exit handling.
@@ -58,9 +60,21 @@ bool HeadlessGLContext::Create(int width, int height)
   if (display == EGL_NO_DISPLAY || eglBindAPI(EGL_OPENGL_API) != EGL_TRUE)
     return false;
 
-  const EGLint configAttribs[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8,
-                                  EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8, EGL_STENCIL_SIZE, 8,
-                                  EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+  const EGLint configAttribs[] = {EGL_SURFACE_TYPE,
+                                  EGL_PBUFFER_BIT,
+                                  EGL_RED_SIZE,
+                                  8,
+                                  EGL_GREEN_SIZE,
+                                  8,
+                                  EGL_BLUE_SIZE,
+                                  8,
+                                  EGL_ALPHA_SIZE,
+                                  8,
+                                  EGL_STENCIL_SIZE,
+                                  8,
+                                  EGL_RENDERABLE_TYPE,
+                                  EGL_OPENGL_BIT,
+                                  EGL_NONE};
   EGLConfig config = nullptr;
   EGLint numConfigs = 0;
   if (eglChooseConfig(display, configAttribs, &config, 1, &numConfigs) != EGL_TRUE || numConfigs < 1)

@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace iplug::igraphics {
+namespace iplug::igraphics
+{
 
 /** An OpenGL 2 compatible context without any window: EGL on Mesa's surfaceless platform. A
  * framebuffer object of our own stands in for the window, because a surfaceless context has no

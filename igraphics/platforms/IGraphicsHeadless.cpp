@@ -6,10 +6,13 @@
 #include <fstream>
 #include <iterator>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
-namespace {
+namespace
+{
 
 /** A font file read into memory. */
 class HeadlessFont : public PlatformFont
@@ -42,8 +45,7 @@ std::vector<uint8_t> ReadWholeFile(const std::string& path)
 
 IGraphicsHeadless::IGraphicsHeadless(IGEditorDelegate& dlg, int w, int h, int fps, float scale)
 : IGraphicsNanoVG(dlg, w, h, fps, scale)
-{
-}
+{}
 
 IGraphicsHeadless::~IGraphicsHeadless()
 {

@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 /** The editor without a window, for Linux tests: NanoVG on an EGL surfaceless context draws
  * into a framebuffer object that stands in for the window. Platform requests that a test can

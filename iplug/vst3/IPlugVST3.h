@@ -10,8 +10,7 @@ namespace iplug
 
 /** What the factory hands to a new instance; VST3 gives it nothing. */
 struct InstanceInfo
-{
-};
+{};
 
 /** The VST3 binding of a plug-in class. All of it is implemented by IPlugVST3Core; this template
  *  only joins that core to the editor delegate and gives the object its SDK class name. */
@@ -19,10 +18,8 @@ template <class EditorDelegate>
 class IPlugVST3 : public IPlugAPIBase<EditorDelegate, IPlugVST3Core>
 {
 public:
-  IPlugVST3(const InstanceInfo&, const Config& config)
-  : IPlugAPIBase<EditorDelegate, IPlugVST3Core>(config, kAPIVST3)
-  {
-  }
+  IPlugVST3(const InstanceInfo&, const Config& config) : IPlugAPIBase<EditorDelegate, IPlugVST3Core>(config, kAPIVST3)
+  {}
 
   // The SDK's class identity macro names FObject unqualified.
   using FObject = Steinberg::FObject;

@@ -15,11 +15,14 @@ using namespace Steinberg::Vst;
 namespace
 {
 
-double Clamp01(double v) { return v > 0.0 ? (v < 1.0 ? v : 1.0) : 0.0; }
+double Clamp01(double v)
+{
+  return v > 0.0 ? (v < 1.0 ? v : 1.0) : 0.0;
+}
 
 void AddUnit(EditControllerEx1& controller, const char* name, UnitID id, UnitID parent)
 {
-  String128 name16 {};
+  String128 name16{};
   UTF8ToUTF16Fixed(name16, 128, name);
   controller.addUnit(new Unit(name16, id, parent));
 }
@@ -64,10 +67,10 @@ void IPlugVST3ControllerBase::Initialize(EditControllerEx1& controller, Paramete
     for (int k = 0; k < kCountCCParams; ++k)
     {
       const ParamID id = kMIDICCParamStartIdx + static_cast<ParamID>(channel * kCountCCParams + k);
-      const char* name = k == kAftertouchCCParam ? "Channel Aftertouch"
+      const char* name = k == kAftertouchCCParam  ? "Channel Aftertouch"
                          : k == kPitchBendCCParam ? "Pitch Bend"
                                                   : IMidiMsg::CCNameStr(k);
-      String128 name16 {};
+      String128 name16{};
       UTF8ToUTF16Fixed(name16, 128, name);
       const double defaultValue = k == kPitchBendCCParam ? 0.5 : 0.0;
       parameters.addParameter(name16, nullptr, 0, defaultValue, 0, static_cast<int32>(id), channelUnit);
@@ -115,7 +118,7 @@ bool IPlugVST3ControllerBase::SetChannelContextInfos(IAttributeList* list)
   auto readText = [list](IAttributeList::AttrID lengthKey, IAttributeList::AttrID key, WDL_String& out) {
     int64 length = 128;
     list->getInt(lengthKey, length);
-    String128 text {};
+    String128 text{};
     if (list->getString(key, text, sizeof(text)) == kResultTrue)
       UTF16ToUTF8(out, text, static_cast<int>(length < 0 ? 0 : (length > 128 ? 128 : length)));
   };

@@ -15,8 +15,8 @@ using namespace Steinberg;
 using namespace Steinberg::Vst;
 
 IPlugVST3Core::IPlugVST3Core(IEditorDelegate& delegate, const Config& config, EAPI plugAPI)
-  : IPlugAPIBaseCore(delegate, config, plugAPI)
-  , IPlugVST3ProcessorBase(config, delegate, MidiMsgsFromEditor(), MidiMsgsFromProcessor())
+: IPlugAPIBaseCore(delegate, config, plugAPI)
+, IPlugVST3ProcessorBase(config, delegate, MidiMsgsFromEditor(), MidiMsgsFromProcessor())
 {
   CreateTimer();
 }
@@ -31,7 +31,7 @@ tresult PLUGIN_API IPlugVST3Core::initialize(FUnknown* context)
   if (GetHost() == kHostUninit)
   {
     FUnknownPtr<IHostApplication> app(context);
-    String128 name16 {};
+    String128 name16{};
     if (app && app->getName(name16) == kResultOk)
     {
       WDL_String name;
@@ -44,7 +44,10 @@ tresult PLUGIN_API IPlugVST3Core::initialize(FUnknown* context)
   return kResultOk;
 }
 
-tresult PLUGIN_API IPlugVST3Core::terminate() { return SingleComponentEffect::terminate(); }
+tresult PLUGIN_API IPlugVST3Core::terminate()
+{
+  return SingleComponentEffect::terminate();
+}
 
 tresult PLUGIN_API IPlugVST3Core::setActive(TBool state)
 {
@@ -98,7 +101,10 @@ tresult PLUGIN_API IPlugVST3Core::canProcessSampleSize(int32 symbolicSampleSize)
   return CanProcessSampleSize(symbolicSampleSize) ? kResultTrue : kResultFalse;
 }
 
-uint32 PLUGIN_API IPlugVST3Core::getLatencySamples() { return static_cast<uint32>(GetLatency()); }
+uint32 PLUGIN_API IPlugVST3Core::getLatencySamples()
+{
+  return static_cast<uint32>(GetLatency());
+}
 
 uint32 PLUGIN_API IPlugVST3Core::getTailSamples()
 {
@@ -111,7 +117,10 @@ tresult PLUGIN_API IPlugVST3Core::process(ProcessData& data)
   return kResultOk;
 }
 
-ParamValue PLUGIN_API IPlugVST3Core::getParamNormalized(ParamID tag) { return EditController::getParamNormalized(tag); }
+ParamValue PLUGIN_API IPlugVST3Core::getParamNormalized(ParamID tag)
+{
+  return EditController::getParamNormalized(tag);
+}
 
 tresult PLUGIN_API IPlugVST3Core::setParamNormalized(ParamID tag, ParamValue value)
 {
@@ -131,13 +140,25 @@ tresult PLUGIN_API IPlugVST3Core::setParamNormalized(ParamID tag, ParamValue val
   return kResultOk;
 }
 
-IPlugView* PLUGIN_API IPlugVST3Core::createView(FIDString) { return nullptr; }
+IPlugView* PLUGIN_API IPlugVST3Core::createView(FIDString)
+{
+  return nullptr;
+}
 
-tresult PLUGIN_API IPlugVST3Core::setComponentState(IBStream*) { return kResultOk; }
+tresult PLUGIN_API IPlugVST3Core::setComponentState(IBStream*)
+{
+  return kResultOk;
+}
 
-int32 PLUGIN_API IPlugVST3Core::getProgramListCount() { return 0; }
+int32 PLUGIN_API IPlugVST3Core::getProgramListCount()
+{
+  return 0;
+}
 
-tresult PLUGIN_API IPlugVST3Core::getProgramListInfo(int32, ProgramListInfo&) { return kResultFalse; }
+tresult PLUGIN_API IPlugVST3Core::getProgramListInfo(int32, ProgramListInfo&)
+{
+  return kResultFalse;
+}
 
 tresult PLUGIN_API IPlugVST3Core::getProgramName(ProgramListID listId, int32 programIndex, String128 name)
 {
@@ -158,14 +179,20 @@ tresult PLUGIN_API IPlugVST3Core::setChannelContextInfos(IAttributeList* list)
   return SetChannelContextInfos(list) ? kResultTrue : kResultFalse;
 }
 
-void IPlugVST3Core::BeginInformHostOfParamChange(int idx) { beginEdit(static_cast<ParamID>(idx)); }
+void IPlugVST3Core::BeginInformHostOfParamChange(int idx)
+{
+  beginEdit(static_cast<ParamID>(idx));
+}
 
 void IPlugVST3Core::InformHostOfParamChange(int idx, double normalizedValue)
 {
   performEdit(static_cast<ParamID>(idx), normalizedValue);
 }
 
-void IPlugVST3Core::EndInformHostOfParamChange(int idx) { endEdit(static_cast<ParamID>(idx)); }
+void IPlugVST3Core::EndInformHostOfParamChange(int idx)
+{
+  endEdit(static_cast<ParamID>(idx));
+}
 
 void IPlugVST3Core::InformHostOfParameterDetailsChange()
 {
@@ -180,15 +207,30 @@ void IPlugVST3Core::SetLatency(int latency)
     handler->restartComponent(kLatencyChanged);
 }
 
-void IPlugVST3Core::GetTrackColor(int& r, int& g, int& b) { GetChannelColor(r, g, b); }
+void IPlugVST3Core::GetTrackColor(int& r, int& g, int& b)
+{
+  GetChannelColor(r, g, b);
+}
 
-void IPlugVST3Core::GetTrackName(WDL_String& str) { str.Set(GetChannelName()); }
+void IPlugVST3Core::GetTrackName(WDL_String& str)
+{
+  str.Set(GetChannelName());
+}
 
-int IPlugVST3Core::GetTrackIndex() { return GetChannelIndex(); }
+int IPlugVST3Core::GetTrackIndex()
+{
+  return GetChannelIndex();
+}
 
-void IPlugVST3Core::GetTrackNamespace(WDL_String& str) { str.Set(GetChannelNamespace()); }
+void IPlugVST3Core::GetTrackNamespace(WDL_String& str)
+{
+  str.Set(GetChannelNamespace());
+}
 
-int IPlugVST3Core::GetTrackNamespaceIndex() { return GetChannelNamespaceIndex(); }
+int IPlugVST3Core::GetTrackNamespaceIndex()
+{
+  return GetChannelNamespaceIndex();
+}
 
 void IPlugVST3Core::SendParameterValueFromUI(int paramIdx, double normalizedValue)
 {

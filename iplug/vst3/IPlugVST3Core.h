@@ -85,8 +85,8 @@ public:
   void DirtyParametersFromUI() override;
 
   DEFINE_INTERFACES
-    DEF_INTERFACE(Steinberg::Vst::IMidiMapping)
-    DEF_INTERFACE(Steinberg::Vst::ChannelContext::IInfoListener)
+  DEF_INTERFACE(Steinberg::Vst::IMidiMapping)
+  DEF_INTERFACE(Steinberg::Vst::ChannelContext::IInfoListener)
   END_DEFINE_INTERFACES(SingleComponentEffect)
   REFCOUNT_METHODS(SingleComponentEffect)
 };

@@ -26,8 +26,14 @@ FUnknown* createInstance(void*)
 
 } // namespace iplug
 
-bool InitModule() { return true; }
-bool DeinitModule() { return true; }
+bool InitModule()
+{
+  return true;
+}
+bool DeinitModule()
+{
+  return true;
+}
 
 SMTG_EXPORT_SYMBOL Steinberg::IPluginFactory* PLUGIN_API GetPluginFactory()
 {
@@ -43,8 +49,8 @@ SMTG_EXPORT_SYMBOL Steinberg::IPluginFactory* PLUGIN_API GetPluginFactory()
 
   static const PClassInfo2 classInfo(
     FUID(d.classIdWords[0], d.classIdWords[1], d.classIdWords[2], d.classIdWords[3]).toTUID(),
-    PClassInfo::kManyInstances, kVstAudioEffectClass, d.name, Vst::kSimpleModeSupported, d.subCategories, "",
-    d.version, "VST 3.8.0");
+    PClassInfo::kManyInstances, kVstAudioEffectClass, d.name, Vst::kSimpleModeSupported, d.subCategories, "", d.version,
+    "VST 3.8.0");
   gPluginFactory->registerClass(&classInfo, iplug::createInstance, nullptr);
   return gPluginFactory;
 }

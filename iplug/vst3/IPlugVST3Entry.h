@@ -17,7 +17,7 @@ struct VST3ClassDescription
   const char* vendor;
   const char* url;
   const char* email;
-  uint32_t classIdWords[4];  // each written most significant byte first
+  uint32_t classIdWords[4]; // each written most significant byte first
   const char* name;
   const char* subCategories;
   const char* version;

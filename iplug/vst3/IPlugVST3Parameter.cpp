@@ -20,12 +20,14 @@ int32 StepCount(const IParam& p)
 }
 
 // NaN, which a shape can give for a value outside its domain, counts as 0.
-double Clamp01(double v) { return v > 0.0 ? (v < 1.0 ? v : 1.0) : 0.0; }
+double Clamp01(double v)
+{
+  return v > 0.0 ? (v < 1.0 ? v : 1.0) : 0.0;
+}
 
 } // namespace
 
-IPlugVST3Parameter::IPlugVST3Parameter(IParam* pParam, ParamID tag, UnitID unitID)
-: mIPlugParam(*pParam)
+IPlugVST3Parameter::IPlugVST3Parameter(IParam* pParam, ParamID tag, UnitID unitID) : mIPlugParam(*pParam)
 {
   UTF8ToUTF16Fixed(info.title, 128, pParam->GetName());
   UTF8ToUTF16Fixed(info.units, 128, pParam->GetLabel());

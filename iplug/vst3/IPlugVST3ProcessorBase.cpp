@@ -20,10 +20,14 @@ namespace
 {
 
 // A normalised value from the host, with NaN taken as 0.
-double HostNormalized(double value) { return value > 0.0 ? (value < 1.0 ? value : 1.0) : 0.0; }
+double HostNormalized(double value)
+{
+  return value > 0.0 ? (value < 1.0 ? value : 1.0) : 0.0;
+}
 
 // Whether the host gave a usable buffer for every channel of a bus.
-template <typename Sample> bool HasAllBuffers(Sample** buffers, int32 nChans)
+template <typename Sample>
+bool HasAllBuffers(Sample** buffers, int32 nChans)
 {
   if (!buffers)
     return false;
@@ -62,7 +66,7 @@ void IPlugVST3ProcessorBase::AddAudioBuses(SingleComponentEffect& effect, ERoute
   {
     WDL_String name;
     GetBusName(direction, i, nBuses, name);
-    String128 name16 {};
+    String128 name16{};
     UTF8ToUTF16Fixed(name16, 128, name.Get());
     const SpeakerArrangement arr = GetVSTSpeakerArrangement(config->GetBusInfo(direction, i)->mNChans);
     const BusType type = i == 0 ? kMain : kAux;
@@ -90,9 +94,8 @@ void IPlugVST3ProcessorBase::CreateBuses(SingleComponentEffect& effect)
     effect.addEventOutput(STR16("MIDI Output"), 1, kMain, BusInfo::kDefaultActive);
 }
 
-bool IPlugVST3ProcessorBase::SetBusArrangements(SingleComponentEffect& effect, EHost host,
-                                                SpeakerArrangement* inputs, int32 numIns,
-                                                SpeakerArrangement* outputs, int32 numOuts)
+bool IPlugVST3ProcessorBase::SetBusArrangements(SingleComponentEffect& effect, EHost host, SpeakerArrangement* inputs,
+                                                int32 numIns, SpeakerArrangement* outputs, int32 numOuts)
 {
   if (host == kHostArdour || host == kHostMixbus)
     return true;
@@ -162,7 +165,8 @@ void IPlugVST3ProcessorBase::PrepareProcessContext(ProcessData& data)
   ITimeInfo timeInfo;
   const ProcessContext& c = mProcessContext;
   timeInfo.mTempo = c.tempo;
-  timeInfo.mSamplePos = (c.state & ProcessContext::kProjectTimeMusicValid) ? static_cast<double>(c.projectTimeSamples) : -1.0;
+  timeInfo.mSamplePos = (c.state & ProcessContext::kProjectTimeMusicValid) ? static_cast<double>(c.projectTimeSamples)
+                                                                           : -1.0;
   timeInfo.mPPQPos = c.projectTimeMusic;
   timeInfo.mLastBar = c.barPositionMusic;
   timeInfo.mCycleStart = c.cycleStartMusic;
@@ -223,7 +227,7 @@ void IPlugVST3ProcessorBase::ProcessMidiIn(IEventList* events)
     const int32 nEvents = events->getEventCount();
     for (int32 i = 0; i < nEvents; ++i)
     {
-      Event event {};
+      Event event{};
       if (events->getEvent(i, event) != kResultOk)
         continue;
       IMidiMsg msg;
@@ -351,7 +355,7 @@ void IPlugVST3ProcessorBase::Process(ProcessData& data, BusList& audioInputs, Bu
   if (DoesMIDIOut())
     ProcessMidiOut(data.outputEvents, std::max(data.numSamples, 0));
   else
-    mMidiOutputQueue.Clear();  // nothing would ever take these messages, so they must not pile up
+    mMidiOutputQueue.Clear(); // nothing would ever take these messages, so they must not pile up
 }
 
 void IPlugVST3ProcessorBase::ProcessMidiOut(IEventList* events, int nFrames)
@@ -359,7 +363,7 @@ void IPlugVST3ProcessorBase::ProcessMidiOut(IEventList* events, int nFrames)
   // Messages meant for a later block wait for it; the flush moves their offsets along.
   while (!mMidiOutputQueue.Empty() && mMidiOutputQueue.Peek().mOffset < nFrames)
   {
-    Event event {};
+    Event event{};
     if (events && EventFromMidiMsg(mMidiOutputQueue.Peek(), event))
       events->addEvent(event);
     mMidiOutputQueue.Remove();

@@ -54,11 +54,11 @@ private:
   IEditorDelegate& mPlug;
   IPlugQueue<IMidiMsg>& mMidiFromEditor;
   IPlugQueue<IMidiMsg>& mMidiFromProcessor;
-  Steinberg::Vst::ProcessSetup mProcessSetup {};
-  Steinberg::Vst::ProcessContext mProcessContext {};
+  Steinberg::Vst::ProcessSetup mProcessSetup{};
+  Steinberg::Vst::ProcessContext mProcessContext{};
   IMidiQueueBase mMidiOutputQueue;
   bool mSidechainActive = false;
-  bool mInputsGiven = true;  // the constructor marks every input connected
+  bool mInputsGiven = true; // the constructor marks every input connected
 };
 
 } // namespace iplug

@@ -17,18 +17,18 @@ SpeakerArrangement GetVSTSpeakerArrangement(int nChans)
 {
   switch (nChans)
   {
-    case 1: return SpeakerArr::kMono;
-    case 2: return SpeakerArr::kStereo;
-    case 3: return SpeakerArr::k30Cine;
-    case 4: return SpeakerArr::kAmbi1stOrderACN;
-    case 5: return SpeakerArr::k50;
-    case 6: return SpeakerArr::k51;
-    case 7: return SpeakerArr::k70Cine;
-    case 8: return SpeakerArr::k71CineSideFill;
-    case 9: return SpeakerArr::kAmbi2cdOrderACN;
-    case 10: return SpeakerArr::k71_2;
-    case 16: return SpeakerArr::kAmbi3rdOrderACN;
-    default: return SpeakerArr::kEmpty;
+  case 1: return SpeakerArr::kMono;
+  case 2: return SpeakerArr::kStereo;
+  case 3: return SpeakerArr::k30Cine;
+  case 4: return SpeakerArr::kAmbi1stOrderACN;
+  case 5: return SpeakerArr::k50;
+  case 6: return SpeakerArr::k51;
+  case 7: return SpeakerArr::k70Cine;
+  case 8: return SpeakerArr::k71CineSideFill;
+  case 9: return SpeakerArr::kAmbi2cdOrderACN;
+  case 10: return SpeakerArr::k71_2;
+  case 16: return SpeakerArr::kAmbi3rdOrderACN;
+  default: return SpeakerArr::kEmpty;
   }
 }
 
@@ -68,20 +68,19 @@ bool MidiMsgFromEvent(const Event& event, IMidiMsg& msg)
 {
   switch (event.type)
   {
-    case Event::kNoteOnEvent:
-      msg = IMidiMsg(event.sampleOffset, static_cast<uint8_t>(0x90 | (event.noteOn.channel & 0x0F)),
-                     static_cast<uint8_t>(event.noteOn.pitch & 0x7F), Scale7Bit(event.noteOn.velocity));
-      return true;
-    case Event::kNoteOffEvent:
-      msg = IMidiMsg(event.sampleOffset, static_cast<uint8_t>(0x80 | (event.noteOff.channel & 0x0F)),
-                     static_cast<uint8_t>(event.noteOff.pitch & 0x7F), 0);
-      return true;
-    case Event::kPolyPressureEvent:
-      msg = IMidiMsg(event.sampleOffset, static_cast<uint8_t>(0xA0 | (event.polyPressure.channel & 0x0F)),
-                     static_cast<uint8_t>(event.polyPressure.pitch & 0x7F), Scale7Bit(event.polyPressure.pressure));
-      return true;
-    default:
-      return false;
+  case Event::kNoteOnEvent:
+    msg = IMidiMsg(event.sampleOffset, static_cast<uint8_t>(0x90 | (event.noteOn.channel & 0x0F)),
+                   static_cast<uint8_t>(event.noteOn.pitch & 0x7F), Scale7Bit(event.noteOn.velocity));
+    return true;
+  case Event::kNoteOffEvent:
+    msg = IMidiMsg(event.sampleOffset, static_cast<uint8_t>(0x80 | (event.noteOff.channel & 0x0F)),
+                   static_cast<uint8_t>(event.noteOff.pitch & 0x7F), 0);
+    return true;
+  case Event::kPolyPressureEvent:
+    msg = IMidiMsg(event.sampleOffset, static_cast<uint8_t>(0xA0 | (event.polyPressure.channel & 0x0F)),
+                   static_cast<uint8_t>(event.polyPressure.pitch & 0x7F), Scale7Bit(event.polyPressure.pressure));
+    return true;
+  default: return false;
   }
 }
 
@@ -99,25 +98,25 @@ bool EventFromMidiMsg(const IMidiMsg& msg, Event& event)
   };
   switch (msg.StatusMsg())
   {
-    case IMidiMsg::kNoteOff:
-      event.type = Event::kNoteOffEvent;
-      event.noteOff = {channel, d1, static_cast<float>(d2) / 127.0f, -1, 0.0f};
-      return true;
-    case IMidiMsg::kNoteOn:
-      event.type = Event::kNoteOnEvent;
-      event.noteOn = {channel, d1, 0.0f, static_cast<float>(d2) / 127.0f, 0, -1};
-      return true;
-    case IMidiMsg::kPolyAftertouch: controller(kCtrlPolyPressure, d1, d2); return true;
-    case IMidiMsg::kControlChange: controller(static_cast<uint8>(d1), d2, 0); return true;
-    case IMidiMsg::kProgramChange: controller(kCtrlProgramChange, d1, 0); return true;
-    case IMidiMsg::kChannelAftertouch: controller(kAfterTouch, d1, d2); return true;
-    case IMidiMsg::kPitchWheel:
-    {
-      const int bend = static_cast<int>(((d2 * 128 + d1) - 8192) / 8192.0 * 16383.0);
-      controller(kPitchBend, static_cast<int8>(bend & 0x7F), static_cast<int8>((bend >> 7) & 0x7F));
-      return true;
-    }
-    default: return false;
+  case IMidiMsg::kNoteOff:
+    event.type = Event::kNoteOffEvent;
+    event.noteOff = {channel, d1, static_cast<float>(d2) / 127.0f, -1, 0.0f};
+    return true;
+  case IMidiMsg::kNoteOn:
+    event.type = Event::kNoteOnEvent;
+    event.noteOn = {channel, d1, 0.0f, static_cast<float>(d2) / 127.0f, 0, -1};
+    return true;
+  case IMidiMsg::kPolyAftertouch: controller(kCtrlPolyPressure, d1, d2); return true;
+  case IMidiMsg::kControlChange: controller(static_cast<uint8>(d1), d2, 0); return true;
+  case IMidiMsg::kProgramChange: controller(kCtrlProgramChange, d1, 0); return true;
+  case IMidiMsg::kChannelAftertouch: controller(kAfterTouch, d1, d2); return true;
+  case IMidiMsg::kPitchWheel:
+  {
+    const int bend = static_cast<int>(((d2 * 128 + d1) - 8192) / 8192.0 * 16383.0);
+    controller(kPitchBend, static_cast<int8>(bend & 0x7F), static_cast<int8>((bend >> 7) & 0x7F));
+    return true;
+  }
+  default: return false;
   }
 }
 
@@ -135,15 +134,31 @@ char32_t NextCodePoint(const unsigned char* text, size_t& i)
   int extra = 0;
   char32_t cp = 0;
   char32_t minimum = 0;
-  if ((lead & 0xE0) == 0xC0) { extra = 1; cp = lead & 0x1F; minimum = 0x80; }
-  else if ((lead & 0xF0) == 0xE0) { extra = 2; cp = lead & 0x0F; minimum = 0x800; }
-  else if ((lead & 0xF8) == 0xF0) { extra = 3; cp = lead & 0x07; minimum = 0x10000; }
-  else return kReplacement;
+  if ((lead & 0xE0) == 0xC0)
+  {
+    extra = 1;
+    cp = lead & 0x1F;
+    minimum = 0x80;
+  }
+  else if ((lead & 0xF0) == 0xE0)
+  {
+    extra = 2;
+    cp = lead & 0x0F;
+    minimum = 0x800;
+  }
+  else if ((lead & 0xF8) == 0xF0)
+  {
+    extra = 3;
+    cp = lead & 0x07;
+    minimum = 0x10000;
+  }
+  else
+    return kReplacement;
   size_t j = i;
   for (int n = 0; n < extra; ++n, ++j)
   {
     if ((text[j] & 0xC0) != 0x80)
-      return kReplacement;  // also stops at the terminator
+      return kReplacement; // also stops at the terminator
     cp = (cp << 6) | (text[j] & 0x3F);
   }
   if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))

@@ -7,7 +7,10 @@ namespace iplug
 {
 namespace
 {
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c)
+{
+  return c == '/' || c == '\\';
+}
 
 bool SameLetter(char a, char b)
 {
@@ -43,7 +46,10 @@ void WDL_DirScan::Close()
   mHasCurrent = false;
 }
 
-int WDL_DirScan::GetCurrentIsDirectory() const { return mHasCurrent ? ClassifyCurrent() : kNotDirectory; }
+int WDL_DirScan::GetCurrentIsDirectory() const
+{
+  return mHasCurrent ? ClassifyCurrent() : kNotDirectory;
+}
 
 void WDL_DirScan::GetCurrentFullFN(WDL_String* out) const
 {

@@ -9,7 +9,10 @@ namespace iplug
 {
 namespace
 {
-DIR* Dir(void* handle) { return static_cast<DIR*>(handle); }
+DIR* Dir(void* handle)
+{
+  return static_cast<DIR*>(handle);
+}
 
 bool OpensAsDirectory(const char* path)
 {
@@ -35,7 +38,10 @@ bool WDL_DirScan::ReadNext()
   return mHasCurrent;
 }
 
-void WDL_DirScan::CloseDirectory() { closedir(Dir(mHandle)); }
+void WDL_DirScan::CloseDirectory()
+{
+  closedir(Dir(mHandle));
+}
 
 int WDL_DirScan::ClassifyCurrent() const
 {

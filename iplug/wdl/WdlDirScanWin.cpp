@@ -29,8 +29,8 @@ bool ToUtf8(const wchar_t* text, WDL_String& out)
 // The final path of what a link points at, without the "\\?\" prefix of extended-length paths.
 bool ResolveLink(const wchar_t* path, WDL_String& resolved)
 {
-  HANDLE file = CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE file = CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE)
     return false;
   WDL_TypedBuf<wchar_t> target;
@@ -78,7 +78,10 @@ bool WDL_DirScan::ReadNext()
   return mHasCurrent;
 }
 
-void WDL_DirScan::CloseDirectory() { FindClose(static_cast<HANDLE>(mHandle)); }
+void WDL_DirScan::CloseDirectory()
+{
+  FindClose(static_cast<HANDLE>(mHandle));
+}
 
 int WDL_DirScan::ClassifyCurrent() const
 {
@@ -90,8 +93,7 @@ int WDL_DirScan::ClassifyCurrent() const
   WDL_String path, resolved;
   WDL_TypedBuf<wchar_t> widePath, wideResolved;
   GetCurrentFullFN(&path);
-  if (!ToWide(path.Get(), widePath) || !ResolveLink(widePath.Get(), resolved) ||
-      !ToWide(resolved.Get(), wideResolved))
+  if (!ToWide(path.Get(), widePath) || !ResolveLink(widePath.Get(), resolved) || !ToWide(resolved.Get(), wideResolved))
     return kNotDirectory;
   const DWORD attributes = GetFileAttributesW(wideResolved.Get());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))

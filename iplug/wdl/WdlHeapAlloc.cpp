@@ -4,7 +4,16 @@
 
 namespace iplug::wdl_heap
 {
-void* Realloc(void* block, std::size_t bytes) { return std::realloc(block, bytes); }
-void* Malloc(std::size_t bytes) { return std::malloc(bytes); }
-void Free(void* block) { std::free(block); }
+void* Realloc(void* block, std::size_t bytes)
+{
+  return std::realloc(block, bytes);
+}
+void* Malloc(std::size_t bytes)
+{
+  return std::malloc(bytes);
+}
+void Free(void* block)
+{
+  std::free(block);
+}
 } // namespace iplug::wdl_heap

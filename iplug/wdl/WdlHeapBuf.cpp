@@ -31,7 +31,10 @@ int64_t ShrinkThreshold(int64_t allocated, int64_t granularity)
 }
 } // namespace
 
-WDL_HeapBuf::~WDL_HeapBuf() { Release(); }
+WDL_HeapBuf::~WDL_HeapBuf()
+{
+  Release();
+}
 
 WDL_HeapBuf::WDL_HeapBuf(const WDL_HeapBuf& other) : mGranularity(other.mGranularity)
 {
@@ -49,7 +52,10 @@ WDL_HeapBuf& WDL_HeapBuf::operator=(const WDL_HeapBuf& other)
   return *this;
 }
 
-WDL_HeapBuf::WDL_HeapBuf(WDL_HeapBuf&& other) noexcept : mGranularity(other.mGranularity) { Swap(other); }
+WDL_HeapBuf::WDL_HeapBuf(WDL_HeapBuf&& other) noexcept : mGranularity(other.mGranularity)
+{
+  Swap(other);
+}
 
 WDL_HeapBuf& WDL_HeapBuf::operator=(WDL_HeapBuf&& other) noexcept
 {

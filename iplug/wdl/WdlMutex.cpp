@@ -19,14 +19,29 @@ static_assert(sizeof(NativeLock) <= 64 && alignof(NativeLock) <= 16, "WDL_Mutex 
 
 namespace
 {
-NativeLock* Native(unsigned char* storage) { return reinterpret_cast<NativeLock*>(storage); }
+NativeLock* Native(unsigned char* storage)
+{
+  return reinterpret_cast<NativeLock*>(storage);
+}
 } // namespace
 
 #if defined(_WIN32)
-WDL_Mutex::WDL_Mutex() { InitializeCriticalSection(Native(mStorage)); }
-WDL_Mutex::~WDL_Mutex() { DeleteCriticalSection(Native(mStorage)); }
-void WDL_Mutex::Enter() { EnterCriticalSection(Native(mStorage)); }
-void WDL_Mutex::Leave() { LeaveCriticalSection(Native(mStorage)); }
+WDL_Mutex::WDL_Mutex()
+{
+  InitializeCriticalSection(Native(mStorage));
+}
+WDL_Mutex::~WDL_Mutex()
+{
+  DeleteCriticalSection(Native(mStorage));
+}
+void WDL_Mutex::Enter()
+{
+  EnterCriticalSection(Native(mStorage));
+}
+void WDL_Mutex::Leave()
+{
+  LeaveCriticalSection(Native(mStorage));
+}
 #else
 WDL_Mutex::WDL_Mutex()
 {
@@ -36,9 +51,18 @@ WDL_Mutex::WDL_Mutex()
   pthread_mutex_init(Native(mStorage), &attr);
   pthread_mutexattr_destroy(&attr);
 }
-WDL_Mutex::~WDL_Mutex() { pthread_mutex_destroy(Native(mStorage)); }
-void WDL_Mutex::Enter() { pthread_mutex_lock(Native(mStorage)); }
-void WDL_Mutex::Leave() { pthread_mutex_unlock(Native(mStorage)); }
+WDL_Mutex::~WDL_Mutex()
+{
+  pthread_mutex_destroy(Native(mStorage));
+}
+void WDL_Mutex::Enter()
+{
+  pthread_mutex_lock(Native(mStorage));
+}
+void WDL_Mutex::Leave()
+{
+  pthread_mutex_unlock(Native(mStorage));
+}
 #endif
 
 } // namespace iplug

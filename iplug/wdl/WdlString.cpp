@@ -36,7 +36,10 @@ WDL_String::WDL_String(const char* text, int maxLen)
     Set(text, maxLen);
 }
 
-WDL_String::WDL_String(const WDL_String& other) { Set(other.Get()); }
+WDL_String::WDL_String(const WDL_String& other)
+{
+  Set(other.Get());
+}
 
 WDL_String& WDL_String::operator=(const WDL_String& other)
 {
@@ -50,11 +53,20 @@ const char* WDL_String::Get() const
   return mHeap.GetSize() > 0 ? static_cast<const char*>(mHeap.Get()) : "";
 }
 
-char* WDL_String::GetWritable() { return mHeap.GetSize() > 0 ? static_cast<char*>(mHeap.Get()) : nullptr; }
+char* WDL_String::GetWritable()
+{
+  return mHeap.GetSize() > 0 ? static_cast<char*>(mHeap.Get()) : nullptr;
+}
 
-int WDL_String::GetLength() const { return static_cast<int>(std::strlen(Get())); }
+int WDL_String::GetLength() const
+{
+  return static_cast<int>(std::strlen(Get()));
+}
 
-bool WDL_String::Set(const char* text, int maxLen) { return SetAt(0, text, TextLength(text, maxLen), 0); }
+bool WDL_String::Set(const char* text, int maxLen)
+{
+  return SetAt(0, text, TextLength(text, maxLen), 0);
+}
 
 bool WDL_String::Append(const char* text, int maxLen)
 {

@@ -9,13 +9,10 @@ namespace iplug
 
 const VST3ClassDescription& GetVST3ClassDescription()
 {
-  static const VST3ClassDescription description {
-    brimvale::kMakerName,
-    brimvale::kMakerURL,
-    brimvale::kMakerEmail,
-    {0xF2AEE70D, 0x00DE4F4E, 0x50776C6C, 0x42566D31},
-    brimvale::kProductName,
-    "Instrument|Sampler",
+  static const VST3ClassDescription description{
+    brimvale::kMakerName,     brimvale::kMakerURL,
+    brimvale::kMakerEmail,    {0xF2AEE70D, 0x00DE4F4E, 0x50776C6C, 0x42566D31},
+    brimvale::kProductName,   "Instrument|Sampler",
     brimvale::kVersionString,
   };
   return description;

@@ -44,8 +44,12 @@ TEST_F(EngineModel, ResetSetsTheEngineAndReverbRates)
     int reverbRate;
   };
   const Case cases[] = {
-    {0.0, 1000.0, 1000},         {999.9, 1000.0, 1000},       {48000.0, 48000.0, 48000},
-    {44100.4, 44100.4, 44100},   {44100.5, 44100.5, 44101},   {-5.0, 1000.0, 1000},
+    {0.0, 1000.0, 1000},
+    {999.9, 1000.0, 1000},
+    {48000.0, 48000.0, 48000},
+    {44100.4, 44100.4, 44100},
+    {44100.5, 44100.5, 44101},
+    {-5.0, 1000.0, 1000},
     {std::numeric_limits<double>::quiet_NaN(), 1000.0, 1000},
   };
   auto engine = std::make_unique<BrimvaleEngine>();

@@ -88,7 +88,7 @@ TEST(FilterMode, ModesAtTheLowestResonance)
     int mode;
     bool same;
   };
-  const Case cases[] = {{kNotch, true},     {kPeak, true},      {-1, true},      {kLowpass, false},
+  const Case cases[] = {{kNotch, true},     {kPeak, true},      {-1, true},       {kLowpass, false},
                         {kHighpass, false}, {kBandpass, false}, {kAllpass, false}};
   for (const Case& c : cases)
   {

@@ -80,7 +80,7 @@ TEST(Layer, StepFollowsSpeedAndTheRecordingRate)
     double sampleRate, hostRate, speed, step;
   };
   const Case cases[] = {
-    {96000.0, 48000.0, 1.0, 2.0}, {48000.0, 48000.0, 0.5, 0.5}, {44100.0, 44100.0, 9.0, 4.0},
+    {96000.0, 48000.0, 1.0, 2.0},   {48000.0, 48000.0, 0.5, 0.5}, {44100.0, 44100.0, 9.0, 4.0},
     {48000.0, 48000.0, 0.0, 0.125}, {48000.0, 10.0, 1.0, 48.0}, // host rate floor of 1000 Hz
   };
   for (const Case& c : cases)
@@ -100,8 +100,9 @@ TEST(Layer, PanIsABalanceLawAndLevelIsLimited)
   };
   const double half = std::cos(kPi / 4.0);
   const Case cases[] = {
-    {1.0, -100.0, 1.0, 0.0}, {1.0, 0.0, half, half}, {1.0, 100.0, 0.0, 1.0},
-    {2.0, -300.0, 1.5, 0.0}, {-1.0, 0.0, 0.0, 0.0},  {0.5, 50.0, 0.5 * std::cos(0.75 * kPi / 2.0), 0.5 * std::sin(0.75 * kPi / 2.0)},
+    {1.0, -100.0, 1.0, 0.0}, {1.0, 0.0, half, half},
+    {1.0, 100.0, 0.0, 1.0},  {2.0, -300.0, 1.5, 0.0},
+    {-1.0, 0.0, 0.0, 0.0},   {0.5, 50.0, 0.5 * std::cos(0.75 * kPi / 2.0), 0.5 * std::sin(0.75 * kPi / 2.0)},
   };
   Engine::SampleBuffer buffer;
   buffer.left.assign(10, 0.8f);

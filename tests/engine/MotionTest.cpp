@@ -35,16 +35,15 @@ TEST(Motion, ShapesAtKnownPhases)
     double expected;
   };
   const Case cases[] = {
-    {kSine, 0.25, 1.0},     {kSine, 0.75, -1.0},    {kTriangle, 0.5, 1.0},
+    {kSine, 0.25, 1.0},     {kSine, 0.75, -1.0},        {kTriangle, 0.5, 1.0},
     {kTriangle, 0.25, 0.0}, {kTriangle, 0.0625, -0.75}, {kRampUp, 0.25, -0.5},
-    {kRampUp, 0.875, 0.75}, {kRampDown, 0.25, 0.5},  {kRampDown, 0.875, -0.75},
+    {kRampUp, 0.875, 0.75}, {kRampDown, 0.25, 0.5},     {kRampDown, 0.875, -0.75},
   };
   for (const Case& c : cases)
   {
     Engine::LfoState exact;
     exact.phase = c.phaseAfter - 0.0125; // 12.5 Hz at the rate floor of 1000 Hz: 0.0125 per sample
-    EXPECT_NEAR(RenderLfoSample(exact, 12.5, 10.0, c.shape), c.expected, 1e-12)
-      << c.shape << " at " << c.phaseAfter;
+    EXPECT_NEAR(RenderLfoSample(exact, 12.5, 10.0, c.shape), c.expected, 1e-12) << c.shape << " at " << c.phaseAfter;
     EXPECT_NEAR(exact.phase, c.phaseAfter, 1e-15);
   }
 }
@@ -164,14 +163,10 @@ TEST(Motion, DestinationsAddTheLfos)
   };
   // Starting from blend 0.5, mix 0.42, start 0.9, speed B 0.125.
   const Case cases[] = {
-    {0, 0, 1.0, 1.0, 1.0, 1.0, 0.42, 0.9, 0.125},
-    {0, 1, 0.5, 1.0, 0.5, 0.625, 0.42, 0.9, 0.125},
-    {1, 1, 1.0, -1.0, 1.0, 0.5, 0.42, 0.9, 0.125},
-    {2, 2, 1.0, 1.0, 0.0, 0.5, 0.92, 0.9, 0.125},
-    {2, 1, -1.0, 0.0, 0.0, 0.5, 0.17, 0.9, 0.125},
-    {3, 3, 0.4, 0.4, 0.0, 0.5, 0.42, 1.0, 0.125},
-    {4, 4, -1.0, -1.0, 0.0, 0.5, 0.42, 0.9, 0.0},
-    {4, 1, 1.0, 0.0, 0.0, 0.5, 0.42, 0.9, 0.625},
+    {0, 0, 1.0, 1.0, 1.0, 1.0, 0.42, 0.9, 0.125},   {0, 1, 0.5, 1.0, 0.5, 0.625, 0.42, 0.9, 0.125},
+    {1, 1, 1.0, -1.0, 1.0, 0.5, 0.42, 0.9, 0.125},  {2, 2, 1.0, 1.0, 0.0, 0.5, 0.92, 0.9, 0.125},
+    {2, 1, -1.0, 0.0, 0.0, 0.5, 0.17, 0.9, 0.125},  {3, 3, 0.4, 0.4, 0.0, 0.5, 0.42, 1.0, 0.125},
+    {4, 4, -1.0, -1.0, 0.0, 0.5, 0.42, 0.9, 0.0},   {4, 1, 1.0, 0.0, 0.0, 0.5, 0.42, 0.9, 0.625},
     {-3, 9, 0.5, 1.0, 1.0, 0.75, 0.42, 0.9, 0.625}, // destinations limited to 0..4
   };
   for (const Case& c : cases)

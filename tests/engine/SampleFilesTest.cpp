@@ -47,8 +47,12 @@ TEST(SampleFiles, NormalizeAudioFilePath)
 TEST(SampleFiles, FileNameFromPath)
 {
   const std::pair<const char*, const char*> cases[] = {
-    {"/a/b/c.wav", "c.wav"}, {"C:\\x\\y.wav", "y.wav"}, {"a\\b/c", "c"},
-    {"dir/", ""},           {"plain.wav", "plain.wav"}, {"", ""},
+    {"/a/b/c.wav", "c.wav"},
+    {"C:\\x\\y.wav", "y.wav"},
+    {"a\\b/c", "c"},
+    {"dir/", ""},
+    {"plain.wav", "plain.wav"},
+    {"", ""},
   };
   for (const auto& c : cases)
     EXPECT_EQ(FileNameFromPath(c.first), c.second) << c.first;
@@ -102,8 +106,8 @@ TEST(SampleFiles, LoadsAPathBeyondMaxPathOnWindows)
   // Only the long form of a name reaches that far; the test writes the file through it.
   auto longForm = [](const std::string& utf8) {
     std::wstring wide(utf8.size(), L'\0');
-    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0],
-                                                        static_cast<int>(wide.size()) + 1) - 1));
+    wide.resize(static_cast<size_t>(
+      MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], static_cast<int>(wide.size()) + 1) - 1));
     return L"\\\\?\\" + wide;
   };
   ASSERT_TRUE(CreateDirectoryW(longForm(dir).c_str(), nullptr));
@@ -125,15 +129,20 @@ TEST(SampleFiles, FailedLoadsKeepTheLayer)
 {
   TempFolder folder;
   const std::string good = folder.Write("good.wav", ConstantWav(44100, 64, 0.25));
-  const std::string eightBit =
-    folder.Write("eight.wav", WavBuilder().Header().Fmt(1, 1, 44100, 8).Data({0.1, 0.2}).Bytes());
+  const std::string eightBit = folder.Write("eight.wav",
+                                            WavBuilder().Header().Fmt(1, 1, 44100, 8).Data({0.1, 0.2}).Bytes());
   const std::string text = folder.Write("notes.wav", {'h', 'e', 'l', 'l', 'o'});
   const std::string embeddedNul = folder.Path() + "/good%00.wav";
 
   auto engine = std::make_unique<BrimvaleEngine>();
   ASSERT_TRUE(engine->LoadSampleA(good.c_str()));
-  const char* failing[] = {nullptr, "", eightBit.c_str(), text.c_str(), embeddedNul.c_str(),
-                           "/nonexistent/brimvale/missing.wav", folder.Path().c_str()};
+  const char* failing[] = {nullptr,
+                           "",
+                           eightBit.c_str(),
+                           text.c_str(),
+                           embeddedNul.c_str(),
+                           "/nonexistent/brimvale/missing.wav",
+                           folder.Path().c_str()};
   for (const char* path : failing)
   {
     EXPECT_FALSE(engine->LoadSampleA(path)) << (path ? path : "null");

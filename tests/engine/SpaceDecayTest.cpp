@@ -99,8 +99,8 @@ TEST_F(SpaceDecay, TheTailFollowsTheDecayControl)
     RenderSeconds(*engine, params, 1.0);
     params.playA = false; // the sample stays loaded, so the reverb runs on with no input
     const double measured = TailDecaySeconds(RenderSeconds(*engine, params, 1.5 + 1.2 * setting), kWindow);
-    const std::string what = "size " + std::to_string(c.size) + ", decay " + std::to_string(c.decay) +
-                             ": the lines' " + std::to_string(setting) + " s, the tail's " + std::to_string(measured) + " s";
+    const std::string what = "size " + std::to_string(c.size) + ", decay " + std::to_string(c.decay) + ": the lines' " +
+                             std::to_string(setting) + " s, the tail's " + std::to_string(measured) + " s";
     EXPECT_GE(measured, kShortest * setting) << what;
     EXPECT_LE(measured, kLongest * setting) << what;
     // A longer Decay lengthens the tail by at least the square root of what it does to the lines.

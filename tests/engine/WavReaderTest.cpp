@@ -41,8 +41,10 @@ std::vector<Case> Cases()
     {"pcm24 stereo 96k", WavBuilder().Header().Fmt(1, 2, 96000, 24).Data(stereo).Bytes(), true, 2, 96000, 0.5f, -0.25f},
     {"pcm32", WavBuilder().Header().Fmt(1, 2, 48000, 32).Data(stereo).Bytes(), true, 2, 48000, 0.5f, -0.25f},
     {"float32", WavBuilder().Header().Fmt(3, 1, 22050, 32).Data(mono).Bytes(), true, 3, 22050, 0.5f, 0.5f},
-    {"extensible float", WavBuilder().Header().FmtExtensible(3, 2, 48000, 32).Data(stereo).Bytes(), true, 2, 48000, 0.5f, -0.25f},
-    {"extensible pcm24", WavBuilder().Header().FmtExtensible(1, 1, 48000, 24).Data(mono).Bytes(), true, 3, 48000, 0.5f, 0.5f},
+    {"extensible float", WavBuilder().Header().FmtExtensible(3, 2, 48000, 32).Data(stereo).Bytes(), true, 2, 48000,
+     0.5f, -0.25f},
+    {"extensible pcm24", WavBuilder().Header().FmtExtensible(1, 1, 48000, 24).Data(mono).Bytes(), true, 3, 48000, 0.5f,
+     0.5f},
     {"pcm8", WavBuilder().Header().Fmt(1, 1, 44100, 8).Data(mono).Bytes(), false, 0, 0, 0, 0},
     {"three channels", WavBuilder().Header().Fmt(1, 3, 44100, 16).Data({0.1, 0.2, 0.3}).Bytes(), false, 0, 0, 0, 0},
     {"zero channels", WavBuilder().Header().Fmt(1, 0, 44100, 16).Data(mono).Bytes(), false, 0, 0, 0, 0},
@@ -50,33 +52,54 @@ std::vector<Case> Cases()
     {"float64", WavBuilder().Header().Fmt(3, 1, 44100, 64).Chunk("data", Bytes(16, 0)).Bytes(), false, 0, 0, 0, 0},
     {"pcm20", WavBuilder().Header().Fmt(1, 1, 44100, 20).Chunk("data", Bytes(12, 0)).Bytes(), false, 0, 0, 0, 0},
     {"list between fmt and data",
-     WavBuilder().Header().Fmt(1, 1, 44100, 16).Chunk("LIST", Bytes(10, 7)).Data(mono).Bytes(), true, 3, 44100, q16, q16},
+     WavBuilder().Header().Fmt(1, 1, 44100, 16).Chunk("LIST", Bytes(10, 7)).Data(mono).Bytes(), true, 3, 44100, q16,
+     q16},
     {"odd chunk with pad byte",
-     WavBuilder().Header().Chunk("junk", Bytes(5, 1)).Fmt(1, 1, 44100, 16).Data(mono).Bytes(), true, 3, 44100, q16, q16},
+     WavBuilder().Header().Chunk("junk", Bytes(5, 1)).Fmt(1, 1, 44100, 16).Data(mono).Bytes(), true, 3, 44100, q16,
+     q16},
     {"data before fmt", WavBuilder().Header().Data(mono).Fmt(1, 1, 8000, 16).Bytes(), true, 3, 8000, q16, q16},
-    {"two data chunks", WavBuilder().Header().Fmt(1, 1, 44100, 16).Data(mono).Data({-0.5, 0.25}).Bytes(), true, 2, 44100, -0.5f, -0.5f},
-    {"a later fmt overrides",
-     WavBuilder().Header().Fmt(1, 2, 44100, 16).Fmt(1, 1, 32000, 16).Data(mono).Bytes(), true, 3, 32000, q16, q16},
+    {"two data chunks", WavBuilder().Header().Fmt(1, 1, 44100, 16).Data(mono).Data({-0.5, 0.25}).Bytes(), true, 2,
+     44100, -0.5f, -0.5f},
+    {"a later fmt overrides", WavBuilder().Header().Fmt(1, 2, 44100, 16).Fmt(1, 1, 32000, 16).Data(mono).Bytes(), true,
+     3, 32000, q16, q16},
     {"short fmt is skipped", WavBuilder().Header().Chunk("fmt ", Bytes(14, 1)).Data(mono).Bytes(), false, 0, 0, 0, 0},
     {"no data", WavBuilder().Header().Fmt(1, 1, 44100, 16).Bytes(), false, 0, 0, 0, 0},
     {"empty data", WavBuilder().Header().Fmt(1, 1, 44100, 16).Chunk("data", {}).Bytes(), false, 0, 0, 0, 0},
-    {"less than a frame", WavBuilder().Header().Fmt(1, 2, 44100, 16).Chunk("data", Bytes(3, 0)).Bytes(), false, 0, 0, 0, 0},
-    {"trailing partial frame", WavBuilder().Header().Fmt(1, 2, 44100, 16).Chunk("data", Bytes(11, 0)).Bytes(), true, 2, 44100, 0, 0},
-    {"truncated data alone",
-     WavBuilder().Header().Fmt(1, 1, 44100, 16).Chunk("data", Bytes(6, 0), 4000).Bytes(), false, 0, 0, 0, 0},
+    {"less than a frame", WavBuilder().Header().Fmt(1, 2, 44100, 16).Chunk("data", Bytes(3, 0)).Bytes(), false, 0, 0, 0,
+     0},
+    {"trailing partial frame", WavBuilder().Header().Fmt(1, 2, 44100, 16).Chunk("data", Bytes(11, 0)).Bytes(), true, 2,
+     44100, 0, 0},
+    {"truncated data alone", WavBuilder().Header().Fmt(1, 1, 44100, 16).Chunk("data", Bytes(6, 0), 4000).Bytes(), false,
+     0, 0, 0, 0},
     {"truncated data after good data",
-     WavBuilder().Header().Fmt(1, 1, 44100, 16).Data(mono).Chunk("data", Bytes(6, 0), 4000).Bytes(), true, 3, 44100, q16, q16},
+     WavBuilder().Header().Fmt(1, 1, 44100, 16).Data(mono).Chunk("data", Bytes(6, 0), 4000).Bytes(), true, 3, 44100,
+     q16, q16},
     {"huge declared chunk ends the walk",
-     WavBuilder().Header().Fmt(1, 1, 44100, 16).Data(mono).Chunk("LIST", Bytes(4, 0), 0xffffffffu).Bytes(), true, 3, 44100, q16, q16},
-    {"huge declared data", WavBuilder().Header().Fmt(1, 1, 44100, 16).Raw({'d', 'a', 't', 'a'}).Raw(U32(0xfffffff0u)).Raw(Bytes(64, 1)).Bytes(), false, 0, 0, 0, 0},
-    {"truncated fmt", WavBuilder().Header().Raw({'f', 'm', 't', ' '}).Raw(U32(40)).Raw(Bytes(20, 1)).Bytes(), false, 0, 0, 0, 0},
+     WavBuilder().Header().Fmt(1, 1, 44100, 16).Data(mono).Chunk("LIST", Bytes(4, 0), 0xffffffffu).Bytes(), true, 3,
+     44100, q16, q16},
+    {"huge declared data",
+     WavBuilder()
+       .Header()
+       .Fmt(1, 1, 44100, 16)
+       .Raw({'d', 'a', 't', 'a'})
+       .Raw(U32(0xfffffff0u))
+       .Raw(Bytes(64, 1))
+       .Bytes(),
+     false, 0, 0, 0, 0},
+    {"truncated fmt", WavBuilder().Header().Raw({'f', 'm', 't', ' '}).Raw(U32(40)).Raw(Bytes(20, 1)).Bytes(), false, 0,
+     0, 0, 0},
     {"truncated header", WavBuilder().Header().Truncate(10).Bytes(), false, 0, 0, 0, 0},
     {"empty file", Bytes(), false, 0, 0, 0, 0},
     {"not riff", WavBuilder().Header("RIFX").Fmt(1, 1, 44100, 16).Data(mono).Bytes(), false, 0, 0, 0, 0},
     {"not wave", WavBuilder().Header("RIFF", "AVI ").Fmt(1, 1, 44100, 16).Data(mono).Bytes(), false, 0, 0, 0, 0},
-    {"float values are clamped", WavBuilder().Header().Fmt(3, 2, 44100, 32).Data({2.0, -3.0}).Bytes(), true, 1, 44100, 1.0f, -1.0f},
+    {"float values are clamped", WavBuilder().Header().Fmt(3, 2, 44100, 32).Data({2.0, -3.0}).Bytes(), true, 1, 44100,
+     1.0f, -1.0f},
     {"nan plays as silence",
-     WavBuilder().Header().Fmt(3, 2, 44100, 32).Data({std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity()}).Bytes(),
+     WavBuilder()
+       .Header()
+       .Fmt(3, 2, 44100, 32)
+       .Data({std::numeric_limits<double>::quiet_NaN(), -std::numeric_limits<double>::infinity()})
+       .Bytes(),
      true, 1, 44100, 0.0f, -1.0f},
   };
 }
@@ -107,7 +130,8 @@ TEST(WavReader, Layouts)
 
 TEST(WavReader, EveryTruncationOfAGoodFileIsHandled)
 {
-  const Bytes good = WavBuilder().Header().Fmt(1, 2, 44100, 24).Chunk("LIST", Bytes(9, 2)).Data({0.1, 0.2, 0.3, 0.4, 0.5, 0.6}).Bytes();
+  const Bytes good =
+    WavBuilder().Header().Fmt(1, 2, 44100, 24).Chunk("LIST", Bytes(9, 2)).Data({0.1, 0.2, 0.3, 0.4, 0.5, 0.6}).Bytes();
   for (size_t size = 0; size <= good.size(); ++size)
   {
     SampleBuffer out;

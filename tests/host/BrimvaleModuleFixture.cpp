@@ -7,7 +7,8 @@
 #include <cmath>
 #include <filesystem>
 
-namespace testhost {
+namespace testhost
+{
 
 using wavwriter::EWavFormat;
 using wavwriter::WriteWav;
@@ -27,7 +28,8 @@ void BrimvaleModuleTest::SetUpTestSuite()
   sClassId = classes.front().ID();
 }
 
-void BrimvaleModuleTest::TearDownTestSuite() {}
+void BrimvaleModuleTest::TearDownTestSuite()
+{}
 
 std::unique_ptr<HostedInstance> BrimvaleModuleTest::MakeInstance()
 {
@@ -66,7 +68,8 @@ std::string BrimvaleModuleTest::WriteToneWav(const std::string& name, double hz,
 {
   std::vector<float> tone(frames);
   for (size_t i = 0; i < frames; ++i)
-    tone[i] = amplitude * static_cast<float>(std::sin(brimvale::utility::kTwoPi * hz * static_cast<double>(i) / 48000.0));
+    tone[i] = amplitude *
+              static_cast<float>(std::sin(brimvale::utility::kTwoPi * hz * static_cast<double>(i) / 48000.0));
   const std::string path = TempPath(name);
   EXPECT_TRUE(WriteWav(path, {tone, tone}, 48000, EWavFormat::kPcm16));
   return path;

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-namespace testhost {
+namespace testhost
+{
 
 constexpr int kNumPlugParams = 37;
 

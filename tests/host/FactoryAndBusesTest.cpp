@@ -39,7 +39,7 @@ TEST_F(FactoryTest, DescribesTheMakerAndItsOneClass)
   EXPECT_EQ(c.sdkVersion(), "VST 3.8.0");
   EXPECT_EQ(c.cardinality(), 0x7FFFFFFF);
   EXPECT_EQ(c.classFlags(), 2u);
-  EXPECT_EQ(c.vendor(), "Quillfen");  // the class names none, so the factory's applies
+  EXPECT_EQ(c.vendor(), "Quillfen"); // the class names none, so the factory's applies
 }
 
 TEST_F(FactoryTest, ClassIdIsBuiltFromItsFourWords)
@@ -67,8 +67,8 @@ TEST_F(FactoryTest, EveryFactoryCallReturnsTheSameFactoryWithOneMoreReference)
   HMODULE handle = LoadLibraryW(binary.wstring().c_str());
   ASSERT_TRUE(handle);
   // Through the generic function type, which converts to any other without a warning.
-  auto getFactory =
-    reinterpret_cast<GetFactoryProc>(reinterpret_cast<void (*)()>(GetProcAddress(handle, "GetPluginFactory")));
+  auto getFactory = reinterpret_cast<GetFactoryProc>(
+    reinterpret_cast<void (*)()>(GetProcAddress(handle, "GetPluginFactory")));
 #else
   void* handle = dlopen(binary.string().c_str(), RTLD_NOW | RTLD_NOLOAD);
   ASSERT_TRUE(handle);
@@ -96,7 +96,14 @@ TEST_F(FactoryTest, AnInstanceHasAStereoOutputAndAMidiInput)
   auto instance = MakeInstance();
   ASSERT_TRUE(instance);
   IComponent& c = instance->Component();
-  const struct { MediaType type; BusDirection dir; int32 count; const char* name; int32 channels; } cases[] = {
+  const struct
+  {
+    MediaType type;
+    BusDirection dir;
+    int32 count;
+    const char* name;
+    int32 channels;
+  } cases[] = {
     {kAudio, kOutput, 1, "Output", 2},
     {kAudio, kInput, 0, nullptr, 0},
     {kEvent, kInput, 1, "MIDI Input", 1},
@@ -107,7 +114,7 @@ TEST_F(FactoryTest, AnInstanceHasAStereoOutputAndAMidiInput)
     ASSERT_EQ(c.getBusCount(bus.type, bus.dir), bus.count) << bus.type << "/" << bus.dir;
     if (bus.count == 0)
       continue;
-    BusInfo info {};
+    BusInfo info{};
     ASSERT_EQ(c.getBusInfo(bus.type, bus.dir, 0, info), kResultOk);
     EXPECT_EQ(VST3::StringConvert::convert(info.name), bus.name);
     EXPECT_EQ(info.channelCount, bus.channels);
@@ -138,13 +145,18 @@ TEST_F(FactoryTest, ProcessingSetupRefusesUnknownSampleSizesAndRates)
 {
   auto instance = MakeInstance();
   ASSERT_TRUE(instance);
-  const struct { int32 sampleSize; double rate; tresult expected; } cases[] = {
+  const struct
+  {
+    int32 sampleSize;
+    double rate;
+    tresult expected;
+  } cases[] = {
     {kSample32, 48000.0, kResultOk}, {kSample64, 44100.0, kResultOk}, {2, 48000.0, kResultFalse},
     {kSample32, 0.0, kResultFalse},  {kSample32, -1.0, kResultFalse},
   };
   for (const auto& c : cases)
   {
-    ProcessSetup setup {kRealtime, c.sampleSize, 512, c.rate};
+    ProcessSetup setup{kRealtime, c.sampleSize, 512, c.rate};
     EXPECT_EQ(instance->Processor().setupProcessing(setup), c.expected) << c.sampleSize << " " << c.rate;
   }
   EXPECT_EQ(instance->Processor().canProcessSampleSize(kSample64), kResultTrue);

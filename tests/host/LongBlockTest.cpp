@@ -51,12 +51,12 @@ TEST_F(LongBlockTest, SoundsLikeTheSameFramesInBlocksOfTheSetUpSize)
     std::vector<std::vector<double>> out64(2, std::vector<double>(kLong, 7.0));
     float* channels32[2] = {out32[0].data(), out32[1].data()};
     double* channels64[2] = {out64[0].data(), out64[1].data()};
-    AudioBusBuffers bus {};
+    AudioBusBuffers bus{};
     bus.numChannels = 2;
     bus.channelBuffers32 = channels32;
     if (sampleSize == kSample64)
       bus.channelBuffers64 = channels64;
-    ProcessData data {};
+    ProcessData data{};
     data.symbolicSampleSize = sampleSize;
     data.numSamples = kLong;
     data.numOutputs = 1;

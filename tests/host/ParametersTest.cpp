@@ -22,14 +22,17 @@ std::map<ParamID, ParameterInfo> AllParameters(IEditController& controller)
   std::map<ParamID, ParameterInfo> all;
   for (int32 i = 0; i < controller.getParameterCount(); ++i)
   {
-    ParameterInfo info {};
+    ParameterInfo info{};
     EXPECT_EQ(controller.getParameterInfo(i, info), kResultOk);
     all[info.id] = info;
   }
   return all;
 }
 
-std::string Title(const ParameterInfo& info) { return VST3::StringConvert::convert(info.title); }
+std::string Title(const ParameterInfo& info)
+{
+  return VST3::StringConvert::convert(info.title);
+}
 
 } // namespace
 
@@ -45,7 +48,14 @@ TEST_F(ParametersTest, The37ParametersAndThe130MidiProxiesAreRegistered)
     EXPECT_EQ(all.count(id), 1u) << id;
   EXPECT_EQ(all.count(0x10000), 0u) << "an instrument has no bypass parameter";
 
-  const struct { ParamID id; const char* title; int32 steps; int32 flags; const char* units; } cases[] = {
+  const struct
+  {
+    ParamID id;
+    const char* title;
+    int32 steps;
+    int32 flags;
+    const char* units;
+  } cases[] = {
     {0, "Sample A Play", 1, ParameterInfo::kCanAutomate, ""},
     {6, "Sample A Semitones", 0, ParameterInfo::kCanAutomate, "st"},
     {18, "Filter Cutoff", 0, ParameterInfo::kCanAutomate, "Hz"},
@@ -75,7 +85,12 @@ TEST_F(ParametersTest, DefaultsMatchTheParameterTable)
   auto instance = MakeInstance();
   ASSERT_TRUE(instance);
   IEditController& c = instance->Controller();
-  const struct { ParamID id; double normalised; const char16_t* text; } cases[] = {
+  const struct
+  {
+    ParamID id;
+    double normalised;
+    const char16_t* text;
+  } cases[] = {
     {0, 1.0, u"on"},
     {1, 0.5, u"0.750"},
     {4, (1.0 - 0.125) / 1.875, u"1.000"},
@@ -87,7 +102,7 @@ TEST_F(ParametersTest, DefaultsMatchTheParameterTable)
   for (const auto& p : cases)
   {
     EXPECT_NEAR(c.getParamNormalized(p.id), p.normalised, 1e-12) << p.id;
-    String128 text {};
+    String128 text{};
     ASSERT_EQ(c.getParamStringByValue(p.id, c.getParamNormalized(p.id), text), kResultOk);
     EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), p.text) << p.id;
   }
@@ -106,13 +121,18 @@ TEST_F(ParametersTest, GroupsBecomeUnitsAndTheProxiesSitInTheMidiChannelUnit)
   std::map<std::string, UnitInfo> byName;
   for (int32 i = 0; i < units->getUnitCount(); ++i)
   {
-    UnitInfo info {};
+    UnitInfo info{};
     ASSERT_EQ(units->getUnitInfo(i, info), kResultOk);
     byName[VST3::StringConvert::convert(info.name)] = info;
   }
-  const struct { const char* name; UnitID id; UnitID parent; } expected[] = {
-    {"Root", 0, -1},  {"Sample A", 1, 0}, {"Sample B", 2, 0},  {"Blend", 3, 0},  {"Filter", 4, 0},
-    {"Motion", 5, 0}, {"Space", 6, 0},    {"Output", 7, 0},    {"MIDI CCs", 9, 0}, {"CH1", 10, 9},
+  const struct
+  {
+    const char* name;
+    UnitID id;
+    UnitID parent;
+  } expected[] = {
+    {"Root", 0, -1},  {"Sample A", 1, 0}, {"Sample B", 2, 0}, {"Blend", 3, 0},    {"Filter", 4, 0},
+    {"Motion", 5, 0}, {"Space", 6, 0},    {"Output", 7, 0},   {"MIDI CCs", 9, 0}, {"CH1", 10, 9},
   };
   ASSERT_EQ(byName.size(), std::size(expected));
   for (const auto& u : expected)
@@ -123,9 +143,13 @@ TEST_F(ParametersTest, GroupsBecomeUnitsAndTheProxiesSitInTheMidiChannelUnit)
   }
 
   auto all = AllParameters(instance->Controller());
-  const struct { ParamID id; UnitID unit; } members[] = {
-    {0, 1}, {15, 2}, {16, 3}, {17, 3}, {23, 4}, {24, 5}, {32, 6}, {33, 6}, {34, 7}, {35, 6}, {36, 6},
-    {0x10002, 10}, {0x10083, 10},
+  const struct
+  {
+    ParamID id;
+    UnitID unit;
+  } members[] = {
+    {0, 1},  {15, 2}, {16, 3}, {17, 3}, {23, 4},       {24, 5},       {32, 6},
+    {33, 6}, {34, 7}, {35, 6}, {36, 6}, {0x10002, 10}, {0x10083, 10},
   };
   for (const auto& m : members)
     EXPECT_EQ(all[m.id].unitId, m.unit) << m.id;
@@ -140,7 +164,7 @@ TEST_F(ParametersTest, AHostEditStoresTheValueWithoutEchoingAnEdit)
 
   EXPECT_EQ(instance->Controller().setParamNormalized(18, 0.5), kResultOk);
   EXPECT_DOUBLE_EQ(instance->Controller().getParamNormalized(18), 0.5);
-  EXPECT_NEAR(StateOf(*instance).params[18], 20.0 + 0.125 * 19980.0, 0.05 + 1e-9);  // on the 0.1 Hz grid
+  EXPECT_NEAR(StateOf(*instance).params[18], 20.0 + 0.125 * 19980.0, 0.05 + 1e-9); // on the 0.1 Hz grid
   EXPECT_TRUE(handler->Calls().empty());
 
   // Stepped parameters land on their steps; unknown ids are refused and change nothing.
@@ -157,10 +181,14 @@ TEST_F(ParametersTest, TextConversionsFollowThePluginRules)
   auto instance = MakeInstance();
   ASSERT_TRUE(instance);
   IEditController& c = instance->Controller();
-  const struct { ParamID id; const char16_t* text; double normalised; } cases[] = {
-    {23, u"Notch", 0.6},       {23, u"nonsense", 0.0},  {27, u"B Speed", 1.0},
-    {0, u"off", 0.0},          {34, u"1.5", 1.0},       {34, u"99", 1.0},
-    {2, u"-100", 0.0},         {6, u"12", 0.75},
+  const struct
+  {
+    ParamID id;
+    const char16_t* text;
+    double normalised;
+  } cases[] = {
+    {23, u"Notch", 0.6}, {23, u"nonsense", 0.0}, {27, u"B Speed", 1.0}, {0, u"off", 0.0},
+    {34, u"1.5", 1.0},   {34, u"99", 1.0},       {2, u"-100", 0.0},     {6, u"12", 0.75},
   };
   for (const auto& t : cases)
   {
@@ -169,7 +197,7 @@ TEST_F(ParametersTest, TextConversionsFollowThePluginRules)
     ASSERT_EQ(c.getParamValueByString(t.id, reinterpret_cast<TChar*>(&text[0]), v), kResultOk) << t.id;
     EXPECT_NEAR(v, t.normalised, 1e-12) << t.id;
   }
-  String128 out {};
+  String128 out{};
   ASSERT_EQ(c.getParamStringByValue(23, 0.4, out), kResultOk);
   EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(out)), u"Bandpass");
 }
@@ -180,11 +208,22 @@ TEST_F(ParametersTest, MidiControllersMapOnlyOnTheFirstBusAndChannel)
   ASSERT_TRUE(instance);
   auto mapping = instance->Query<IMidiMapping>();
   ASSERT_TRUE(mapping);
-  const struct { int32 bus; int16 channel; CtrlNumber cc; tresult result; ParamID id; } cases[] = {
-    {0, 0, 0, kResultTrue, 0x10002},          {0, 0, 7, kResultTrue, 0x10009},
-    {0, 0, kAfterTouch, kResultTrue, 0x10082}, {0, 0, kPitchBend, kResultTrue, 0x10083},
-    {1, 0, 7, kResultFalse, 0},               {0, 1, 7, kResultFalse, 0},
-    {0, -1, 7, kResultFalse, 0},              {0, 0, kCtrlProgramChange, kResultFalse, 0},
+  const struct
+  {
+    int32 bus;
+    int16 channel;
+    CtrlNumber cc;
+    tresult result;
+    ParamID id;
+  } cases[] = {
+    {0, 0, 0, kResultTrue, 0x10002},
+    {0, 0, 7, kResultTrue, 0x10009},
+    {0, 0, kAfterTouch, kResultTrue, 0x10082},
+    {0, 0, kPitchBend, kResultTrue, 0x10083},
+    {1, 0, 7, kResultFalse, 0},
+    {0, 1, 7, kResultFalse, 0},
+    {0, -1, 7, kResultFalse, 0},
+    {0, 0, kCtrlProgramChange, kResultFalse, 0},
     {0, 0, -5, kResultFalse, 0},
   };
   for (const auto& m : cases)
@@ -206,9 +245,9 @@ TEST_F(ParametersTest, ProgramQueriesCheckTheirRanges)
   auto units = instance->Query<IUnitInfo>();
   ASSERT_TRUE(units);
   EXPECT_EQ(units->getProgramListCount(), 0);
-  ProgramListInfo listInfo {};
+  ProgramListInfo listInfo{};
   EXPECT_EQ(units->getProgramListInfo(0, listInfo), kResultFalse);
-  String128 name {};
+  String128 name{};
   EXPECT_EQ(units->getProgramName(0x10001, 0, name), kResultOk);
   EXPECT_EQ(VST3::StringConvert::convert(name), "empty");
   for (int32 index : {-1, 1, 1000000})

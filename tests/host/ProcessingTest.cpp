@@ -66,10 +66,10 @@ TEST_F(ProcessingTest, WithoutSamplesTheOutputIsSilent)
   constexpr int32 kFrames = 480;
   std::vector<float> left(kFrames, 0.5f), right(kFrames, -0.5f);
   float* channels[2] = {left.data(), right.data()};
-  AudioBusBuffers bus {};
+  AudioBusBuffers bus{};
   bus.numChannels = 2;
   bus.channelBuffers32 = channels;
-  ProcessData data {};
+  ProcessData data{};
   data.symbolicSampleSize = kSample32;
   data.numSamples = kFrames;
   data.numOutputs = 1;
@@ -116,19 +116,19 @@ TEST_F(ProcessingTest, CallsWithoutFramesOrBuffersAreHarmless)
   changes.addParameterData(34, queueIdx)->addPoint(0, 0.5, pointIdx);
 
   // A flush: no frames, no buffers at all, but parameter changes still apply.
-  ProcessData flush {};
+  ProcessData flush{};
   flush.symbolicSampleSize = kSample32;
   flush.inputParameterChanges = &changes;
   EXPECT_EQ(instance->Processor().process(flush), kResultOk);
   EXPECT_NEAR(StateOf(*instance).params[34], 0.75, 1e-12);
 
   // Frames but no output buses, and a bus whose channel pointers are missing.
-  ProcessData noBuses {};
+  ProcessData noBuses{};
   noBuses.symbolicSampleSize = kSample32;
   noBuses.numSamples = 256;
   EXPECT_EQ(instance->Processor().process(noBuses), kResultOk);
 
-  AudioBusBuffers bus {};
+  AudioBusBuffers bus{};
   bus.numChannels = 2;
   float* missing[2] = {nullptr, nullptr};
   bus.channelBuffers32 = missing;
@@ -159,18 +159,18 @@ TEST_F(ProcessingTest, MidiAndProxyValuesDoNotDisturbTheAudio)
     ASSERT_TRUE(instance->Start(48000.0, 128));
   }
   EventList events(8);
-  Event on {};
+  Event on{};
   on.type = Event::kNoteOnEvent;
   on.noteOn = {0, 60, 0.0f, 1.0f, 0, -1};
   events.addEvent(on);
   ParameterChanges changes(3);
   int32 queueIdx = 0, pointIdx = 0;
-  changes.addParameterData(0x10002 + 129, queueIdx)->addPoint(0, 1.0, pointIdx);  // pitch bend
-  changes.addParameterData(0x10002 + 130 * 3, queueIdx)->addPoint(0, 1.0, pointIdx);  // not registered
+  changes.addParameterData(0x10002 + 129, queueIdx)->addPoint(0, 1.0, pointIdx);     // pitch bend
+  changes.addParameterData(0x10002 + 130 * 3, queueIdx)->addPoint(0, 1.0, pointIdx); // not registered
   changes.addParameterData(0xFFFFFFFF, queueIdx)->addPoint(0, 1.0, pointIdx);
 
   float peak = 0.0f;
-  for (int block = 0; block < 2000; ++block)  // far more messages than any queue holds
+  for (int block = 0; block < 2000; ++block) // far more messages than any queue holds
   {
     ASSERT_EQ(instances[0]->Process(128, &changes, &events), kResultOk);
     ASSERT_EQ(instances[1]->Process(128), kResultOk);

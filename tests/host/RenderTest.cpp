@@ -27,14 +27,14 @@ TEST_F(RenderTest, TenSecondsWithAutomationAreFiniteAudibleAndWithinTheSoftClip)
   for (int64_t second = 0; second < 10; ++second)
   {
     const double t = static_cast<double>(second) / 9.0;
-    automation.push_back({second * kRate, 16, t});                        // Blend sweeps A to B
-    automation.push_back({second * kRate + 1000, 18, 0.3 + 0.6 * t});     // cutoff opens
-    automation.push_back({second * kRate + 2000, 23, (second % 6) / 5.0}); // every filter mode
-    automation.push_back({second * kRate + 3000, 5, second % 2 ? 1.0 : 0.0});  // speed mode
-    automation.push_back({second * kRate + 4000, 34, 0.4 + 0.6 * t});     // master up to its top
+    automation.push_back({second * kRate, 16, t});                            // Blend sweeps A to B
+    automation.push_back({second * kRate + 1000, 18, 0.3 + 0.6 * t});         // cutoff opens
+    automation.push_back({second * kRate + 2000, 23, (second % 6) / 5.0});    // every filter mode
+    automation.push_back({second * kRate + 3000, 5, second % 2 ? 1.0 : 0.0}); // speed mode
+    automation.push_back({second * kRate + 4000, 34, 0.4 + 0.6 * t});         // master up to its top
   }
-  automation.push_back({3 * kRate, 27, 0.0});  // Motion A onto the blend
-  automation.push_back({6 * kRate, 20, 1.0});  // full drive
+  automation.push_back({3 * kRate, 27, 0.0}); // Motion A onto the blend
+  automation.push_back({6 * kRate, 20, 1.0}); // full drive
 
   Channels out;
   ASSERT_TRUE(Render(*instance, 10 * kRate, 512, automation, out));
@@ -57,9 +57,8 @@ TEST_F(RenderTest, TenSecondsWithAutomationAreFiniteAudibleAndWithinTheSoftClip)
     for (int64_t second = 0; second < 10; ++second)
     {
       const auto begin = channel.begin() + second * kRate;
-      const float secondPeak = std::fabs(*std::max_element(begin, begin + kRate, [](float a, float b) {
-        return std::fabs(a) < std::fabs(b);
-      }));
+      const float secondPeak = std::fabs(
+        *std::max_element(begin, begin + kRate, [](float a, float b) { return std::fabs(a) < std::fabs(b); }));
       EXPECT_GT(secondPeak, 1e-3f) << "second " << second;
     }
   }

@@ -25,9 +25,9 @@ class ScriptedStream : public IBStream
 {
 public:
   explicit ScriptedStream(std::vector<char> bytes = {}) : mBytes(std::move(bytes)) { FUNKNOWN_CTOR }
-  virtual ~ScriptedStream() { FUNKNOWN_DTOR }
+  virtual ~ScriptedStream(){FUNKNOWN_DTOR}
 
-  int64 failWritesAfter = -1;  // bytes accepted before writes fail; -1 never
+  int64 failWritesAfter = -1; // bytes accepted before writes fail; -1 never
   int64 failReadsAfter = -1;
   std::vector<int64> seeks;
 
@@ -84,7 +84,8 @@ private:
 
 IMPLEMENT_FUNKNOWN_METHODS(ScriptedStream, IBStream, IBStream::iid)
 
-template <typename T> void PutAt(std::vector<char>& bytes, size_t at, T value)
+template <typename T>
+void PutAt(std::vector<char>& bytes, size_t at, T value)
 {
   std::memcpy(bytes.data() + at, &value, sizeof(T));
 }
@@ -123,8 +124,12 @@ TEST_F(StateTest, AFreshInstanceSavesHeaderParametersAndBypass)
   auto state = BrimvaleState::Parse(bytes);
   ASSERT_TRUE(state);
   ASSERT_EQ(state->params.size(), 37u);
-  const struct { int idx; double value; } defaults[] = {
-    {0, 1.0}, {1, 0.75}, {4, 1.0}, {16, 0.5}, {18, 6200.0}, {24, 0.08}, {27, 1.0}, {34, 0.85}, {36, 1.12}};
+  const struct
+  {
+    int idx;
+    double value;
+  } defaults[] = {{0, 1.0},   {1, 0.75}, {4, 1.0},   {16, 0.5}, {18, 6200.0},
+                  {24, 0.08}, {27, 1.0}, {34, 0.85}, {36, 1.12}};
   for (const auto& d : defaults)
     EXPECT_DOUBLE_EQ(state->params[d.idx], d.value) << d.idx;
   EXPECT_EQ(state->bypass, 0);
@@ -172,9 +177,12 @@ TEST_F(StateTest, AnInstanceRestoredFromAnothersStateSoundsTheSame)
   auto fresh = MakeInstance();
   ASSERT_TRUE(source && copy && fresh);
   BrimvaleState s = StateOf(*source);
-  const struct { int idx; double value; } changed[] = {
-    {3, 0.4},  {4, 1.5},   {9, 0.6},  {10, -40.0}, {15, 1.0}, {16, 0.65}, {18, 2400.0}, {19, 3.0},
-    {23, 2.0}, {24, 2.5},  {26, 6.0}, {27, 0.0},   {17, 0.8}, {32, 0.3},  {35, 3.0},    {36, 0.5}};
+  const struct
+  {
+    int idx;
+    double value;
+  } changed[] = {{3, 0.4},  {4, 1.5},  {9, 0.6},  {10, -40.0}, {15, 1.0}, {16, 0.65}, {18, 2400.0}, {19, 3.0},
+                 {23, 2.0}, {24, 2.5}, {26, 6.0}, {27, 0.0},   {17, 0.8}, {32, 0.3},  {35, 3.0},    {36, 0.5}};
   for (const auto& c : changed)
     s.params[c.idx] = c.value;
   s.pathA = wavA;
@@ -276,7 +284,11 @@ TEST_F(StateTest, BadStreamsAreRefusedAndLeaveAWorkingInstance)
   std::vector<char> pathBPastEnd = longB.Bytes();
   PutAt<uint32_t>(pathBPastEnd, 12 + wav.size(), 100000u);
   std::vector<char> valuesCut(before.begin(), before.begin() + static_cast<long>(16 + wav.size() + 8 * 20));
-  const struct { const char* name; std::vector<char> bytes; } cases[] = {
+  const struct
+  {
+    const char* name;
+    std::vector<char> bytes;
+  } cases[] = {
     {"empty", {}},
     {"three bytes", {'B', 'V', 'S'}},
     {"magic only", std::vector<char>(before.begin(), before.begin() + 4)},
@@ -322,7 +334,7 @@ TEST_F(StateTest, GarbageWithoutTheMagicIsReadAsClampedParameterValues)
   PutAt<double>(garbage, 18 * 8, 1e300);
   EXPECT_EQ(instance->SetState(garbage), kResultOk);
   auto state = StateOf(*instance);
-  EXPECT_DOUBLE_EQ(state.params[34], 0.85);  // not a number: left as it was
+  EXPECT_DOUBLE_EQ(state.params[34], 0.85); // not a number: left as it was
   EXPECT_DOUBLE_EQ(state.params[18], 20000.0);
   for (double v : state.params)
     EXPECT_TRUE(std::isfinite(v));
@@ -334,7 +346,7 @@ TEST_F(StateTest, AFailedReadIsNeverSoughtTo)
   ASSERT_TRUE(instance);
   BrimvaleState s = StateOf(*instance);
   std::vector<char> bytes = s.Bytes();
-  PutAt<uint32_t>(bytes, 4, 9);  // an unknown version
+  PutAt<uint32_t>(bytes, 4, 9); // an unknown version
   auto stream = owned(new ScriptedStream(bytes));
   EXPECT_EQ(instance->Component().setState(stream), kResultFalse);
   int64 readTo = 0;

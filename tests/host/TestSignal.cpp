@@ -5,7 +5,8 @@
 #include <cmath>
 #include <cstddef>
 
-namespace testhost {
+namespace testhost
+{
 
 std::vector<std::vector<float>> MakeTestSignal(int sampleRate, double seconds)
 {

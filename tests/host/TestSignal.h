@@ -3,7 +3,8 @@
 
 #include <vector>
 
-namespace testhost {
+namespace testhost
+{
 
 // A stereo test signal: two detuned sines with a slow amplitude swell, peak below 0.8.
 std::vector<std::vector<float>> MakeTestSignal(int sampleRate, double seconds);

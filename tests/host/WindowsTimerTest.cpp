@@ -50,7 +50,7 @@ TEST_F(WindowsTimerTest, TicksWhileTheHostPumpsMessagesAndStopsWithTheInstance)
   EXPECT_GE(elapsed, 10u * 20u * 3u / 4u) << "ten ticks of a 20 ms timer in " << elapsed << " ms";
 
   instance.reset();
-  PumpAndCountTimerTicks(50); // anything posted before the timer was killed
+  PumpAndCountTimerTicks(50);                                          // anything posted before the timer was killed
   const DWORD quiet = 3 * elapsed / 10 > 200 ? 3 * elapsed / 10 : 200; // three periods as measured
   EXPECT_EQ(PumpAndCountTimerTicks(quiet), 0) << "in " << quiet << " ms after the instance went";
 }

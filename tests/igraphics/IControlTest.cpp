@@ -4,7 +4,8 @@
 using namespace iplug;
 using namespace iplug::igraphics;
 
-namespace {
+namespace
+{
 
 using Control = SurfaceFixture;
 
@@ -89,14 +90,10 @@ TEST_F(Control, SnapToMouse)
     float x, y;
     double minClip, maxClip, want;
   } cases[] = {
-    {EDirection::Vertical, 50.f, 100.f, 0., 1., 1.},
-    {EDirection::Vertical, 50.f, 200.f, 0., 1., 0.},
-    {EDirection::Vertical, 50.f, 150.f, 0., 1., 0.5},
-    {EDirection::Vertical, 50.f, 20.f, 0., 1., 1.},
-    {EDirection::Vertical, 50.f, 900.f, 0., 1., 0.},
-    {EDirection::Vertical, 50.f, 133.3f, 0., 1., 0.667},
-    {EDirection::Horizontal, 50.f, 150.f, 0., 1., 0.25},
-    {EDirection::Horizontal, -10.f, 150.f, 0., 1., 0.},
+    {EDirection::Vertical, 50.f, 100.f, 0., 1., 1.},       {EDirection::Vertical, 50.f, 200.f, 0., 1., 0.},
+    {EDirection::Vertical, 50.f, 150.f, 0., 1., 0.5},      {EDirection::Vertical, 50.f, 20.f, 0., 1., 1.},
+    {EDirection::Vertical, 50.f, 900.f, 0., 1., 0.},       {EDirection::Vertical, 50.f, 133.3f, 0., 1., 0.667},
+    {EDirection::Horizontal, 50.f, 150.f, 0., 1., 0.25},   {EDirection::Horizontal, -10.f, 150.f, 0., 1., 0.},
     {EDirection::Horizontal, 190.f, 150.f, 0.1, 0.9, 0.9},
   };
   TestControl* pSlider = Attach("slider", 1);

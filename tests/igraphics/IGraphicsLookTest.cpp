@@ -8,7 +8,8 @@
 
 using namespace iplug::igraphics;
 
-namespace {
+namespace
+{
 
 bool SameText(const IText& a, const IText& b)
 {
@@ -46,11 +47,11 @@ TEST(GraphicsLook, ColoursThatAreEasyToGetWrong)
   {
     IColor got, want;
   } cases[] = {
-    {COLOR_GRAY, IColor(255, 127, 127, 127)},   {COLOR_ORANGE, IColor(255, 255, 127, 0)},
-    {DEFAULT_HLCOLOR, IColor(10, 0, 0, 0)},     {DEFAULT_SHCOLOR, IColor(60, 0, 0, 0)},
-    {DEFAULT_FGCOLOR, COLOR_MID_GRAY},          {DEFAULT_PRCOLOR, COLOR_LIGHT_GRAY},
-    {DEFAULT_X2COLOR, COLOR_GREEN},             {COLOR_VIOLET, IColor(255, 148, 0, 211)},
-    {LED1, IColor(255, 36, 157, 16)},           {LED4, IColor(255, 247, 153, 33)},
+    {COLOR_GRAY, IColor(255, 127, 127, 127)}, {COLOR_ORANGE, IColor(255, 255, 127, 0)},
+    {DEFAULT_HLCOLOR, IColor(10, 0, 0, 0)},   {DEFAULT_SHCOLOR, IColor(60, 0, 0, 0)},
+    {DEFAULT_FGCOLOR, COLOR_MID_GRAY},        {DEFAULT_PRCOLOR, COLOR_LIGHT_GRAY},
+    {DEFAULT_X2COLOR, COLOR_GREEN},           {COLOR_VIOLET, IColor(255, 148, 0, 211)},
+    {LED1, IColor(255, 36, 157, 16)},         {LED4, IColor(255, 247, 153, 33)},
   };
   for (const auto& c : cases)
     EXPECT_EQ(c.got, c.want);
@@ -64,9 +65,8 @@ TEST(GraphicsLook, NamedBlends)
     EBlend method;
     float weight;
   } cases[] = {
-    {BLEND_75, EBlend::Default, 0.75f}, {BLEND_05, EBlend::Default, 0.05f},
-    {BLEND_01, EBlend::Default, 0.01f}, {BLEND_DST_IN, EBlend::DstIn, 1.f},
-    {BLEND_DST_OVER, EBlend::DstOver, 1.f}, {IBlend(), EBlend::Default, 1.f},
+    {BLEND_75, EBlend::Default, 0.75f}, {BLEND_05, EBlend::Default, 0.05f},     {BLEND_01, EBlend::Default, 0.01f},
+    {BLEND_DST_IN, EBlend::DstIn, 1.f}, {BLEND_DST_OVER, EBlend::DstOver, 1.f}, {IBlend(), EBlend::Default, 1.f},
   };
   for (const auto& c : cases)
   {

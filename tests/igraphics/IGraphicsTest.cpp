@@ -6,7 +6,8 @@
 using namespace iplug;
 using namespace iplug::igraphics;
 
-namespace {
+namespace
+{
 
 using Surface = SurfaceFixture;
 
@@ -144,8 +145,8 @@ TEST_F(Surface, ResizeCallsThePlatformThenTheDrawingSurface)
   EXPECT_EQ(g.Width(), 600);
   EXPECT_EQ(g.Height(), 200);
   EXPECT_EQ(g.GetDrawScale(), 1.5f);
-  EXPECT_EQ(log.events, (std::vector<std::string>{"host resize 900x300 platform", "platform resize parent",
-                                                  "a resize", "draw resize", "post resize"}));
+  EXPECT_EQ(log.events, (std::vector<std::string>{"host resize 900x300 platform", "platform resize parent", "a resize",
+                                                  "draw resize", "post resize"}));
 }
 
 TEST_F(Surface, ScreenScaleResizesThePlatformAndRescalesEveryControl)
@@ -157,8 +158,8 @@ TEST_F(Surface, ScreenScaleResizesThePlatformAndRescalesEveryControl)
   g.SetScreenScale(2.f);
 
   EXPECT_EQ(g.GetBackingPixelScale(), 3.f);
-  EXPECT_EQ(log.events, (std::vector<std::string>{"host resize 600x450 platform", "platform resize parent",
-                                                  "a rescale", "draw resize"}));
+  EXPECT_EQ(log.events, (std::vector<std::string>{"host resize 600x450 platform", "platform resize parent", "a rescale",
+                                                  "draw resize"}));
 }
 
 TEST_F(Surface, ResizeClampsTheScaleAndRespectsTheDelegatesLimits)

@@ -5,7 +5,8 @@
 
 using namespace iplug::igraphics;
 
-namespace {
+namespace
+{
 
 struct Point
 {
@@ -32,8 +33,10 @@ TEST(IMatrix, OperationsActInTheCurrentFrame)
     {"rotate 90 then translate 10 right moves down", IMatrix().Rotate(90).Translate(10, 0), {0, 0}, {0, 10}},
     {"translate then scale scales about the moved origin", IMatrix().Translate(5, 5).Scale(2, 3), {1, 1}, {7, 8}},
     {"rotation is clockwise on screen", IMatrix().Rotate(90), {1, 0}, {0, 1}},
-    {"a matrix acts before the current one", IMatrix().Translate(10, 0).Transform(IMatrix(2, 0, 0, 2, 0, 0)),
-     {1, 1}, {12, 2}},
+    {"a matrix acts before the current one",
+     IMatrix().Translate(10, 0).Transform(IMatrix(2, 0, 0, 2, 0, 0)),
+     {1, 1},
+     {12, 2}},
   };
   for (const Case& c : cases)
   {

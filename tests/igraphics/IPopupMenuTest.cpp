@@ -7,7 +7,8 @@
 
 using iplug::igraphics::IPopupMenu;
 
-namespace {
+namespace
+{
 
 std::vector<std::string> Texts(const IPopupMenu& menu)
 {

@@ -7,7 +7,8 @@
 
 using namespace iplug::igraphics;
 
-namespace {
+namespace
+{
 
 std::vector<IRECT> Entries(const IRECTList& list)
 {
@@ -40,10 +41,12 @@ TEST(IRECTList, OptimizeCases)
     {"a rect inside another goes", {{0, 0, 10, 10}, {2, 2, 5, 5}}, {{0, 0, 10, 10}}},
     {"an enclosing rect replaces the first", {{2, 2, 5, 5}, {0, 0, 10, 10}}, {{0, 0, 10, 10}}},
     {"identical rects become one", {{1, 1, 4, 4}, {1, 1, 4, 4}}, {{1, 1, 4, 4}}},
-    {"diagonal overlap splits the second", {{0, 0, 10, 10}, {5, 5, 15, 15}},
+    {"diagonal overlap splits the second",
+     {{0, 0, 10, 10}, {5, 5, 15, 15}},
      {{0, 0, 10, 10}, {5, 10, 15, 15}, {10, 5, 15, 10}}},
     {"touching columns join", {{0, 0, 10, 10}, {0, 10, 10, 20}}, {{0, 0, 10, 20}}},
-    {"an overlap through the middle is cut off the rect it ends in", {{10, 14, 23, 15}, {13, 4, 22, 15}},
+    {"an overlap through the middle is cut off the rect it ends in",
+     {{10, 14, 23, 15}, {13, 4, 22, 15}},
      {{10, 14, 23, 15}, {13, 4, 22, 14}}},
     {"far apart stay apart", {{0, 0, 1, 1}, {50, 50, 60, 60}}, {{0, 0, 1, 1}, {50, 50, 60, 60}}},
   };

@@ -4,7 +4,8 @@
 
 using iplug::igraphics::IRECT;
 
-namespace {
+namespace
+{
 
 struct PointCase
 {

@@ -7,8 +7,10 @@
 #include "igraphics/IGraphics.h"
 #include "igraphics/drawing/IGraphicsFontData.h"
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 // A surface without a back end or a platform: it records the operations whose order matters and
 // answers every other one with an empty result.
@@ -16,9 +18,9 @@ class RecordingGraphics : public IGraphics
 {
 public:
   RecordingGraphics(EventLog& log, IGEditorDelegate& dlg, int w, int h, float scale = 1.f)
-  : IGraphics(dlg, w, h, 60, scale), mLog(log)
-  {
-  }
+  : IGraphics(dlg, w, h, 60, scale)
+  , mLog(log)
+  {}
 
   void PlatformResize(bool parentHasResized) override
   {
@@ -41,47 +43,101 @@ public:
   int mMenuChoice = -1;
 
   void BeginFrame() override {}
-  void DrawSVG(const ISVG& /*svg*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/, const IColor* /*pStrokeColor*/, const IColor* /*pFillColor*/) override {}
-  void DrawRotatedSVG(const ISVG& /*svg*/, float /*destCtrX*/, float /*destCtrY*/, float /*width*/, float /*height*/, double /*angle*/, const IBlend* /*pBlend*/) override {}
-  void DrawBitmap(const IBitmap& /*bitmap*/, const IRECT& /*bounds*/, int /*srcX*/, int /*srcY*/, const IBlend* /*pBlend*/) override {}
+  void DrawSVG(const ISVG& /*svg*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/, const IColor* /*pStrokeColor*/,
+               const IColor* /*pFillColor*/) override
+  {}
+  void DrawRotatedSVG(const ISVG& /*svg*/, float /*destCtrX*/, float /*destCtrY*/, float /*width*/, float /*height*/,
+                      double /*angle*/, const IBlend* /*pBlend*/) override
+  {}
+  void DrawBitmap(const IBitmap& /*bitmap*/, const IRECT& /*bounds*/, int /*srcX*/, int /*srcY*/,
+                  const IBlend* /*pBlend*/) override
+  {}
   void DrawFittedBitmap(const IBitmap& /*bitmap*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/) override {}
-  void DrawRotatedBitmap(const IBitmap& /*bitmap*/, float /*destCtrX*/, float /*destCtrY*/, double /*angle*/, const IBlend* /*pBlend*/) override {}
+  void DrawRotatedBitmap(const IBitmap& /*bitmap*/, float /*destCtrX*/, float /*destCtrY*/, double /*angle*/,
+                         const IBlend* /*pBlend*/) override
+  {}
   void DrawPoint(const IColor& /*color*/, float /*x*/, float /*y*/, const IBlend* /*pBlend*/) override {}
-  void DrawLine(const IColor& /*color*/, float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, const IBlend* /*pBlend*/, float /*thickness*/) override {}
-  void DrawDottedLine(const IColor& /*color*/, float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, const IBlend* /*pBlend*/, float /*thickness*/, float /*dashLen*/) override {}
-  void DrawTriangle(const IColor& /*color*/, float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, float /*x3*/, float /*y3*/, const IBlend* /*pBlend*/, float /*thickness*/) override {}
-  void DrawRect(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/, float /*thickness*/) override {}
-  void DrawRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cornerRadius*/, const IBlend* /*pBlend*/, float /*thickness*/) override {}
-  void DrawRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cRTL*/, float /*cRTR*/, float /*cRBR*/, float /*cRBL*/, const IBlend* /*pBlend*/, float /*thickness*/) override {}
-  void DrawArc(const IColor& /*color*/, float /*cx*/, float /*cy*/, float /*r*/, float /*a1*/, float /*a2*/, const IBlend* /*pBlend*/, float /*thickness*/) override {}
-  void DrawCircle(const IColor& /*color*/, float /*cx*/, float /*cy*/, float /*r*/, const IBlend* /*pBlend*/, float /*thickness*/) override {}
-  void DrawEllipse(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/, float /*thickness*/) override {}
-  void DrawEllipse(const IColor& /*color*/, float /*x*/, float /*y*/, float /*r1*/, float /*r2*/, float /*angle*/, const IBlend* /*pBlend*/, float /*thickness*/) override {}
-  void DrawConvexPolygon(const IColor& /*color*/, float* /*x*/, float* /*y*/, int /*nPoints*/, const IBlend* /*pBlend*/, float /*thickness*/) override {}
-  void DrawDottedRect(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/, float /*thickness*/, float /*dashLen*/) override {}
-  void FillTriangle(const IColor& /*color*/, float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, float /*x3*/, float /*y3*/, const IBlend* /*pBlend*/) override {}
+  void DrawLine(const IColor& /*color*/, float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/,
+                const IBlend* /*pBlend*/, float /*thickness*/) override
+  {}
+  void DrawDottedLine(const IColor& /*color*/, float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/,
+                      const IBlend* /*pBlend*/, float /*thickness*/, float /*dashLen*/) override
+  {}
+  void DrawTriangle(const IColor& /*color*/, float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, float /*x3*/,
+                    float /*y3*/, const IBlend* /*pBlend*/, float /*thickness*/) override
+  {}
+  void DrawRect(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/,
+                float /*thickness*/) override
+  {}
+  void DrawRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cornerRadius*/, const IBlend* /*pBlend*/,
+                     float /*thickness*/) override
+  {}
+  void DrawRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cRTL*/, float /*cRTR*/, float /*cRBR*/,
+                     float /*cRBL*/, const IBlend* /*pBlend*/, float /*thickness*/) override
+  {}
+  void DrawArc(const IColor& /*color*/, float /*cx*/, float /*cy*/, float /*r*/, float /*a1*/, float /*a2*/,
+               const IBlend* /*pBlend*/, float /*thickness*/) override
+  {}
+  void DrawCircle(const IColor& /*color*/, float /*cx*/, float /*cy*/, float /*r*/, const IBlend* /*pBlend*/,
+                  float /*thickness*/) override
+  {}
+  void DrawEllipse(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/,
+                   float /*thickness*/) override
+  {}
+  void DrawEllipse(const IColor& /*color*/, float /*x*/, float /*y*/, float /*r1*/, float /*r2*/, float /*angle*/,
+                   const IBlend* /*pBlend*/, float /*thickness*/) override
+  {}
+  void DrawConvexPolygon(const IColor& /*color*/, float* /*x*/, float* /*y*/, int /*nPoints*/, const IBlend* /*pBlend*/,
+                         float /*thickness*/) override
+  {}
+  void DrawDottedRect(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/, float /*thickness*/,
+                      float /*dashLen*/) override
+  {}
+  void FillTriangle(const IColor& /*color*/, float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, float /*x3*/,
+                    float /*y3*/, const IBlend* /*pBlend*/) override
+  {}
   void FillRect(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/) override {}
-  void FillRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cornerRadius*/, const IBlend* /*pBlend*/) override {}
-  void FillRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cRTL*/, float /*cRTR*/, float /*cRBR*/, float /*cRBL*/, const IBlend* /*pBlend*/) override {}
+  void FillRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cornerRadius*/,
+                     const IBlend* /*pBlend*/) override
+  {}
+  void FillRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cRTL*/, float /*cRTR*/, float /*cRBR*/,
+                     float /*cRBL*/, const IBlend* /*pBlend*/) override
+  {}
   void FillCircle(const IColor& /*color*/, float cx, float cy, float r, const IBlend* /*pBlend*/) override
   {
     mLog.Add("fill circle " + std::to_string(cx) + " " + std::to_string(cy) + " " + std::to_string(r));
   }
   void FillEllipse(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/) override {}
-  void FillEllipse(const IColor& /*color*/, float /*x*/, float /*y*/, float /*r1*/, float /*r2*/, float /*angle*/, const IBlend* /*pBlend*/) override {}
-  void FillArc(const IColor& /*color*/, float /*cx*/, float /*cy*/, float /*r*/, float /*a1*/, float /*a2*/, const IBlend* /*pBlend*/) override {}
-  void FillConvexPolygon(const IColor& /*color*/, float* /*x*/, float* /*y*/, int /*nPoints*/, const IBlend* /*pBlend*/) override {}
+  void FillEllipse(const IColor& /*color*/, float /*x*/, float /*y*/, float /*r1*/, float /*r2*/, float /*angle*/,
+                   const IBlend* /*pBlend*/) override
+  {}
+  void FillArc(const IColor& /*color*/, float /*cx*/, float /*cy*/, float /*r*/, float /*a1*/, float /*a2*/,
+               const IBlend* /*pBlend*/) override
+  {}
+  void FillConvexPolygon(const IColor& /*color*/, float* /*x*/, float* /*y*/, int /*nPoints*/,
+                         const IBlend* /*pBlend*/) override
+  {}
   float MeasureText(const IText& /*text*/, const char* /*str*/, IRECT& /*bounds*/) const override { return 0.f; }
-  void DrawMultiLineText(const IText& /*text*/, const char* /*str*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/) override {}
+  void DrawMultiLineText(const IText& /*text*/, const char* /*str*/, const IRECT& /*bounds*/,
+                         const IBlend* /*pBlend*/) override
+  {}
   IColor GetPoint(int /*x*/, int /*y*/) override { return IColor(); }
   void* GetDrawContext() override { return nullptr; }
   const char* GetDrawingAPIStr() override { return ""; }
-  IBitmap ScaleBitmap(const IBitmap& /*inBitmap*/, const char* /*cacheName*/, int /*targetScale*/) override { return IBitmap(); }
+  IBitmap ScaleBitmap(const IBitmap& /*inBitmap*/, const char* /*cacheName*/, int /*targetScale*/) override
+  {
+    return IBitmap();
+  }
   void RetainBitmap(const IBitmap& /*bitmap*/, const char* /*cacheName*/) override {}
   void ReleaseBitmap(const IBitmap& /*bitmap*/) override {}
   bool BitmapExtSupported(const char* /*ext*/) override { return false; }
-  void DrawGrid(const IColor& /*color*/, const IRECT& /*bounds*/, float /*gridSizeH*/, float /*gridSizeV*/, const IBlend* /*pBlend*/, float /*thickness*/) override {}
-  void DrawData(const IColor& /*color*/, const IRECT& /*bounds*/, float* /*normYPoints*/, int /*nPoints*/, float* /*normXPoints*/, const IBlend* /*pBlend*/, float /*thickness*/, const IColor* /*pFillColor*/) override {}
+  void DrawGrid(const IColor& /*color*/, const IRECT& /*bounds*/, float /*gridSizeH*/, float /*gridSizeV*/,
+                const IBlend* /*pBlend*/, float /*thickness*/) override
+  {}
+  void DrawData(const IColor& /*color*/, const IRECT& /*bounds*/, float* /*normYPoints*/, int /*nPoints*/,
+                float* /*normXPoints*/, const IBlend* /*pBlend*/, float /*thickness*/,
+                const IColor* /*pFillColor*/) override
+  {}
   bool LoadFont(const char* /*fontID*/, const char* /*fileNameOrResID*/) override { return false; }
   bool LoadFont(const char* /*fontID*/, void* /*pData*/, int /*dataSize*/) override { return false; }
   void ApplyLayerDropShadow(ILayerPtr& /*layer*/, const IShadow& /*shadow*/) override {}
@@ -92,9 +148,13 @@ public:
   void PathArc(float /*cx*/, float /*cy*/, float /*r*/, float /*a1*/, float /*a2*/, EWinding /*winding*/) override {}
   void PathMoveTo(float /*x*/, float /*y*/) override {}
   void PathLineTo(float /*x*/, float /*y*/) override {}
-  void PathCubicBezierTo(float /*c1x*/, float /*c1y*/, float /*c2x*/, float /*c2y*/, float /*x2*/, float /*y2*/) override {}
+  void PathCubicBezierTo(float /*c1x*/, float /*c1y*/, float /*c2x*/, float /*c2y*/, float /*x2*/,
+                         float /*y2*/) override
+  {}
   void PathQuadraticBezierTo(float /*cx*/, float /*cy*/, float /*x2*/, float /*y2*/) override {}
-  void PathStroke(const IPattern& /*pattern*/, float /*thickness*/, const IStrokeOptions& /*options*/, const IBlend* /*pBlend*/) override {}
+  void PathStroke(const IPattern& /*pattern*/, float /*thickness*/, const IStrokeOptions& /*options*/,
+                  const IBlend* /*pBlend*/) override
+  {}
   void PathFill(const IPattern& /*pattern*/, const IFillOptions& /*options*/, const IBlend* /*pBlend*/) override {}
   void PathTransformSetMatrix(const IMatrix& /*m*/) override {}
   void SetClipRegion(const IRECT& /*r*/) override {}
@@ -116,16 +176,36 @@ public:
   bool GetTextFromClipboard(WDL_String& /*str*/) override { return false; }
   bool SetTextInClipboard(const char* /*str*/) override { return false; }
   void UpdateTooltips() override {}
-  EMsgBoxResult ShowMessageBox(const char* /*str*/, const char* /*title*/, EMsgBoxType /*type*/, IMsgBoxCompletionHandlerFunc /*completionHandler*/) override { return kNoResult; }
-  void PromptForFile(WDL_String& /*fileName*/, WDL_String& /*path*/, EFileAction /*action*/, const char* /*ext*/, IFileDialogCompletionHandlerFunc /*completionHandler*/) override {}
+  EMsgBoxResult ShowMessageBox(const char* /*str*/, const char* /*title*/, EMsgBoxType /*type*/,
+                               IMsgBoxCompletionHandlerFunc /*completionHandler*/) override
+  {
+    return kNoResult;
+  }
+  void PromptForFile(WDL_String& /*fileName*/, WDL_String& /*path*/, EFileAction /*action*/, const char* /*ext*/,
+                     IFileDialogCompletionHandlerFunc /*completionHandler*/) override
+  {}
   void PromptForDirectory(WDL_String& /*dir*/, IFileDialogCompletionHandlerFunc /*completionHandler*/) override {}
-  bool PromptForColor(IColor& /*color*/, const char* /*str*/, IColorPickerHandlerFunc /*func*/) override { return false; }
-  bool OpenURL(const char* /*url*/, const char* /*msgWindowTitle*/, const char* /*confirmMsg*/, const char* /*errMsgOnFailure*/) override { return false; }
+  bool PromptForColor(IColor& /*color*/, const char* /*str*/, IColorPickerHandlerFunc /*func*/) override
+  {
+    return false;
+  }
+  bool OpenURL(const char* /*url*/, const char* /*msgWindowTitle*/, const char* /*confirmMsg*/,
+               const char* /*errMsgOnFailure*/) override
+  {
+    return false;
+  }
   PlatformFontPtr LoadPlatformFont(const char* /*fontID*/, const char* /*fileNameOrResID*/) override { return nullptr; }
-  PlatformFontPtr LoadPlatformFont(const char* /*fontID*/, void* /*pData*/, int /*dataSize*/) override { return nullptr; }
-  PlatformFontPtr LoadPlatformFont(const char* /*fontID*/, const char* /*fontName*/, ETextStyle /*style*/) override { return nullptr; }
+  PlatformFontPtr LoadPlatformFont(const char* /*fontID*/, void* /*pData*/, int /*dataSize*/) override
+  {
+    return nullptr;
+  }
+  PlatformFontPtr LoadPlatformFont(const char* /*fontID*/, const char* /*fontName*/, ETextStyle /*style*/) override
+  {
+    return nullptr;
+  }
   void CachePlatformFont(const char* /*fontID*/, const PlatformFontPtr& /*font*/) override {}
-  void CreatePlatformTextEntry(int paramIdx, const IText& /*text*/, const IRECT& /*bounds*/, int /*length*/, const char* str) override
+  void CreatePlatformTextEntry(int paramIdx, const IText& /*text*/, const IRECT& /*bounds*/, int /*length*/,
+                               const char* str) override
   {
     mLog.Add("text entry " + std::to_string(paramIdx) + " " + str);
   }
@@ -137,19 +217,46 @@ public:
     menu.SetChosenItemIdx(mMenuChoice);
     return &menu;
   }
-  IBitmap LoadBitmap(const char* /*name*/, int /*nStates*/, bool /*framesAreHorizontal*/, int /*targetScale*/) override { return IBitmap(); }
-  IBitmap LoadBitmap(const char* /*name*/, const void* /*pData*/, int /*dataSize*/, int /*nStates*/, bool /*framesAreHorizontal*/, int /*targetScale*/) override { return IBitmap(); }
+  IBitmap LoadBitmap(const char* /*name*/, int /*nStates*/, bool /*framesAreHorizontal*/, int /*targetScale*/) override
+  {
+    return IBitmap();
+  }
+  IBitmap LoadBitmap(const char* /*name*/, const void* /*pData*/, int /*dataSize*/, int /*nStates*/,
+                     bool /*framesAreHorizontal*/, int /*targetScale*/) override
+  {
+    return IBitmap();
+  }
   ISVG LoadSVG(const char* /*fileNameOrResID*/, const char* /*units*/, float /*dpi*/) override { return ISVG(); }
-  ISVG LoadSVG(const char* /*name*/, const void* /*pData*/, int /*dataSize*/, const char* /*units*/, float /*dpi*/) override { return ISVG(); }
-  WDL_TypedBuf<uint8_t> LoadResource(const char* /*fileNameOrResID*/, const char* /*fileType*/) override { return WDL_TypedBuf<uint8_t>(); }
-  APIBitmap* LoadAPIBitmap(const char* /*fileNameOrResID*/, int /*scale*/, EResourceLocation /*location*/, const char* /*ext*/) override { return nullptr; }
-  APIBitmap* LoadAPIBitmap(const char* /*name*/, const void* /*pData*/, int /*dataSize*/, int /*scale*/) override { return nullptr; }
-  APIBitmap* CreateAPIBitmap(int /*width*/, int /*height*/, float /*scale*/, double /*drawScale*/, bool /*cacheable*/) override { return nullptr; }
+  ISVG LoadSVG(const char* /*name*/, const void* /*pData*/, int /*dataSize*/, const char* /*units*/,
+               float /*dpi*/) override
+  {
+    return ISVG();
+  }
+  WDL_TypedBuf<uint8_t> LoadResource(const char* /*fileNameOrResID*/, const char* /*fileType*/) override
+  {
+    return WDL_TypedBuf<uint8_t>();
+  }
+  APIBitmap* LoadAPIBitmap(const char* /*fileNameOrResID*/, int /*scale*/, EResourceLocation /*location*/,
+                           const char* /*ext*/) override
+  {
+    return nullptr;
+  }
+  APIBitmap* LoadAPIBitmap(const char* /*name*/, const void* /*pData*/, int /*dataSize*/, int /*scale*/) override
+  {
+    return nullptr;
+  }
+  APIBitmap* CreateAPIBitmap(int /*width*/, int /*height*/, float /*scale*/, double /*drawScale*/,
+                             bool /*cacheable*/) override
+  {
+    return nullptr;
+  }
   bool LoadAPIFont(const char* /*fontID*/, const PlatformFontPtr& /*font*/) override { return false; }
   int AlphaChannel() const override { return 0; }
   bool FlippedBitmap() const override { return false; }
   float DoMeasureText(const IText& /*text*/, const char* /*str*/, IRECT& /*bounds*/) const override { return 0.f; }
-  void DoDrawText(const IText& /*text*/, const char* /*str*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/) override {}
+  void DoDrawText(const IText& /*text*/, const char* /*str*/, const IRECT& /*bounds*/,
+                  const IBlend* /*pBlend*/) override
+  {}
 
 private:
   EventLog& mLog;

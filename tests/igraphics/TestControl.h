@@ -5,8 +5,10 @@
 #include "EventLog.h"
 #include "igraphics/IControl.h"
 
-namespace iplug {
-namespace igraphics {
+namespace iplug
+{
+namespace igraphics
+{
 
 // A control that records its attach hooks and the values it is given by the delegate.
 class TestControl : public IControl
@@ -14,14 +16,16 @@ class TestControl : public IControl
 public:
   TestControl(EventLog& log, std::string name, const IRECT& bounds, int paramIdx = kNoParameter,
               IActionFunction action = nullptr)
-  : IControl(bounds, paramIdx, std::move(action)), mLog(log), mName(std::move(name))
-  {
-  }
+  : IControl(bounds, paramIdx, std::move(action))
+  , mLog(log)
+  , mName(std::move(name))
+  {}
 
   TestControl(EventLog& log, std::string name, const IRECT& bounds, std::initializer_list<int> params)
-  : IControl(bounds, params), mLog(log), mName(std::move(name))
-  {
-  }
+  : IControl(bounds, params)
+  , mLog(log)
+  , mName(std::move(name))
+  {}
 
   ~TestControl() override { ++sDeleted; }
 

@@ -28,7 +28,7 @@ TEST(HostLookup, FindsTheFirstKeyWordIgnoringCase)
     {"iZotope RX 10", kHostiZotopeRX},
     {"Standalone App", kHostStandalone},
     {"www.example", kHostWWW},
-    {"reason live", kHostAbletonLive},   // "live" is tried before "reason"
+    {"reason live", kHostAbletonLive}, // "live" is tried before "reason"
     {"some other program", kHostUnknown},
     {"", kHostUnknown},
     {nullptr, kHostUnknown},
@@ -57,7 +57,9 @@ TEST(Versions, FormatAndDecimalForms)
     const char* text;
     int decimal;
   };
-  const Case cases[] = {{0x010203, "v1.2.3", 10203}, {0x00010001, "v1.0.1", 10001}, {0, "v0.0.0", 0},
+  const Case cases[] = {{0x010203, "v1.2.3", 10203},
+                        {0x00010001, "v1.0.1", 10001},
+                        {0, "v0.0.0", 0},
                         {0x7FFFFFFF, "v32767.255.255", 327695755}};
   for (const Case& c : cases)
   {
@@ -82,7 +84,7 @@ TEST(APIBase, ConfigurationReachesThePluginBase)
   Config config = MakeTestConfig(3, 2, true);
   config.plugWidth = 1480;
   config.plugHeight = 360;
-  config.plugMinWidth = 1600;  // pairs given the wrong way round are stored ordered
+  config.plugMinWidth = 1600; // pairs given the wrong way round are stored ordered
   config.plugMaxWidth = 888;
   config.plugMinHeight = 216;
   config.plugMaxHeight = 576;
@@ -113,8 +115,8 @@ TEST(APIBase, EditorResizeIsConstrainedToTheLimits)
     bool inside;
     int cw, ch;
   };
-  const Case cases[] = {{150, 60, true, 150, 60}, {100, 80, true, 100, 80}, {99, 60, false, 100, 60},
-                        {500, 10, false, 200, 50}};
+  const Case cases[] = {
+    {150, 60, true, 150, 60}, {100, 80, true, 100, 80}, {99, 60, false, 100, 60}, {500, 10, false, 200, 50}};
   for (const Case& c : cases)
   {
     int w = c.w, h = c.h;
@@ -152,8 +154,7 @@ TEST(APIBase, EditorEditsReachHostAndPlugin)
   plug.SendParameterValueFromUI(0, 0.75);
   plug.EndInformHostOfParamChangeFromUI(0);
   EXPECT_DOUBLE_EQ(plug.GetParam(0)->Value(), 5.0);
-  EXPECT_EQ(plug.events,
-            (std::vector<std::string>{"begin 0", "host 0", "change 0 3 -1", "changeUI 0 3", "end 0"}));
+  EXPECT_EQ(plug.events, (std::vector<std::string>{"begin 0", "host 0", "change 0 3 -1", "changeUI 0 3", "end 0"}));
 
   plug.events.clear();
   plug.SendParameterValueFromUI(7, 0.5);
@@ -235,13 +236,13 @@ TEST(APIBase, CreatedTimerTicksEveryTwentyMillisecondsUntilThePluginGoes)
 
   auto* plug = new TestPlug(MakeTestConfig(0));
   plug->CreateTimer();
-  plug->CreateTimer();  // a second timer replaces the first
+  plug->CreateTimer(); // a second timer replaces the first
   ManualTimer::AdvanceAll(19);
   EXPECT_TRUE(plug->events.empty());
   ManualTimer::AdvanceAll(41);
   EXPECT_EQ(plug->events, (std::vector<std::string>{"idle", "idle", "idle"}));
   delete plug;
-  ManualTimer::AdvanceAll(100);  // would reach the deleted plug-in if its timer were still running
+  ManualTimer::AdvanceAll(100); // would reach the deleted plug-in if its timer were still running
 }
 
 TEST(APIBase, CompareStateIgnoresDifferencesBeyondFloatPrecision)

@@ -12,7 +12,7 @@ TEST(EditorDelegate, OpeningSendsEveryNormalisedValueInOrder)
   plug.GetParam(0)->InitDouble("Linear", 25.0, 0.0, 100.0, 0.01);
   plug.GetParam(1)->InitInt("Stepped", 2, 0, 4);
   plug.GetParam(2)->InitDouble("Curve", 0.25, 0.0, 1.0, 0.001, "", 0, "", IParam::ShapePowCurve(2.0));
-  plug.GetParam(2)->Set(7.0);  // out of range values reach the editor clamped
+  plug.GetParam(2)->Set(7.0); // out of range values reach the editor clamped
 
   EXPECT_EQ(plug.OpenWindow(nullptr), nullptr);
   ASSERT_EQ(plug.delegateValues.size(), 3u);

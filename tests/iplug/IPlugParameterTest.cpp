@@ -198,17 +198,9 @@ TEST(IParam, TextInputMapsToValues)
     const char* text;
     double expected;
   } cases[] = {
-    {&mode, "Ramp Up", 2.0},
-    {&mode, "ramp up", 0.0},
-    {&mode, "1", 0.0},
-    {&gain, "-6.5 dB", -6.5},
-    {&gain, "  3", 3.0},
-    {&gain, "none", 0.0},
-    {&gain, "0x10", 0.0},
-    {&gain, "nan", 0.0},
-    {&gain, "1e999", 12.0},
-    {&gain, "-100", -60.0},
-    {&negated, "3.3", -3.5},
+    {&mode, "Ramp Up", 2.0}, {&mode, "ramp up", 0.0}, {&mode, "1", 0.0},       {&gain, "-6.5 dB", -6.5},
+    {&gain, "  3", 3.0},     {&gain, "none", 0.0},    {&gain, "0x10", 0.0},    {&gain, "nan", 0.0},
+    {&gain, "1e999", 12.0},  {&gain, "-100", -60.0},  {&negated, "3.3", -3.5},
   };
   for (const auto& c : cases)
     EXPECT_DOUBLE_EQ(c.param->StringToValue(c.text), c.expected) << c.param->GetName() << ": " << c.text;

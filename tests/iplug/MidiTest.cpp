@@ -29,11 +29,10 @@ TEST(MidiMsg, KindAndChannelFromTheStatusByte)
     int channel;
   };
   const Case cases[] = {
-    {0x80, IMidiMsg::kNoteOff, 0},        {0x9F, IMidiMsg::kNoteOn, 15},
-    {0xA3, IMidiMsg::kPolyAftertouch, 3}, {0xB0, IMidiMsg::kControlChange, 0},
-    {0xC1, IMidiMsg::kProgramChange, 1},  {0xD2, IMidiMsg::kChannelAftertouch, 2},
-    {0xE5, IMidiMsg::kPitchWheel, 5},     {0x7F, IMidiMsg::kNone, 15},
-    {0xF0, IMidiMsg::kNone, 0},           {0xFF, IMidiMsg::kNone, 15},
+    {0x80, IMidiMsg::kNoteOff, 0},       {0x9F, IMidiMsg::kNoteOn, 15},       {0xA3, IMidiMsg::kPolyAftertouch, 3},
+    {0xB0, IMidiMsg::kControlChange, 0}, {0xC1, IMidiMsg::kProgramChange, 1}, {0xD2, IMidiMsg::kChannelAftertouch, 2},
+    {0xE5, IMidiMsg::kPitchWheel, 5},    {0x7F, IMidiMsg::kNone, 15},         {0xF0, IMidiMsg::kNone, 0},
+    {0xFF, IMidiMsg::kNone, 15},
   };
   for (const Case& c : cases)
   {
@@ -50,9 +49,19 @@ TEST(MidiMsg, ControllerNames)
     int idx;
     const char* name;
   };
-  const Case cases[] = {{0, "BankSel.MSB"}, {7, "MainVolume"},  {20, "Contr. 20"}, {63, "Contr. 63"},
-                        {66, "Sostenuto "}, {70, "SoundCont 1"}, {79, "SoundCont 10"}, {95, "FX 5 Depth"},
-                        {102, "Contr. 102"}, {120, "Contr. 120"}, {127, "PolyModeOn"}, {128, ""}, {-1, ""}};
+  const Case cases[] = {{0, "BankSel.MSB"},
+                        {7, "MainVolume"},
+                        {20, "Contr. 20"},
+                        {63, "Contr. 63"},
+                        {66, "Sostenuto "},
+                        {70, "SoundCont 1"},
+                        {79, "SoundCont 10"},
+                        {95, "FX 5 Depth"},
+                        {102, "Contr. 102"},
+                        {120, "Contr. 120"},
+                        {127, "PolyModeOn"},
+                        {128, ""},
+                        {-1, ""}};
   for (const Case& c : cases)
     EXPECT_STREQ(IMidiMsg::CCNameStr(c.idx), c.name) << c.idx;
 }
@@ -129,7 +138,7 @@ TEST(MidiQueue, ResizeFitsWholePagesOfMessages)
     int blockSize, pending, expectedGrow, expectedSize;
   };
   const Case cases[] = {
-    {1000, 0, 1024, 1024}, {512, 512, 512, 512}, {512, 0, 512, 512},
+    {1000, 0, 1024, 1024}, {512, 512, 512, 512},  {512, 0, 512, 512},
     {1, 0, 512, 512},      {100, 600, 512, 1024}, {0, 0, 0, 0},
   };
   for (const Case& c : cases)

@@ -59,7 +59,7 @@ TEST(PeakAvgSender, WindowsFollowTheSampleRate)
   const Case cases[] = {
     {48000.0, 240, 24000, 0.2f, 20.0f},
     {44100.0, 220, 22050, static_cast<float>(44100.0 / 220 * 0.001), static_cast<float>(44100.0 / 220 * 0.1)},
-    {100.0, 1, 50, 0.1f, 10.0f},  // 5 ms is no whole frame here: the window still holds one
+    {100.0, 1, 50, 0.1f, 10.0f}, // 5 ms is no whole frame here: the window still holds one
     {0.0, 1, 0, 0.0f, 0.0f},
   };
   for (const Case& c : cases)
@@ -70,7 +70,7 @@ TEST(PeakAvgSender, WindowsFollowTheSampleRate)
     EXPECT_EQ(sender.PeakHoldTime(), c.hold) << c.rate;
     EXPECT_FLOAT_EQ(sender.AttackTimeWindows(), c.attack) << c.rate;
     EXPECT_FLOAT_EQ(sender.DecayTimeWindows(), c.decay) << c.rate;
-    Feed(sender, 0.5, 300);  // stays inside the window buffers at every rate
+    Feed(sender, 0.5, 300); // stays inside the window buffers at every rate
   }
 }
 
@@ -146,7 +146,7 @@ TEST(PeakAvgSender, IgnoresEmptyBlocksAndChannelsOutsideItsRecord)
   sender.ProcessBlock(nullptr, 480, 3, 2, 0);
   EXPECT_TRUE(Drain(sender).empty());
 
-  sender.ProcessBlock(channels, 480, 3, 3, 1);  // cut to the one channel left from offset 1
+  sender.ProcessBlock(channels, 480, 3, 3, 1); // cut to the one channel left from offset 1
   const auto records = Drain(sender);
   ASSERT_FALSE(records.empty());
   EXPECT_EQ(records.back().nChans, 1);

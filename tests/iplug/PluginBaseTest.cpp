@@ -19,7 +19,7 @@ namespace
 struct StatePlug : TestPlug
 {
   explicit StatePlug(int nParams, int nPresets = 1, bool chunks = false)
-    : TestPlug(MakeTestConfig(nParams, nPresets, chunks))
+  : TestPlug(MakeTestConfig(nParams, nPresets, chunks))
   {
     for (int i = 0; i < nParams - 1; ++i)
       GetParam(i)->InitDouble("D", 1.0, 0.0, 10.0, 0.5);
@@ -37,7 +37,8 @@ IByteChunk ChunkOf(const std::vector<double>& values)
 
 std::string TempPath(const char* name)
 {
-  return (std::string(::testing::TempDir()) + "/" + name + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  return (std::string(::testing::TempDir()) + "/" + name +
+          std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
 }
 
 std::string ReadText(const std::string& path)
@@ -100,9 +101,13 @@ TEST(ParamChunk, StoredValuesAreSteppedAndClamped)
     double stored, restored;
   };
   const Case cases[] = {
-    {0, 2.6, 2.6},  {0, 99.0, 10.0}, {0, -3.0, 0.0},  // a double without the stepped flag is not rounded
-    {1, 2.6, 3.0},  {1, -1.0, 0.0}, {1, 4.5, 4.0},
-    {0, std::numeric_limits<double>::quiet_NaN(), 1.0},  // not a number: the parameter keeps its value
+    {0, 2.6, 2.6},
+    {0, 99.0, 10.0},
+    {0, -3.0, 0.0}, // a double without the stepped flag is not rounded
+    {1, 2.6, 3.0},
+    {1, -1.0, 0.0},
+    {1, 4.5, 4.0},
+    {0, std::numeric_limits<double>::quiet_NaN(), 1.0}, // not a number: the parameter keeps its value
     {0, std::numeric_limits<double>::infinity(), 1.0},
   };
   for (const Case& c : cases)
@@ -215,7 +220,7 @@ TEST(Presets, MadeFromValuesNamedParamsChunksAndBlobs)
   plug.MakePresetFromNamedParams("Named", 1, 0, 6.0);
   IByteChunk chunk = ChunkOf({1.5, 2.0, 1.0});
   plug.MakePresetFromChunk("Chunk", chunk);
-  plug.MakePresetFromBlob("Blob", "AAAAAAAAEEAAAAAAAAAIQAAAAAAAAABA", 24);  // 4.0, 3.0, 2.0
+  plug.MakePresetFromBlob("Blob", "AAAAAAAAEEAAAAAAAAAIQAAAAAAAAABA", 24); // 4.0, 3.0, 2.0
 
   const struct
   {
@@ -245,10 +250,9 @@ TEST(Presets, DumpsRecreateTheCurrentPreset)
   const char* names[] = {"kGain", "kMode"};
   ASSERT_TRUE(plug.DumpMakePresetFromNamedParamsSrc(path.c_str(), names));
   ASSERT_TRUE(plug.DumpPresetBlob(path.c_str()));
-  EXPECT_EQ(ReadText(path),
-            "MakePreset(\"Warm\", 2.500000, 3);\n"
-            "MakePresetFromNamedParams(\"Warm\", 2, kGain, 2.500000, kMode, 3.000000);\n"
-            "MakePresetFromBlob(\"Warm\", \"AAAAAAAABEAAAAAAAAAIQA==\", 16);\n");
+  EXPECT_EQ(ReadText(path), "MakePreset(\"Warm\", 2.500000, 3);\n"
+                            "MakePresetFromNamedParams(\"Warm\", 2, kGain, 2.500000, kMode, 3.000000);\n"
+                            "MakePresetFromBlob(\"Warm\", \"AAAAAAAABEAAAAAAAAAIQA==\", 16);\n");
   std::remove(path.c_str());
 
   // The blob reads back into the same values.
@@ -374,12 +378,12 @@ TEST(PresetFiles, ReadersRefuseForeignOrDamagedFiles)
   struct Case
   {
     const char* what;
-    int offset;  // byte to damage, or -1 to cut the file to `size` bytes
+    int offset; // byte to damage, or -1 to cut the file to `size` bytes
     int size;
   };
   const Case cases[] = {
-    {"file magic", 0, 0},      {"format version", 15, 0}, {"unique id", 19, 0},
-    {"chunk prefix", 60, 0},   {"cut header", -1, 40},    {"cut chunk", -1, 70},
+    {"file magic", 0, 0},    {"format version", 15, 0}, {"unique id", 19, 0},
+    {"chunk prefix", 60, 0}, {"cut header", -1, 40},    {"cut chunk", -1, 70},
   };
   for (const Case& c : cases)
   {

@@ -52,11 +52,9 @@ TEST(ChannelIOString, ParsesConfigurationsAndMaxima)
     int nConfigs, inChans, outChans, inBuses, outBuses;
   };
   const Case cases[] = {
-    {"0-2", 1, 0, 2, 0, 1},
-    {"1-1 2-2", 2, 2, 2, 1, 1},
-    {"2.2-2", 1, 4, 2, 2, 1},
-    {"1-1  0-2", 2, 1, 2, 1, 1},   // repeated blanks make no empty configuration
-    {"x-2", 1, 0, 2, 0, 1},        // a token that is no number adds no bus
+    {"0-2", 1, 0, 2, 0, 1},   {"1-1 2-2", 2, 2, 2, 1, 1},
+    {"2.2-2", 1, 4, 2, 2, 1}, {"1-1  0-2", 2, 1, 2, 1, 1}, // repeated blanks make no empty configuration
+    {"x-2", 1, 0, 2, 0, 1},                                // a token that is no number adds no bus
     {"", 0, 0, 0, 0, 0},
   };
   for (const Case& c : cases)
@@ -116,9 +114,8 @@ TEST(Processor, BusNames)
     const char* name;
   };
   const Case cases[] = {
-    {kOutput, 0, 1, "Output"}, {kOutput, 1, 3, "Output 1"}, {kOutput, 0, 2, "Output 0"},
-    {kInput, 0, 1, "Input"},   {kInput, 0, 2, "Main"},      {kInput, 1, 2, "Aux"},
-    {kInput, 2, 3, "Input 2"},
+    {kOutput, 0, 1, "Output"}, {kOutput, 1, 3, "Output 1"}, {kOutput, 0, 2, "Output 0"}, {kInput, 0, 1, "Input"},
+    {kInput, 0, 2, "Main"},    {kInput, 1, 2, "Aux"},       {kInput, 2, 3, "Input 2"},
   };
   TestProcessor p(MakeConfig("0-2"));
   for (const Case& c : cases)
@@ -279,7 +276,8 @@ void CheckLongBlock(int blockSize, const std::vector<int>& pieces)
   EXPECT_EQ(p.GetPieceStart(), 0) << what;
   for (int c = 0; c < 2; ++c)
     for (int f = 0; f < kFrames; ++f)
-      EXPECT_EQ(out.data[c][f], pieces.empty() ? Sample(0) : 2 * in.data[c][f]) << what << ", channel " << c << " frame " << f;
+      EXPECT_EQ(out.data[c][f], pieces.empty() ? Sample(0) : 2 * in.data[c][f])
+        << what << ", channel " << c << " frame " << f;
 }
 
 TEST(Processor, BlockLongerThanTheSetUpSizeIsProcessedInPieces)

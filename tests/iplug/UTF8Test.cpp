@@ -27,8 +27,7 @@ TEST(LocateResource, FindsFilesOnDiskOnly)
   WDL_String untouched("unchanged");
   EXPECT_EQ(LocateResource("", "bin", untouched, nullptr, nullptr, nullptr), kNotFound);
   EXPECT_EQ(LocateResource(nullptr, "bin", untouched, nullptr, nullptr, nullptr), kNotFound);
-  EXPECT_EQ(LocateResource((path + ".missing").c_str(), "bin", untouched, nullptr, nullptr, nullptr),
-            kNotFound);
+  EXPECT_EQ(LocateResource((path + ".missing").c_str(), "bin", untouched, nullptr, nullptr, nullptr), kNotFound);
   EXPECT_STREQ(untouched.Get(), "unchanged");
   std::remove(path.c_str());
 }

@@ -14,7 +14,8 @@ using namespace iplug;
 namespace
 {
 // Pumps the thread's messages for ms milliseconds, or until done() holds.
-template <typename Done> void PumpMessagesFor(DWORD ms, Done done)
+template <typename Done>
+void PumpMessagesFor(DWORD ms, Done done)
 {
   const DWORD start = GetTickCount();
   while (GetTickCount() - start < ms && !done())
@@ -41,7 +42,12 @@ TEST(WindowsTimer, FiresWhileMessagesArePumpedAndStopsForGood)
 {
   int calls = 0;
   Timer* seen = nullptr;
-  std::unique_ptr<Timer> timer(Timer::Create([&](Timer& t) { ++calls; seen = &t; }, 20));
+  std::unique_ptr<Timer> timer(Timer::Create(
+    [&](Timer& t) {
+      ++calls;
+      seen = &t;
+    },
+    20));
   PumpMessagesFor(20000, [&] { return calls >= 3; });
   EXPECT_GE(calls, 3);
   EXPECT_EQ(seen, timer.get());
@@ -56,7 +62,12 @@ TEST(WindowsTimer, FiresWhileMessagesArePumpedAndStopsForGood)
 TEST(WindowsTimer, ACallbackMayStopItsOwnTimer)
 {
   int calls = 0;
-  std::unique_ptr<Timer> timer(Timer::Create([&](Timer& t) { ++calls; t.Stop(); }, 10));
+  std::unique_ptr<Timer> timer(Timer::Create(
+    [&](Timer& t) {
+      ++calls;
+      t.Stop();
+    },
+    10));
   PumpMessagesFor(20000, [&] { return calls >= 1; });
   PumpMessagesFor(200);
   EXPECT_EQ(calls, 1);

@@ -15,7 +15,8 @@
 using namespace headless;
 using namespace iplug::igraphics;
 
-namespace {
+namespace
+{
 
 constexpr int kWidth = 1480;
 constexpr int kHeight = 360;
@@ -55,9 +56,15 @@ struct PanelEditor
   BVPanelControl* panel;
 };
 
-bool IsCyan(const IColor& c) { return c.G > 150 && c.B > 160 && c.R < 60; }
+bool IsCyan(const IColor& c)
+{
+  return c.G > 150 && c.B > 160 && c.R < 60;
+}
 
-bool IsLike(const IColor& c, const IColor& target) { return Near(c, target, 40) && c.R + c.G + c.B > 200; }
+bool IsLike(const IColor& c, const IColor& target)
+{
+  return Near(c, target, 40) && c.R + c.G + c.B > 200;
+}
 
 PanelScopePayload LiveState()
 {

@@ -10,7 +10,11 @@
 TEST(BrimvaleIdentity, NameVersionAndMakerReachTheFramework)
 {
   auto plug = MakeObserved();
-  const struct { const char* what; std::string actual, expected; } texts[] = {
+  const struct
+  {
+    const char* what;
+    std::string actual, expected;
+  } texts[] = {
     {"plug-in name", plug->GetPluginName(), "Brimvale"},
     {"product name", plug->GetProductName(), "Brimvale"},
     {"maker", plug->GetMfrName(), "Quillfen"},

@@ -13,7 +13,10 @@
 namespace
 {
 
-void SetValue(Brimvale& plug, int idx, double value) { plug.GetParam(idx)->Set(value); }
+void SetValue(Brimvale& plug, int idx, double value)
+{
+  plug.GetParam(idx)->Set(value);
+}
 
 double ValueSentTo(const ObservedBrimvale& plug, int ctrlTag)
 {
@@ -46,9 +49,13 @@ TEST(BrimvaleIdle, WithTheEditorClosedOnlyTheMeterIsDrained)
 
 TEST(BrimvaleIdle, MotionOnTheBlendMovesTheKnobOnlyWhenAimedAtIt)
 {
-  const struct { int destA; double expectedBlend; } cases[] = {
-    {kMotionDestBlend, 1.0},   // 0.5 + sine peak * depth 1 * Blend LFO 1 * 0.5
-    {kMotionDestFilter, 0.5},  // the knob stays on the parameter value
+  const struct
+  {
+    int destA;
+    double expectedBlend;
+  } cases[] = {
+    {kMotionDestBlend, 1.0},  // 0.5 + sine peak * depth 1 * Blend LFO 1 * 0.5
+    {kMotionDestFilter, 0.5}, // the knob stays on the parameter value
   };
   for (const auto& c : cases)
   {
@@ -56,7 +63,7 @@ TEST(BrimvaleIdle, MotionOnTheBlendMovesTheKnobOnlyWhenAimedAtIt)
     plug->OpenWindow(nullptr);
     SetValue(*plug, kMotionADestination, c.destA);
     SetValue(*plug, kMotionADepth, 1.0);
-    SetValue(*plug, kMotionARate, 5.0);  // a quarter cycle per tick: the first tick is the sine's peak
+    SetValue(*plug, kMotionARate, 5.0); // a quarter cycle per tick: the first tick is the sine's peak
     SetValue(*plug, kBlendLfo, 1.0);
     plug->Forget();
     plug->OnIdle();
@@ -87,7 +94,7 @@ TEST(BrimvaleIdle, ThePanelReceivesBothPreviewsInOneRecord)
   auto plug = MakeObserved();
   plug->OpenWindow(nullptr);
   SetValue(*plug, kMotionARate, 2.0);
-  SetValue(*plug, kMotionBRate, 40.0);  // beyond the range: an idle tick moves at most a whole cycle
+  SetValue(*plug, kMotionBRate, 40.0); // beyond the range: an idle tick moves at most a whole cycle
   SetValue(*plug, kMotionAShape, 6.0);
   SetValue(*plug, kMotionBDepth, 1.7);
   SetValue(*plug, kBlendLfo, 0.4);

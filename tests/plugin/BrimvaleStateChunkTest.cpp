@@ -18,8 +18,8 @@ std::string TestWav(const char* name)
 {
   const auto path = std::filesystem::temp_directory_path() / "brimvale-plugin-tests" / name;
   std::filesystem::create_directories(path.parent_path());
-  EXPECT_TRUE(wavwriter::WriteWav(path.string(), testhost::MakeTestSignal(44100, 0.25), 44100,
-                                  wavwriter::EWavFormat::kFloat32));
+  EXPECT_TRUE(
+    wavwriter::WriteWav(path.string(), testhost::MakeTestSignal(44100, 0.25), 44100, wavwriter::EWavFormat::kFloat32));
   return path.string();
 }
 
@@ -100,10 +100,13 @@ TEST(BrimvaleStateChunk, DamagedChunksChangeNothing)
   PutPath(valuesCut, wav);
   PutValues(valuesCut, 0.1, kNumParams - 1);
 
-  const struct { const char* name; const IByteChunk* chunk; } cases[] = {
-    {"wrong version", &wrongVersion}, {"path A past the end", &pathAPastEnd},
-    {"path B past the end", &pathBPastEnd}, {"no length of path B", &noLengthB},
-    {"values cut short", &valuesCut},
+  const struct
+  {
+    const char* name;
+    const IByteChunk* chunk;
+  } cases[] = {
+    {"wrong version", &wrongVersion},    {"path A past the end", &pathAPastEnd}, {"path B past the end", &pathBPastEnd},
+    {"no length of path B", &noLengthB}, {"values cut short", &valuesCut},
   };
   for (const auto& c : cases)
   {

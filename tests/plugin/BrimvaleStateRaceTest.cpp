@@ -37,7 +37,9 @@ std::vector<char> StateBytes(Brimvale& plug, const std::string& a, const std::st
   out->tell(&size);
   std::vector<char> bytes(out->getData(), out->getData() + size);
   std::vector<char> state;
-  auto put = [&state](const void* p, size_t n) { state.insert(state.end(), static_cast<const char*>(p), static_cast<const char*>(p) + n); };
+  auto put = [&state](const void* p, size_t n) {
+    state.insert(state.end(), static_cast<const char*>(p), static_cast<const char*>(p) + n);
+  };
   state.insert(state.end(), bytes.begin(), bytes.begin() + 8); // magic and version
   for (const std::string* path : {&a, &b})
   {
@@ -67,7 +69,7 @@ TEST(BrimvaleStateRace, RestoringStatesWhileProcessing)
 
   std::unique_ptr<Brimvale, ReleasePlug> plug(new Brimvale(iplug::InstanceInfo()));
   ASSERT_EQ(plug->initialize(nullptr), kResultOk);
-  ProcessSetup setup {kRealtime, kSample32, 256, 48000.0};
+  ProcessSetup setup{kRealtime, kSample32, 256, 48000.0};
   ASSERT_EQ(plug->setupProcessing(setup), kResultOk);
   ASSERT_EQ(plug->activateBus(kAudio, kOutput, 0, true), kResultOk);
   ASSERT_EQ(plug->setActive(true), kResultOk);
@@ -80,10 +82,10 @@ TEST(BrimvaleStateRace, RestoringStatesWhileProcessing)
   std::thread audio([&] {
     float left[256], right[256];
     float* channels[2] = {left, right};
-    AudioBusBuffers bus {};
+    AudioBusBuffers bus{};
     bus.numChannels = 2;
     bus.channelBuffers32 = channels;
-    ProcessData data {};
+    ProcessData data{};
     data.numSamples = 256;
     data.symbolicSampleSize = kSample32;
     data.numOutputs = 1;

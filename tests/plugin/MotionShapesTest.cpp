@@ -14,11 +14,20 @@ TEST(ShapeValueForPhase, ValuesOfEachShape)
     double p, value;
   };
   const Case cases[] = {
-    {0, 0.25, 1.0},   {0, 0.75, -1.0},  {1, 0.5, 1.0},     {1, 0.0, -1.0},    {2, 0.0, -1.0},
-    {2, 0.75, 0.5},   {3, 0.25, 0.5},   {3, 1.0, -1.0},    {6, 0.0, -0.78},   {6, 0.125, 0.22},
+    {0, 0.25, 1.0},
+    {0, 0.75, -1.0},
+    {1, 0.5, 1.0},
+    {1, 0.0, -1.0},
+    {2, 0.0, -1.0},
+    {2, 0.75, 0.5},
+    {3, 0.25, 0.5},
+    {3, 1.0, -1.0},
+    {6, 0.0, -0.78},
+    {6, 0.125, 0.22},
     {6, 0.0625, -0.28}, // halfway through the first segment, smoothstep 0.5
     {5, 0.0, (std::sin(brimvale::utility::kTwoPi * 0.13) + std::sin(brimvale::utility::kTwoPi * 0.61)) * 0.5},
-    {7, 0.3, 0.0},    {-1, 0.3, 0.0},
+    {7, 0.3, 0.0},
+    {-1, 0.3, 0.0},
   };
   for (const Case& c : cases)
     EXPECT_NEAR(ShapeValueForPhase(c.p, c.shape), c.value, 1e-9) << "shape " << c.shape << " at " << c.p;

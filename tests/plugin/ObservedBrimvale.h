@@ -56,4 +56,7 @@ struct ReleasePlug
   void operator()(Brimvale* plug) const { plug->release(); }
 };
 using ObservedPtr = std::unique_ptr<ObservedBrimvale, ReleasePlug>;
-inline ObservedPtr MakeObserved() { return ObservedPtr(new ObservedBrimvale()); }
+inline ObservedPtr MakeObserved()
+{
+  return ObservedPtr(new ObservedBrimvale());
+}

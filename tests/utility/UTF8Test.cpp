@@ -17,18 +17,18 @@ TEST(IsUTF8String, ClassifiesTexts)
     {nullptr, 0},
     {"", 0},
     {"plain ascii", 0},
-    {"caf\xC3\xA9", 1},                  // é
-    {"\xE2\x82\xAC 5", 1},               // €
-    {"\xF0\x9F\x8E\xB5", 1},             // a four-byte form
-    {"ok \xC3", -1},                     // continuation missing at the end
-    {"\xC3\x41", -1},                    // continuation replaced by ASCII
-    {"\xC0\x80", -1},                    // two-byte overlong lead
+    {"caf\xC3\xA9", 1},      // é
+    {"\xE2\x82\xAC 5", 1},   // €
+    {"\xF0\x9F\x8E\xB5", 1}, // a four-byte form
+    {"ok \xC3", -1},         // continuation missing at the end
+    {"\xC3\x41", -1},        // continuation replaced by ASCII
+    {"\xC0\x80", -1},        // two-byte overlong lead
     {"\xC1\xBF", -1},
-    {"\xE0\x80\x80", -1},                // three-byte overlong
-    {"\xF0\x80\x80\x80", -1},            // four-byte overlong
-    {"\xF8\x88\x80\x80\x80", -1},        // lead beyond four bytes
-    {"\x80", -1},                        // a lone continuation byte
-    {"\xC3\xA9 then \xFF", -1},          // good first, malformed later
+    {"\xE0\x80\x80", -1},         // three-byte overlong
+    {"\xF0\x80\x80\x80", -1},     // four-byte overlong
+    {"\xF8\x88\x80\x80\x80", -1}, // lead beyond four bytes
+    {"\x80", -1},                 // a lone continuation byte
+    {"\xC3\xA9 then \xFF", -1},   // good first, malformed later
   };
   for (const Case& c : cases)
     EXPECT_EQ(IsUTF8String(c.text), c.expected) << (c.text ? c.text : "(null)");

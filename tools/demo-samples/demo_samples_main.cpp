@@ -13,7 +13,8 @@ using brimvale::utility::kTwoPi;
 using wavwriter::EWavFormat;
 using wavwriter::WriteWav;
 
-namespace {
+namespace
+{
 
 constexpr int kRate = 48000;
 

@@ -2,18 +2,22 @@
 
 #include <cstring>
 
-namespace testhost {
+namespace testhost
+{
 
-namespace {
+namespace
+{
 
-template <typename T> void Put(std::vector<char>& b, T v)
+template <typename T>
+void Put(std::vector<char>& b, T v)
 {
   char raw[sizeof(T)];
   std::memcpy(raw, &v, sizeof(T));
   b.insert(b.end(), raw, raw + sizeof(T));
 }
 
-template <typename T> bool Get(const std::vector<char>& b, size_t& pos, T& v)
+template <typename T>
+bool Get(const std::vector<char>& b, size_t& pos, T& v)
 {
   if (b.size() < pos || b.size() - pos < sizeof(T))
     return false;

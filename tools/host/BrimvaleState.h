@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace testhost {
+namespace testhost
+{
 
 struct BrimvaleState
 {

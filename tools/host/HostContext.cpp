@@ -2,28 +2,22 @@
 
 #include "public.sdk/source/vst/utility/stringconvert.h"
 
-
-namespace testhost {
+namespace testhost
+{
 
 using namespace Steinberg;
 
-NamedHostApplication::NamedHostApplication(std::string name)
-: mName(std::move(name))
-{
-}
+NamedHostApplication::NamedHostApplication(std::string name) : mName(std::move(name))
+{}
 
 tresult PLUGIN_API NamedHostApplication::getName(Vst::String128 name)
 {
   return VST3::StringConvert::convert(mName, name) ? kResultTrue : kInternalError;
 }
 
-IMPLEMENT_FUNKNOWN_METHODS(RecordingComponentHandler, Vst::IComponentHandler,
-                           Vst::IComponentHandler::iid)
+IMPLEMENT_FUNKNOWN_METHODS(RecordingComponentHandler, Vst::IComponentHandler, Vst::IComponentHandler::iid)
 
-RecordingComponentHandler::RecordingComponentHandler()
-{
-  FUNKNOWN_CTOR
-}
+RecordingComponentHandler::RecordingComponentHandler(){FUNKNOWN_CTOR}
 
 tresult PLUGIN_API RecordingComponentHandler::beginEdit(Vst::ParamID id)
 {

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-namespace testhost {
+namespace testhost
+{
 
 class NamedHostApplication : public Steinberg::Vst::HostApplication
 {
@@ -23,11 +24,17 @@ private:
 class RecordingComponentHandler : public Steinberg::Vst::IComponentHandler
 {
 public:
-  enum class EKind { kBegin, kPerform, kEnd, kRestart };
+  enum class EKind
+  {
+    kBegin,
+    kPerform,
+    kEnd,
+    kRestart
+  };
   struct Call
   {
     EKind kind;
-    Steinberg::Vst::ParamID id;  // the restart flags for kRestart
+    Steinberg::Vst::ParamID id; // the restart flags for kRestart
     double value;
   };
 
@@ -35,8 +42,7 @@ public:
   virtual ~RecordingComponentHandler() = default;
 
   Steinberg::tresult PLUGIN_API beginEdit(Steinberg::Vst::ParamID id) override;
-  Steinberg::tresult PLUGIN_API performEdit(Steinberg::Vst::ParamID id,
-                                            Steinberg::Vst::ParamValue value) override;
+  Steinberg::tresult PLUGIN_API performEdit(Steinberg::Vst::ParamID id, Steinberg::Vst::ParamValue value) override;
   Steinberg::tresult PLUGIN_API endEdit(Steinberg::Vst::ParamID id) override;
   Steinberg::tresult PLUGIN_API restartComponent(Steinberg::int32 flags) override;
 

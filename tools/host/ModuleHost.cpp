@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-namespace testhost {
+namespace testhost
+{
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
@@ -28,8 +29,7 @@ std::vector<VST3::Hosting::ClassInfo> LoadedModule::AudioClasses() const
   return found;
 }
 
-std::unique_ptr<HostedInstance> HostedInstance::Create(std::shared_ptr<LoadedModule> module,
-                                                       const VST3::UID& classId,
+std::unique_ptr<HostedInstance> HostedInstance::Create(std::shared_ptr<LoadedModule> module, const VST3::UID& classId,
                                                        FUnknown* hostContext, std::string& error)
 {
   std::unique_ptr<HostedInstance> instance(new HostedInstance());
@@ -51,7 +51,7 @@ std::unique_ptr<HostedInstance> HostedInstance::Create(std::shared_ptr<LoadedMod
   if (!instance->mProcessor || !instance->mController)
   {
     error = "the component is not a single-component processor and controller";
-    return nullptr;  // the destructor terminates the component
+    return nullptr; // the destructor terminates the component
   }
   return instance;
 }
@@ -69,7 +69,7 @@ HostedInstance::~HostedInstance()
 
 bool HostedInstance::Start(double sampleRate, int32 maxBlock, int32 sampleSize, int32 processMode)
 {
-  ProcessSetup setup {processMode, sampleSize, maxBlock, sampleRate};
+  ProcessSetup setup{processMode, sampleSize, maxBlock, sampleRate};
   if (mProcessor->setupProcessing(setup) != kResultOk)
     return false;
   for (auto type : {kAudio, kEvent})

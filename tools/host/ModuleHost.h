@@ -17,7 +17,8 @@
 #include <string>
 #include <vector>
 
-namespace testhost {
+namespace testhost
+{
 
 class LoadedModule
 {
@@ -37,10 +38,8 @@ class HostedInstance
 {
 public:
   // Creates and initialises the class; null with a reason in error on any failure.
-  static std::unique_ptr<HostedInstance> Create(std::shared_ptr<LoadedModule> module,
-                                                const VST3::UID& classId,
-                                                Steinberg::FUnknown* hostContext,
-                                                std::string& error);
+  static std::unique_ptr<HostedInstance> Create(std::shared_ptr<LoadedModule> module, const VST3::UID& classId,
+                                                Steinberg::FUnknown* hostContext, std::string& error);
   ~HostedInstance();
   HostedInstance(const HostedInstance&) = delete;
   HostedInstance& operator=(const HostedInstance&) = delete;
@@ -48,22 +47,21 @@ public:
   Steinberg::Vst::IComponent& Component() { return *mComponent; }
   Steinberg::Vst::IAudioProcessor& Processor() { return *mProcessor; }
   Steinberg::Vst::IEditController& Controller() { return *mController; }
-  template <typename T> Steinberg::IPtr<T> Query()
+  template <typename T>
+  Steinberg::IPtr<T> Query()
   {
     return Steinberg::FUnknownPtr<T>(mComponent.get());
   }
 
   // setupProcessing, activates every bus, setActive(true), setProcessing(true).
-  bool Start(double sampleRate, Steinberg::int32 maxBlock,
-             Steinberg::int32 sampleSize = Steinberg::Vst::kSample32,
+  bool Start(double sampleRate, Steinberg::int32 maxBlock, Steinberg::int32 sampleSize = Steinberg::Vst::kSample32,
              Steinberg::int32 processMode = Steinberg::Vst::kRealtime);
   // setProcessing(false), setActive(false); harmless when not started.
   void Stop();
   bool Started() const { return mStarted; }
 
   // One block into the instance's own output buffers (nFrames <= the maximum block).
-  Steinberg::tresult Process(Steinberg::int32 nFrames,
-                             Steinberg::Vst::IParameterChanges* changes = nullptr,
+  Steinberg::tresult Process(Steinberg::int32 nFrames, Steinberg::Vst::IParameterChanges* changes = nullptr,
                              Steinberg::Vst::IEventList* events = nullptr);
   Steinberg::int32 OutputChannels() const;
   double OutputSample(Steinberg::int32 channel, Steinberg::int32 frame) const;
@@ -74,12 +72,12 @@ public:
 private:
   HostedInstance() = default;
 
-  std::shared_ptr<LoadedModule> mModule;  // outlives the objects it made
+  std::shared_ptr<LoadedModule> mModule; // outlives the objects it made
   Steinberg::IPtr<Steinberg::Vst::IComponent> mComponent;
   Steinberg::IPtr<Steinberg::Vst::IAudioProcessor> mProcessor;
   Steinberg::IPtr<Steinberg::Vst::IEditController> mController;
   Steinberg::Vst::HostProcessData mData;
-  Steinberg::Vst::ProcessContext mContext {};
+  Steinberg::Vst::ProcessContext mContext{};
   bool mStarted = false;
 };
 

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
-namespace testhost {
+namespace testhost
+{
 
 using namespace Steinberg;
 using namespace Steinberg::Vst;
 
-bool Render(HostedInstance& instance, int64_t frames, int32_t blockSize,
-            const std::vector<AutomationPoint>& automation, Channels& out)
+bool Render(HostedInstance& instance, int64_t frames, int32_t blockSize, const std::vector<AutomationPoint>& automation,
+            Channels& out)
 {
   std::vector<AutomationPoint> points(automation);
   std::stable_sort(points.begin(), points.end(),

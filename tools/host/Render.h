@@ -7,7 +7,8 @@
 #include <cstdint>
 #include <vector>
 
-namespace testhost {
+namespace testhost
+{
 
 struct AutomationPoint
 {
@@ -19,7 +20,7 @@ struct AutomationPoint
 using Channels = std::vector<std::vector<float>>;
 
 // Points need not be sorted. Returns false when a process call fails.
-bool Render(HostedInstance& instance, int64_t frames, int32_t blockSize,
-            const std::vector<AutomationPoint>& automation, Channels& out);
+bool Render(HostedInstance& instance, int64_t frames, int32_t blockSize, const std::vector<AutomationPoint>& automation,
+            Channels& out);
 
 } // namespace testhost

@@ -16,7 +16,8 @@ using namespace testhost;
 using wavwriter::EWavFormat;
 using wavwriter::WriteWav;
 
-namespace {
+namespace
+{
 
 struct Options
 {
@@ -32,9 +33,8 @@ struct Options
 
 int Usage()
 {
-  std::fprintf(stderr,
-               "usage: brimvale_render BUNDLE OUT.wav [--seconds S] [--rate HZ] [--block N]\n"
-               "         [--sample-a WAV] [--sample-b WAV] [--param ID=NORM] [--at FRAME:ID=NORM]\n");
+  std::fprintf(stderr, "usage: brimvale_render BUNDLE OUT.wav [--seconds S] [--rate HZ] [--block N]\n"
+                       "         [--sample-a WAV] [--sample-b WAV] [--param ID=NORM] [--at FRAME:ID=NORM]\n");
   return 2;
 }
 
@@ -79,8 +79,7 @@ bool ParseArgs(int argc, char** argv, Options& o)
     {
       const size_t colon = value.find(':');
       if (colon == std::string::npos ||
-          !ParsePoint(value.substr(colon + 1), std::atoll(value.substr(0, colon).c_str()),
-                      o.automation))
+          !ParsePoint(value.substr(colon + 1), std::atoll(value.substr(0, colon).c_str()), o.automation))
         return false;
     }
     else
@@ -203,9 +202,9 @@ int main(int argc, char** argv)
   }
 
   const Level level = Measure(out);
-  std::printf("%s: %lld frames, %zu channels, peak %.4f (%.1f dBFS), rms %.4f (%.1f dBFS)\n",
-              o.output.c_str(), static_cast<long long>(frames), out.size(), level.peak,
-              Decibels(level.peak), level.rms, Decibels(level.rms));
+  std::printf("%s: %lld frames, %zu channels, peak %.4f (%.1f dBFS), rms %.4f (%.1f dBFS)\n", o.output.c_str(),
+              static_cast<long long>(frames), out.size(), level.peak, Decibels(level.peak), level.rms,
+              Decibels(level.rms));
   std::fflush(stdout); // the level stands before any verdict on it in a shared log
   if (!std::isfinite(level.peak))
   {

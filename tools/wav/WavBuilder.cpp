@@ -47,7 +47,8 @@ WavBuilder& WavBuilder::Fmt(uint16_t formatTag, uint16_t channels, uint32_t samp
   return Chunk("fmt ", FmtBody(formatTag, channels, sampleRate, bitsPerSample));
 }
 
-WavBuilder& WavBuilder::FmtExtensible(uint16_t subFormat, uint16_t channels, uint32_t sampleRate, uint16_t bitsPerSample)
+WavBuilder& WavBuilder::FmtExtensible(uint16_t subFormat, uint16_t channels, uint32_t sampleRate,
+                                      uint16_t bitsPerSample)
 {
   mFormatTag = subFormat;
   mBits = bitsPerSample;
@@ -56,7 +57,8 @@ WavBuilder& WavBuilder::FmtExtensible(uint16_t subFormat, uint16_t channels, uin
   PutU16(body, bitsPerSample); // valid bits
   PutU32(body, 3);             // channel mask
   PutU16(body, subFormat);     // first two bytes of the sub-format identifier
-  static const uint8_t kGuidTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71};
+  static const uint8_t kGuidTail[14] = {0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80,
+                                        0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71};
   body.insert(body.end(), kGuidTail, kGuidTail + 14);
   return Chunk("fmt ", body);
 }

@@ -9,7 +9,11 @@
 namespace wavwriter
 {
 
-enum class EWavFormat { kPcm16, kFloat32 };
+enum class EWavFormat
+{
+  kPcm16,
+  kFloat32
+};
 
 // Channels of equal length (a shorter one is padded with silence); 16-bit samples are clipped to -1..1.
 std::vector<uint8_t> EncodeWav(const std::vector<std::vector<float>>& channels, int sampleRate, EWavFormat format);

@@ -166,9 +166,9 @@ TEST(ModulatedAllpass, BlocksMatchTheSampleBySampleOrderAtEveryDistance)
     float modAmount;
     bool modulated, interpolate;
   };
-  const Case cases[] = {{kSize - 1, 0.75f, true, true}, {kSize - 1, 0.0f, true, true}, {kSize - 4, 3.0f, true, true},
-                        {kSize - 8, 0.0f, true, false},  {5, 0.0f, true, true},        {8, 2.5f, true, true},
-                        {kSize, 0.0f, false, false},     {kSize - 3, 0.0f, false, false}, {7, 0.0f, false, false}};
+  const Case cases[] = {{kSize - 1, 0.75f, true, true}, {kSize - 1, 0.0f, true, true},   {kSize - 4, 3.0f, true, true},
+                        {kSize - 8, 0.0f, true, false}, {5, 0.0f, true, true},           {8, 2.5f, true, true},
+                        {kSize, 0.0f, false, false},    {kSize - 3, 0.0f, false, false}, {7, 0.0f, false, false}};
   const int blockLengths[] = {1024, 7, 513, 64, 1, 200};
   const int total = kSize + 4096;
 

@@ -106,7 +106,7 @@ TEST(ModulatedDelay, BlocksMatchTheSampleBySampleOrderAtEveryDistance)
     int32_t sampleDelay;
     float modAmount;
   };
-  const Case cases[] = {{kSize - 2, 0.0f}, {kSize - 3, 0.0f},  {kSize - 7, 0.0f},  {kSize - 8, 0.0f},
+  const Case cases[] = {{kSize - 2, 0.0f}, {kSize - 3, 0.0f},  {kSize - 7, 0.0f},   {kSize - 8, 0.0f},
                         {kSize - 9, 0.0f}, {kSize - 10, 0.0f}, {kSize - 12, 10.5f}, {0, 0.0f},
                         {3, 0.0f},         {8, 0.0f},          {100, 0.0f}};
   const int blockLengths[] = {1024, 7, 513, 64, 1, 200};

@@ -49,10 +49,8 @@ TEST(Biquad, ShelvesScaleTheirOwnEndOfTheSpectrum)
     float nyquistGain;
   };
   const Case cases[] = {
-    {Biquad::LowShelf, -20.0f, 200.0f, 0.1f, 1.0f},
-    {Biquad::LowShelf, 12.0f, 200.0f, 3.98107f, 1.0f},
-    {Biquad::HighShelf, -20.0f, 8000.0f, 1.0f, 0.1f},
-    {Biquad::HighShelf, 6.0f, 8000.0f, 1.0f, 1.99526f},
+    {Biquad::LowShelf, -20.0f, 200.0f, 0.1f, 1.0f},   {Biquad::LowShelf, 12.0f, 200.0f, 3.98107f, 1.0f},
+    {Biquad::HighShelf, -20.0f, 8000.0f, 1.0f, 0.1f}, {Biquad::HighShelf, 6.0f, 8000.0f, 1.0f, 1.99526f},
     {Biquad::LowShelf, -80.0f, 200.0f, 0.001f, 1.0f}, // held at -60 dB
   };
   for (const Case& c : cases)

@@ -76,9 +76,8 @@ TEST(ReverbChannel, ReapplyingSwitchesClearsOnlyWhatItShould)
     bool changesOutput;
   };
   const Case cases[] = {
-    {LowCutEnabled, {1.0}, true},   {HighCutEnabled, {1.0}, true},
-    {TapEnabled, {0.0}, false},     {EarlyDiffuseEnabled, {1.0}, false},
-    {LateDiffuseEnabled, {1.0}, false}, {EarlyDiffuseEnabled, {0.0, 1.0}, true},
+    {LowCutEnabled, {1.0}, true},           {HighCutEnabled, {1.0}, true},      {TapEnabled, {0.0}, false},
+    {EarlyDiffuseEnabled, {1.0}, false},    {LateDiffuseEnabled, {1.0}, false}, {EarlyDiffuseEnabled, {0.0, 1.0}, true},
     {LateDiffuseEnabled, {0.0, 1.0}, true},
   };
   for (const Case& c : cases)

@@ -6,7 +6,8 @@
 #include <utility>
 #include <vector>
 
-namespace fontbuilder {
+namespace fontbuilder
+{
 
 using Bytes = std::vector<uint8_t>;
 
@@ -42,10 +43,19 @@ inline Bytes UTF16BE(const std::u16string& s)
   return b;
 }
 
-inline Bytes Raw(const std::string& s) { return Bytes(s.begin(), s.end()); }
+inline Bytes Raw(const std::string& s)
+{
+  return Bytes(s.begin(), s.end());
+}
 
-inline NameRecord WinName(uint16_t id, const std::u16string& s) { return {3, 1, 0x409, id, UTF16BE(s)}; }
-inline NameRecord MacName(uint16_t id, const std::string& s) { return {1, 0, 0, id, Raw(s)}; }
+inline NameRecord WinName(uint16_t id, const std::u16string& s)
+{
+  return {3, 1, 0x409, id, UTF16BE(s)};
+}
+inline NameRecord MacName(uint16_t id, const std::string& s)
+{
+  return {1, 0, 0, id, Raw(s)};
+}
 
 inline Bytes NameTable(const std::vector<NameRecord>& records)
 {

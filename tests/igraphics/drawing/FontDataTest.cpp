@@ -10,7 +10,8 @@
 using namespace iplug::igraphics;
 using namespace fontbuilder;
 
-namespace {
+namespace
+{
 
 Bytes ReadFile(const char* path)
 {

@@ -14,11 +14,15 @@
 using namespace headless;
 using namespace iplug::igraphics;
 
-namespace {
+namespace
+{
 
 const IColor kBackground(255, 20, 20, 20);
 
-void FillBackground(IGraphics& g) { g.FillRect(kBackground, g.GetBounds()); }
+void FillBackground(IGraphics& g)
+{
+  g.FillRect(kBackground, g.GetBounds());
+}
 
 struct Sample
 {
@@ -32,12 +36,15 @@ void ExpectSamples(const IGraphicsHeadless& g, std::initializer_list<Sample> sam
   for (const Sample& s : samples)
   {
     const IColor got = g.PixelAt(s.x, s.y);
-    EXPECT_TRUE(Near(got, s.expected)) << s.what << " at " << s.x << ", " << s.y << ": " << Str(got)
-                                       << " instead of " << Str(s.expected);
+    EXPECT_TRUE(Near(got, s.expected)) << s.what << " at " << s.x << ", " << s.y << ": " << Str(got) << " instead of "
+                                       << Str(s.expected);
   }
 }
 
-std::string BuildPath(const char* name) { return std::string(TEST_OUTPUT_DIR) + "/" + name; }
+std::string BuildPath(const char* name)
+{
+  return std::string(TEST_OUTPUT_DIR) + "/" + name;
+}
 
 void WriteSolidPNG(const std::string& path, int w, int h, const IColor& c)
 {
@@ -81,9 +88,9 @@ TEST(NanoVGDrawing, ArcsRunClockwiseFromTwelve)
     g.FillArc(kGreen, 50, 50, 40, 0, 90); // the quarter from twelve to three o'clock
   });
   e.graphics->Tick();
-  ExpectSamples(*e.graphics, {{"upper right", 70, 30, kGreen},
-                              {"upper left", 30, 30, kBackground},
-                              {"lower right", 70, 70, kBackground}});
+  ExpectSamples(
+    *e.graphics,
+    {{"upper right", 70, 30, kGreen}, {"upper left", 30, 30, kBackground}, {"lower right", 70, 70, kBackground}});
 }
 
 TEST(NanoVGDrawing, LinearGradientRunsFromFirstToLastStop)
@@ -264,9 +271,9 @@ TEST(NanoVGDrawing, BitmapAtTwoScales)
     g.DrawBitmap(two, IRECT(50, 50, 60, 60), 1);
   });
   e.graphics->Tick();
-  ExpectSamples(*e.graphics, {{"scale 1 image", 15, 15, kRed},
-                              {"scale 2 image", 55, 55, kBlue},
-                              {"beside them", 30, 30, kBackground}});
+  ExpectSamples(
+    *e.graphics,
+    {{"scale 1 image", 15, 15, kRed}, {"scale 2 image", 55, 55, kBlue}, {"beside them", 30, 30, kBackground}});
 }
 
 TEST(NanoVGDrawing, SVGIsFittedIntoItsBounds)
@@ -295,8 +302,8 @@ TEST(NanoVGDrawing, OnlyTheDirtyRegionChanges)
   Editor e(200, 100);
   IColor leftColor = kRed, rightColor = kRed;
   e.Add(IRECT(0, 0, 100, 100), [&](IGraphics& g, DrawFuncControl& self) { g.FillRect(leftColor, self.GetRECT()); });
-  DrawFuncControl* right =
-    e.Add(IRECT(100, 0, 200, 100), [&](IGraphics& g, DrawFuncControl& self) { g.FillRect(rightColor, self.GetRECT()); });
+  DrawFuncControl* right = e.Add(IRECT(100, 0, 200, 100),
+                                 [&](IGraphics& g, DrawFuncControl& self) { g.FillRect(rightColor, self.GetRECT()); });
   ASSERT_TRUE(e.graphics->Tick());
   const std::vector<uint8_t> before = e.graphics->ReadPixels();
   EXPECT_FALSE(e.graphics->Tick()); // nothing dirty: no frame
@@ -344,9 +351,8 @@ TEST(NanoVGBackEnd, BitmapExtensions)
     bool supported;
   };
   const std::string longName(200, 'x');
-  for (const Case& c : {Case{"png", true}, Case{"PNG", true}, Case{"JPEG", true}, Case{"jpg", true},
-                        Case{"gif", false}, Case{"svg", false}, Case{"apng", true}, Case{"", false},
-                        Case{longName.c_str(), false}})
+  for (const Case& c : {Case{"png", true}, Case{"PNG", true}, Case{"JPEG", true}, Case{"jpg", true}, Case{"gif", false},
+                        Case{"svg", false}, Case{"apng", true}, Case{"", false}, Case{longName.c_str(), false}})
     EXPECT_EQ(e.graphics->BitmapExtSupported(c.ext), c.supported) << c.ext;
   EXPECT_FALSE(e.graphics->BitmapExtSupported(nullptr));
   EXPECT_STREQ(e.graphics->GetDrawingAPIStr(), "NanoVG | GL2");

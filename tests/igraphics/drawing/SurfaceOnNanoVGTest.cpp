@@ -18,11 +18,15 @@ using namespace iplug::igraphics;
 using iplug::kAbsolutePath;
 using iplug::kNotFound;
 
-namespace {
+namespace
+{
 
 const IColor kRed(255, 255, 0, 0), kGreen(255, 0, 255, 0), kBlue(255, 0, 0, 255), kBlack(255, 0, 0, 0);
 
-std::string OutputPath(const std::string& name) { return std::string(TEST_OUTPUT_DIR) + "/" + name; }
+std::string OutputPath(const std::string& name)
+{
+  return std::string(TEST_OUTPUT_DIR) + "/" + name;
+}
 
 void WritePNG(const std::string& path, int w, int h, const IColor& c)
 {

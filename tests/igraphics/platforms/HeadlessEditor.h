@@ -9,7 +9,8 @@
 #include <memory>
 #include <string>
 
-namespace headless {
+namespace headless
+{
 
 class TestDelegate : public iplug::igraphics::IGEditorDelegate
 {

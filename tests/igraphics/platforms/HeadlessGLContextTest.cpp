@@ -8,7 +8,8 @@
 
 using namespace iplug::igraphics;
 
-namespace {
+namespace
+{
 
 // Clears a band of rows with a scissor so that row order can be told apart after read-back.
 void ClearRows(int y, int h, float r, float g, float b)

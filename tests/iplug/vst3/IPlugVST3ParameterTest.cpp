@@ -11,7 +11,10 @@ using namespace Steinberg::Vst;
 namespace
 {
 
-std::u16string Text(const TChar* t) { return std::u16string(reinterpret_cast<const char16_t*>(t)); }
+std::u16string Text(const TChar* t)
+{
+  return std::u16string(reinterpret_cast<const char16_t*>(t));
+}
 
 struct Params
 {
@@ -31,7 +34,14 @@ struct Params
 TEST(VST3Parameter, DescribesItsIParamToTheHost)
 {
   Params p;
-  const struct { IParam* param; int32_t steps; int32_t flags; const char16_t* title; const char16_t* units; } cases[] = {
+  const struct
+  {
+    IParam* param;
+    int32_t steps;
+    int32_t flags;
+    const char16_t* title;
+    const char16_t* units;
+  } cases[] = {
     {&p.boolParam, 1, ParameterInfo::kCanAutomate, u"Sample A Play", u""},
     {&p.enumParam, 5, ParameterInfo::kCanAutomate | ParameterInfo::kIsList, u"Filter Mode", u""},
     {&p.cutoff, 0, ParameterInfo::kCanAutomate, u"Filter Cutoff", u"Hz"},
@@ -63,8 +73,8 @@ TEST(VST3Parameter, TextsGoThroughTheIParamRules)
   EXPECT_DOUBLE_EQ(v, 3.0 / 5.0);
   EXPECT_TRUE(mode->fromString(reinterpret_cast<const TChar*>(u"no such mode"), v));
   EXPECT_DOUBLE_EQ(v, 0.0);
-  String128 text {};
-  mode->toString(0.4, text);  // 0.4 * 5 = 2
+  String128 text{};
+  mode->toString(0.4, text); // 0.4 * 5 = 2
   EXPECT_EQ(Text(text), u"Bandpass");
 
   auto cutoff = Steinberg::owned(new IPlugVST3Parameter(&p.cutoff, 18, 0));
@@ -84,7 +94,7 @@ TEST(VST3Parameter, BypassIsAnAutomatableOffOnList)
   EXPECT_EQ(info.id, 0x10000u);
   EXPECT_EQ(info.flags, 0x10009);
   EXPECT_EQ(info.stepCount, 1);
-  String128 text {};
+  String128 text{};
   bypass->toString(1.0, text);
   EXPECT_EQ(Text(text), u"on");
 }

@@ -172,14 +172,14 @@ protected:
   }
   void Start(int32 block)
   {
-    ProcessSetup setup {kRealtime, kSample32, block, 48000.0};
+    ProcessSetup setup{kRealtime, kSample32, block, 48000.0};
     ASSERT_EQ(plug->setupProcessing(setup), kResultOk);
     plug->activateBus(kAudio, Steinberg::Vst::kInput, 0, true);
     plug->activateBus(kAudio, Steinberg::Vst::kOutput, 0, true);
     plug->setActive(true);
     plug->setProcessing(true);
   }
-  NamedHost host {"WaveLab 11.2"};  // the SDK's host object is not reference counted
+  NamedHost host{"WaveLab 11.2"}; // the SDK's host object is not reference counted
   std::unique_ptr<TestEffect, Release> plug;
 };
 
@@ -193,7 +193,7 @@ TEST_F(IPlugVST3Test, TheHostIsIdentifiedByTheNameItGives)
 
 TEST_F(IPlugVST3Test, AnEffectGetsABypassParameterAndPassesAudioThroughWhenBypassed)
 {
-  ParameterInfo info {};
+  ParameterInfo info{};
   ASSERT_EQ(plug->getParameterInfoByTag(0x10000, info), kResultOk);
   EXPECT_EQ(info.flags, 0x10009);
   EXPECT_EQ(plug->getParameterCount(), 3 + 130);
@@ -204,11 +204,11 @@ TEST_F(IPlugVST3Test, AnEffectGetsABypassParameterAndPassesAudioThroughWhenBypas
   float in0[4] = {1, 2, 3, 4}, in1[4] = {-1, -2, -3, -4}, out0[4] = {}, out1[4] = {};
   float* ins[2] = {in0, in1};
   float* outs[2] = {out0, out1};
-  AudioBusBuffers inBus {}, outBus {};
+  AudioBusBuffers inBus{}, outBus{};
   inBus.numChannels = outBus.numChannels = 2;
   inBus.channelBuffers32 = ins;
   outBus.channelBuffers32 = outs;
-  ProcessData data {};
+  ProcessData data{};
   data.numSamples = 4;
   data.symbolicSampleSize = kSample32;
   data.numInputs = data.numOutputs = 1;
@@ -216,7 +216,7 @@ TEST_F(IPlugVST3Test, AnEffectGetsABypassParameterAndPassesAudioThroughWhenBypas
   data.outputs = &outBus;
 
   ASSERT_EQ(plug->process(data), kResultOk);
-  EXPECT_FLOAT_EQ(out0[3], 2.0f);  // gain 0.5
+  EXPECT_FLOAT_EQ(out0[3], 2.0f); // gain 0.5
   EXPECT_FLOAT_EQ(out1[3], -2.0f);
 
   ParameterChanges changes(1);
@@ -249,7 +249,7 @@ TEST_F(IPlugVST3Test, AutomationAppliesTheLastPointWithItsOffset)
   queue->addPoint(1, 0.1, p);
   queue->addPoint(20, 0.9, p);
   queue->addPoint(40, 0.25, p);
-  ProcessData data {};
+  ProcessData data{};
   data.symbolicSampleSize = kSample32;
   data.inputParameterChanges = &changes;
   plug->changes.clear();
@@ -269,14 +269,14 @@ TEST_F(IPlugVST3Test, ProxyValuesAndNoteEventsBecomeMidiMessages)
   ParameterChanges changes(2);
   int32 q = 0, p = 0;
   changes.addParameterData(0x10002 + 129, q)->addPoint(5, 0.5, p);
-  changes.addParameterData(0x10002 + 130, q)->addPoint(5, 1.0, p);  // channel 2: not registered
+  changes.addParameterData(0x10002 + 130, q)->addPoint(5, 1.0, p); // channel 2: not registered
   EventList events(4);
-  Event off {};
+  Event off{};
   off.type = Event::kNoteOffEvent;
   off.sampleOffset = 9;
   off.noteOff = {2, 64, 1.0f, -1, 0.0f};
   events.addEvent(off);
-  ProcessData data {};
+  ProcessData data{};
   data.symbolicSampleSize = kSample32;
   data.inputParameterChanges = &changes;
   data.inputEvents = &events;
@@ -300,7 +300,7 @@ TEST_F(IPlugVST3Test, HostAndEditorEditsReachTheOtherSide)
 {
   auto* handler = new Handler();
   plug->setComponentHandler(handler);
-  handler->release();  // the plug-in holds it now
+  handler->release(); // the plug-in holds it now
   plug->uiChanges.clear();
 
   ASSERT_EQ(plug->setParamNormalized(1, 1.0), kResultOk);
@@ -384,7 +384,7 @@ TEST_F(IPlugVST3Test, ABlockLongerThanTheSetUpSizeIsProcessedToItsEnd)
 {
   for (int32 sampleSize : {kSample32, kSample64})
   {
-    ProcessSetup setup {kRealtime, sampleSize, 4, 48000.0};
+    ProcessSetup setup{kRealtime, sampleSize, 4, 48000.0};
     ASSERT_EQ(plug->setupProcessing(setup), kResultOk);
     plug->activateBus(kAudio, Steinberg::Vst::kInput, 0, true);
     plug->activateBus(kAudio, Steinberg::Vst::kOutput, 0, true);
@@ -406,7 +406,7 @@ TEST_F(IPlugVST3Test, ABlockLongerThanTheSetUpSizeIsProcessedToItsEnd)
     float* outs32[2] = {out32[0], out32[1]};
     double* ins64[2] = {in64[0], in64[1]};
     double* outs64[2] = {out64[0], out64[1]};
-    AudioBusBuffers inBus {}, outBus {};
+    AudioBusBuffers inBus{}, outBus{};
     inBus.numChannels = outBus.numChannels = 2;
     inBus.channelBuffers32 = ins32;
     outBus.channelBuffers32 = outs32;
@@ -415,7 +415,7 @@ TEST_F(IPlugVST3Test, ABlockLongerThanTheSetUpSizeIsProcessedToItsEnd)
       inBus.channelBuffers64 = ins64;
       outBus.channelBuffers64 = outs64;
     }
-    ProcessData data {};
+    ProcessData data{};
     data.numSamples = kFrames;
     data.symbolicSampleSize = sampleSize;
     data.numInputs = data.numOutputs = 1;
@@ -449,17 +449,17 @@ TEST(IPlugVST3MidiOut, MessagesSentWhileProcessingALongBlockKeepTheirPlace)
   };
   std::unique_ptr<TestEffect, Release> plug(new Sender());
   ASSERT_EQ(plug->initialize(nullptr), kResultOk);
-  ProcessSetup setup {kRealtime, kSample32, 4, 48000.0};
+  ProcessSetup setup{kRealtime, kSample32, 4, 48000.0};
   ASSERT_EQ(plug->setupProcessing(setup), kResultOk);
   plug->activateBus(kAudio, Steinberg::Vst::kOutput, 0, true);
 
   float out0[10] = {}, out1[10] = {};
   float* outs[2] = {out0, out1};
-  AudioBusBuffers outBus {};
+  AudioBusBuffers outBus{};
   outBus.numChannels = 2;
   outBus.channelBuffers32 = outs;
   EventList out(16);
-  ProcessData data {};
+  ProcessData data{};
   data.numSamples = 10;
   data.symbolicSampleSize = kSample32;
   data.numOutputs = 1;
@@ -470,7 +470,7 @@ TEST(IPlugVST3MidiOut, MessagesSentWhileProcessingALongBlockKeepTheirPlace)
   std::vector<int32> offsets;
   for (int32 i = 0; i < out.getEventCount(); ++i)
   {
-    Event e {};
+    Event e{};
     out.getEvent(i, e);
     offsets.push_back(e.sampleOffset);
   }
@@ -483,21 +483,21 @@ TEST(IPlugVST3MidiOut, ProcessedMessagesLeaveAsEventsInTheirBlock)
   std::unique_ptr<TestEffect, Release> plug(new TestEffect(true));
   ASSERT_EQ(plug->initialize(nullptr), kResultOk);
   EXPECT_EQ(plug->getBusCount(kEvent, Steinberg::Vst::kOutput), 1);
-  ProcessSetup setup {kRealtime, kSample32, 64, 48000.0};
+  ProcessSetup setup{kRealtime, kSample32, 64, 48000.0};
   ASSERT_EQ(plug->setupProcessing(setup), kResultOk);
 
   EventList in(4), out(16);
-  Event on {};
+  Event on{};
   on.type = Event::kNoteOnEvent;
   on.sampleOffset = 3;
   on.noteOn = {1, 60, 0.0f, 1.0f, 0, -1};
   in.addEvent(on);
   ParameterChanges changes(2);
   int32 q = 0, p = 0;
-  changes.addParameterData(0x10002 + 7, q)->addPoint(4, 1.0, p);    // main volume
-  changes.addParameterData(0x10002 + 129, q)->addPoint(5, 1.0, p);  // pitch bend up
-  plug->SendMidiMsg(IMidiMsg(100, 0xC2, 9, 0));                      // beyond this block
-  ProcessData data {};
+  changes.addParameterData(0x10002 + 7, q)->addPoint(4, 1.0, p);   // main volume
+  changes.addParameterData(0x10002 + 129, q)->addPoint(5, 1.0, p); // pitch bend up
+  plug->SendMidiMsg(IMidiMsg(100, 0xC2, 9, 0));                    // beyond this block
+  ProcessData data{};
   data.numSamples = 64;
   data.symbolicSampleSize = kSample32;
   data.inputEvents = &in;
@@ -507,7 +507,7 @@ TEST(IPlugVST3MidiOut, ProcessedMessagesLeaveAsEventsInTheirBlock)
 
   // The queue keeps them in offset order, whatever order they came in.
   ASSERT_EQ(out.getEventCount(), 3);
-  Event e {};
+  Event e{};
   out.getEvent(0, e);
   EXPECT_EQ(e.type, Event::kNoteOnEvent);
   EXPECT_EQ(e.noteOn.channel, 1);

@@ -27,7 +27,16 @@ ScopedHeapFailure::~ScopedHeapFailure()
 
 namespace iplug::wdl_heap
 {
-void* Realloc(void* block, std::size_t bytes) { return gFailRealloc ? nullptr : std::realloc(block, bytes); }
-void* Malloc(std::size_t bytes) { return gFailMalloc ? nullptr : std::malloc(bytes); }
-void Free(void* block) { std::free(block); }
+void* Realloc(void* block, std::size_t bytes)
+{
+  return gFailRealloc ? nullptr : std::realloc(block, bytes);
+}
+void* Malloc(std::size_t bytes)
+{
+  return gFailMalloc ? nullptr : std::malloc(bytes);
+}
+void Free(void* block)
+{
+  std::free(block);
+}
 } // namespace iplug::wdl_heap

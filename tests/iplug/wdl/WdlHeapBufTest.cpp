@@ -19,12 +19,8 @@ struct GrowthCase
 // Small granularities grow by the larger of half the size and the granularity; from 4096 up the
 // allocation ends 96 bytes short of a page, with the page-rounded growth capped at 4 MB.
 const GrowthCase kGrowthCases[] = {
-  {128, 10, 138},
-  {128, 1000, 1500},
-  {4096, 5000, 8096},
-  {4096, 1, 4000},
-  {4096, 20000, 24480},
-  {4096, 20 * 1024 * 1024, 24 * 1024 * 1024 - 96},
+  {128, 10, 138},  {128, 1000, 1500},    {4096, 5000, 8096},
+  {4096, 1, 4000}, {4096, 20000, 24480}, {4096, 20 * 1024 * 1024, 24 * 1024 * 1024 - 96},
 };
 
 TEST(WdlHeapBuf, FirstGrowthAllocatesByTheGranularityRule)
