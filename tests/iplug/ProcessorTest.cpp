@@ -42,6 +42,22 @@ struct HostBuffers
   std::vector<std::vector<T>> data;
   std::vector<T*> ptrs;
 };
+
+// Doubles two channels, and remembers the length and the start of every piece it was given.
+struct Doubler : TestProcessor
+{
+  using TestProcessor::TestProcessor;
+  void ProcessBlock(double** inputs, double** outputs, int nFrames) override
+  {
+    for (int c = 0; c < 2; ++c)
+      for (int f = 0; f < nFrames; ++f)
+        outputs[c][f] = 2.0 * inputs[c][f];
+    lengths.push_back(nFrames);
+    starts.push_back(GetPieceStart());
+  }
+  std::vector<int> lengths, starts;
+};
+
 } // namespace
 
 TEST(ChannelIOString, ParsesConfigurationsAndMaxima)
@@ -208,16 +224,7 @@ TEST(Processor, PassThroughDelaysByTheLatencyAcrossBlocks)
 
 TEST(Processor, AttachSkipsUnconnectedChannelsAndConvertsBothWays)
 {
-  struct Doubler : TestProcessor
-  {
-    using TestProcessor::TestProcessor;
-    void ProcessBlock(double** inputs, double** outputs, int nFrames) override
-    {
-      for (int c = 0; c < 2; ++c)
-        for (int f = 0; f < nFrames; ++f)
-          outputs[c][f] = 2.0 * inputs[c][f];
-    }
-  } p(MakeConfig("2-2"));
+  Doubler p(MakeConfig("2-2"));
   p.SetBlockSize(3);
   p.SetChannelConnections(kInput, 0, 2, true);
   p.SetChannelConnections(kInput, 0, 1, false);
@@ -239,19 +246,7 @@ TEST(Processor, AttachSkipsUnconnectedChannelsAndConvertsBothWays)
 template <typename Sample>
 void CheckLongBlock(int blockSize, const std::vector<int>& pieces)
 {
-  struct Doubler : TestProcessor
-  {
-    using TestProcessor::TestProcessor;
-    void ProcessBlock(double** inputs, double** outputs, int nFrames) override
-    {
-      for (int c = 0; c < 2; ++c)
-        for (int f = 0; f < nFrames; ++f)
-          outputs[c][f] = 2.0 * inputs[c][f];
-      lengths.push_back(nFrames);
-      starts.push_back(GetPieceStart());
-    }
-    std::vector<int> lengths, starts;
-  } p(MakeConfig("2-2"));
+  Doubler p(MakeConfig("2-2"));
   p.SetBlockSize(blockSize);
   p.SetChannelConnections(kInput, 0, 2, true);
   p.SetChannelConnections(kOutput, 0, 2, true);

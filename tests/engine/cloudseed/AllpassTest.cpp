@@ -1,5 +1,6 @@
 #include "engine/cloudseed/AllpassDiffuser.h"
 #include "engine/cloudseed/ModulatedAllpass.h"
+#include "tests/engine/cloudseed/BlockOrderCheck.h"
 #include "utility/MathConstants.h"
 
 #include <gtest/gtest.h>
@@ -169,16 +170,7 @@ TEST(ModulatedAllpass, BlocksMatchTheSampleBySampleOrderAtEveryDistance)
   const Case cases[] = {{kSize - 1, 0.75f, true, true}, {kSize - 1, 0.0f, true, true},   {kSize - 4, 3.0f, true, true},
                         {kSize - 8, 0.0f, true, false}, {5, 0.0f, true, true},           {8, 2.5f, true, true},
                         {kSize, 0.0f, false, false},    {kSize - 3, 0.0f, false, false}, {7, 0.0f, false, false}};
-  const int blockLengths[] = {1024, 7, 513, 64, 1, 200};
-  const int total = kSize + 4096;
-
-  std::vector<float> x(total);
-  uint32_t noise = 54321;
-  for (float& v : x)
-  {
-    noise = noise * 1664525u + 1013904223u;
-    v = static_cast<float>(noise >> 8) / 8388608.0f - 1.0f;
-  }
+  const std::vector<float> x = blockorder::Noise(kSize + 4096, 54321);
 
   for (const Case& c : cases)
   {
@@ -195,25 +187,14 @@ TEST(ModulatedAllpass, BlocksMatchTheSampleBySampleOrderAtEveryDistance)
     reference->modulated = c.modulated;
     reference->interpolate = c.interpolate;
 
-    std::vector<float> y(total);
-    for (int at = 0, b = 0; at < total; b = (b + 1) % 6)
-    {
-      const int n = std::min(blockLengths[b], total - at);
+    const std::vector<float> y = blockorder::InUnevenBlocks(x, [&](const float* in, float* out, int n) {
       if (c.modulated)
-        stage->ProcessWithMod(x.data() + at, y.data() + at, n);
+        stage->ProcessWithMod(in, out, n);
       else
-        stage->ProcessNoMod(x.data() + at, y.data() + at, n);
-      at += n;
-    }
-    int mismatches = 0;
-    for (int i = 0; i < total; ++i)
-    {
-      const float expected = reference->Step(x[i]);
-      if (std::fabs(y[i] - expected) > 1e-5f && ++mismatches <= 3)
-        ADD_FAILURE() << "delay " << c.sampleDelay << " depth " << c.modAmount << " sample " << i << ": " << y[i]
-                      << " instead of " << expected;
-    }
-    EXPECT_EQ(mismatches, 0) << "delay " << c.sampleDelay << " depth " << c.modAmount;
+        stage->ProcessNoMod(in, out, n);
+    });
+    blockorder::ExpectSameAsSampleBySample(
+      x, y, *reference, "delay " + std::to_string(c.sampleDelay) + " depth " + std::to_string(c.modAmount));
   }
 }
 

@@ -1,5 +1,6 @@
 #include "engine/cloudseed/ModulatedDelay.h"
 #include "engine/cloudseed/MultitapDelay.h"
+#include "tests/engine/cloudseed/BlockOrderCheck.h"
 #include "utility/MathConstants.h"
 
 #include <gtest/gtest.h>
@@ -109,16 +110,7 @@ TEST(ModulatedDelay, BlocksMatchTheSampleBySampleOrderAtEveryDistance)
   const Case cases[] = {{kSize - 2, 0.0f}, {kSize - 3, 0.0f},  {kSize - 7, 0.0f},   {kSize - 8, 0.0f},
                         {kSize - 9, 0.0f}, {kSize - 10, 0.0f}, {kSize - 12, 10.5f}, {0, 0.0f},
                         {3, 0.0f},         {8, 0.0f},          {100, 0.0f}};
-  const int blockLengths[] = {1024, 7, 513, 64, 1, 200};
-  const int total = kSize + 4096;
-
-  std::vector<float> x(total);
-  uint32_t noise = 12345;
-  for (float& v : x)
-  {
-    noise = noise * 1664525u + 1013904223u;
-    v = static_cast<float>(noise >> 8) / 8388608.0f - 1.0f;
-  }
+  const std::vector<float> x = blockorder::Noise(kSize + 4096, 12345);
 
   for (const Case& c : cases)
   {
@@ -132,22 +124,10 @@ TEST(ModulatedDelay, BlocksMatchTheSampleBySampleOrderAtEveryDistance)
     reference->modRate = delay->modRate;
     reference->phase = delay->modPhase;
 
-    std::vector<float> y(total);
-    for (int at = 0, b = 0; at < total; b = (b + 1) % 6)
-    {
-      const int n = std::min(blockLengths[b], total - at);
-      delay->Process(x.data() + at, y.data() + at, n);
-      at += n;
-    }
-    int mismatches = 0;
-    for (int i = 0; i < total; ++i)
-    {
-      const float expected = reference->Step(x[i]);
-      if (std::fabs(y[i] - expected) > 1e-5f && ++mismatches <= 3)
-        ADD_FAILURE() << "delay " << c.sampleDelay << " depth " << c.modAmount << " sample " << i << ": " << y[i]
-                      << " instead of " << expected;
-    }
-    EXPECT_EQ(mismatches, 0) << "delay " << c.sampleDelay << " depth " << c.modAmount;
+    const std::vector<float> y = blockorder::InUnevenBlocks(
+      x, [&](const float* in, float* out, int n) { delay->Process(in, out, n); });
+    blockorder::ExpectSameAsSampleBySample(
+      x, y, *reference, "delay " + std::to_string(c.sampleDelay) + " depth " + std::to_string(c.modAmount));
   }
 }
 
