@@ -4,6 +4,7 @@
 #include <cstring>
 #include <functional>
 
+#include "igraphics/IContainerBase.h"
 #include "igraphics/IGraphicsEditorDelegate.h"
 #include "iplug/IPlugParameter.h"
 
@@ -172,16 +173,8 @@ IControl* IGraphics::GetControlWithParamIdx(int paramIdx) const
 
 void IGraphics::EndCapturedGestures()
 {
-  std::vector<IControl*> captured;
   for (const auto& entry : mCapturedMap)
-    if (std::find(captured.begin(), captured.end(), entry.second) == captured.end())
-      captured.push_back(entry.second);
-
-  for (IControl* pControl : captured)
-    for (int v = 0; v < pControl->NVals(); ++v)
-      if (pControl->GetParamIdx(v) > kNoParameter)
-        mDelegate->EndInformHostOfParamChangeFromUI(pControl->GetParamIdx(v));
-
+    EndHostGestures(*entry.second);
   ReleaseMouseCapture();
 }
 
@@ -210,6 +203,13 @@ void IGraphics::OnControlRemoved(IControl* pControl)
       mCtrlTags.erase(it);
       break;
     }
+
+  // Neither a container nor its children may keep a pointer to the other once one is gone.
+  if (IContainerBase* pParent = pControl->GetParent())
+    pParent->OnChildRemoved(pControl);
+  for (int i = 0; i < NControls(); ++i)
+    if (GetControl(i)->GetParent() == pControl)
+      GetControl(i)->SetParent(nullptr);
 }
 
 void IGraphics::RemoveControlWithTag(int ctrlTag)

@@ -18,6 +18,7 @@
 #include "igraphics/IPopupMenu.h"
 #include "igraphics/IRECTList.h"
 #include "igraphics/StaticStorage.h"
+#include "iplug/IPlugMidi.h"
 #include "iplug/wdl/WdlHeapBuf.h"
 #include "iplug/wdl/WdlPtrList.h"
 #include "iplug/wdl/WdlString.h"
@@ -318,6 +319,52 @@ public:
   float GetMaxScale() const { return mMaxScale; }
   IRECT GetBounds() const { return IRECT(0.f, 0.f, static_cast<float>(mWidth), static_cast<float>(mHeight)); }
 
+  // Input (IGraphicsInputDispatch.cpp); coordinates are unscaled editor pixels
+  void OnMouseDown(const std::vector<IMouseInfo>& points);
+  void OnMouseUp(const std::vector<IMouseInfo>& points);
+  void OnMouseDrag(const std::vector<IMouseInfo>& points);
+  void OnTouchCancelled(const std::vector<IMouseInfo>& points);
+  /** True when a control was found. */
+  bool OnMouseDblClick(float x, float y, const IMouseMod& mod);
+  /** True when a control is under the mouse. */
+  bool OnMouseOver(float x, float y, const IMouseMod& mod);
+  void OnMouseOut();
+  /** True when a control was found. */
+  bool OnMouseWheel(float x, float y, const IMouseMod& mod, float delta);
+  /** True when the key was handled. */
+  bool OnKeyDown(float x, float y, const IKeyPress& key);
+  bool OnKeyUp(float x, float y, const IKeyPress& key);
+  void OnDrop(const char* str, float x, float y);
+  void OnDropMultiple(const std::vector<const char*>& paths, float x, float y);
+  void OnDragResize(float x, float y);
+  void EndDragResize();
+  void OnGUIIdle();
+  void OnAppearanceChanged(EUIAppearance appearance);
+  /** Turns letter keys into notes played through the delegate, then through func when set. */
+  void SetQwertyMidiKeyHandlerFunc(std::function<void(const IMidiMsg& msg)> func = nullptr);
+  bool RespondsToGesture(float x, float y);
+  void OnGestureRecognized(const IGestureInfo& info);
+  void AttachGestureRecognizerToRegion(const IRECT& bounds, EGestureType type, IGestureFunc func);
+  void ClearGestureRegions();
+  /** The host's context menu for the parameter, with the control's own items appended. */
+  void PopupHostContextMenuForParam(IControl* pControl, int paramIdx, float x, float y);
+  void PopupHostContextMenuForParam(int controlIdx, int paramIdx, float x, float y);
+  /** The control that receives an event at (x, y): a captured one first, then the open drawn menu or
+      text entry, the corner resizer, the frame-rate display, then the topmost hit control. */
+  IControl* GetMouseControl(float x, float y, bool capture, bool mouseOver = false, uint64_t touchID = 0);
+  /** The topmost control hit at (x, y), or -1. */
+  int GetMouseControlIdx(float x, float y, bool mouseOver = false);
+  int GetParamIdxForPTAutomation(float x, float y);
+  int GetLastClickedParamForPTAutomation();
+  void SetPTParameterHighlight(int paramIdx, bool isHighlighted, int color);
+
+  // The host's edit gestures, begun and ended once per parameter however many paths ask
+  void BeginHostGesture(int paramIdx);
+  void EndHostGesture(int paramIdx);
+  /** Ends every gesture still open, as when the editor closes. */
+  void EndHostGestures();
+  bool HostGestureIsOpen(int paramIdx) const;
+
   // Captures
   /** Drops every capture and shows a hidden cursor again. */
   void ReleaseMouseCapture();
@@ -332,7 +379,11 @@ public:
   void CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx = 0);
   void SetControlValueAfterTextEdit(const char* str);
   void SetControlValueAfterPopupMenu(IPopupMenu* pMenu);
+  /** The drawn menu's delete gesture on an item, for the control whose menu is open. */
+  void DeleteFromPopupMenu(IPopupMenu* pMenu, int itemIdx);
   IControl* GetControlInTextEntry() const { return mInTextEntry; }
+  /** A dismissed text entry: the control keeps its value. */
+  void ClearInTextEntryControl() { mInTextEntry = nullptr; }
   IControl* GetControlInPopupMenu() const { return mInPopupMenu; }
   IPopupMenu& GetPromptMenu() { return mPromptPopupMenu; }
 
@@ -431,6 +482,10 @@ protected:
   void DoDrawSVG(const ISVG& svg, const IBlend* pBlend, const IColor* pStrokeColor, const IColor* pFillColor);
 
   void DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext);
+  /** The parameters of the control's linked values, in value order. */
+  static std::vector<int> LinkedParams(const IControl& control);
+  void BeginHostGestures(const IControl& control);
+  void EndHostGestures(const IControl& control);
 
   /** Adoption without the tag map: back pointers, then OnInit, OnResize, OnRescale. */
   void AdoptControl(IControl& control);
@@ -458,6 +513,7 @@ protected:
   IRECTList mGestureRegions;
   std::unordered_map<int, IGestureFunc> mGestureRegionFuncs;
   std::unordered_map<uint64_t, IControl*> mCapturedMap;
+  std::vector<int> mOpenGestures;
   IControl* mMouseOver = nullptr;
   IControl* mInTextEntry = nullptr;
   IControl* mInPopupMenu = nullptr;

@@ -1,6 +1,7 @@
 // Collecting dirty controls and drawing a frame over the regions they cover.
 #include "igraphics/IGraphics.h"
 
+#include "igraphics/IContainerBase.h"
 #include "igraphics/IRECTList.h"
 
 namespace iplug
@@ -27,7 +28,11 @@ bool IGraphics::IsDirty(IRECTList& rects)
   ForAllControlsFunc([&](IControl* pControl) {
     if (!pControl->IsDirty())
       return;
-    rects.Add(pControl->GetRECT().GetPadded(kDirtyPadding));
+    IRECT r = pControl->GetRECT().GetPadded(kDirtyPadding);
+    // A child never repaints beyond its container.
+    if (const IContainerBase* pParent = pControl->GetParent())
+      r.Clank(pParent->GetRECT().GetPadded(kDirtyPadding));
+    rects.Add(r);
     dirty = true;
   });
   return dirty;
@@ -72,6 +77,15 @@ void IGraphics::DrawControl(IControl* pControl, const IRECT& bounds, float scale
   IRECT clip = bounds.Intersect(pControl->GetRECT().GetPadded(kDirtyPadding).PixelAligned(scale));
   if (clip.W() <= 0.f || clip.H() <= 0.f)
     return;
+
+  // Every container up the chain confines the child; one it lies wholly outside hides it.
+  for (const IContainerBase* pParent = pControl->GetParent(); pParent; pParent = pParent->GetParent())
+  {
+    const IRECT parentRect = pParent->GetRECT().GetPadded(kDirtyPadding).PixelAligned(scale);
+    if (!clip.Intersects(parentRect))
+      return;
+    clip.Clank(parentRect);
+  }
 
   PrepareRegion(clip);
   pControl->Draw(*this);

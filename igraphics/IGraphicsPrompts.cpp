@@ -18,13 +18,6 @@ bool PromptsWithMenu(const IParam& param)
   return param.Type() == IParam::kTypeEnum || (param.Type() == IParam::kTypeBool && param.NDisplayTexts() > 0);
 }
 
-void EndHostGestures(IGEditorDelegate& dlg, const IControl& control)
-{
-  for (int v = 0; v < control.NVals(); ++v)
-    if (control.GetParamIdx(v) > kNoParameter)
-      dlg.EndInformHostOfParamChangeFromUI(control.GetParamIdx(v));
-}
-
 } // namespace
 
 void IGraphics::PromptUserInput(IControl& control, const IRECT& bounds, int valIdx)
@@ -90,17 +83,23 @@ void IGraphics::SetControlValueAfterPopupMenu(IPopupMenu* pMenu)
   IControl* pControl = mInPopupMenu;
   if (!pControl)
     return;
+  mInPopupMenu = nullptr;
+
+  // A menu opened without a press (or answered after it) still edits inside a host gesture. The
+  // parameters are read first: a control may remove itself while handling the choice.
+  const std::vector<int> params = LinkedParams(*pControl);
+  const bool chosen = pMenu && pMenu->GetChosenItemIdx() != -1;
+  if (chosen && !mIsContextMenu)
+    for (int paramIdx : params)
+      BeginHostGesture(paramIdx);
 
   if (mIsContextMenu)
     pControl->OnContextSelection(pMenu ? pMenu->GetChosenItemIdx() : -1);
   else
-    pControl->OnPopupMenuSelection(pMenu && pMenu->GetChosenItemIdx() != -1 ? pMenu : nullptr, mPopupMenuValIdx);
+    pControl->OnPopupMenuSelection(chosen ? pMenu : nullptr, mPopupMenuValIdx);
 
-  // A control that removed itself while handling the choice is gone, and so is its gesture.
-  if (mInPopupMenu != pControl)
-    return;
-  EndHostGestures(*mDelegate, *pControl);
-  mInPopupMenu = nullptr;
+  for (int paramIdx : params)
+    EndHostGesture(paramIdx);
 }
 
 void IGraphics::SetControlValueAfterTextEdit(const char* str)
@@ -108,20 +107,31 @@ void IGraphics::SetControlValueAfterTextEdit(const char* str)
   IControl* pControl = mInTextEntry;
   if (!pControl)
     return;
+  mInTextEntry = nullptr;
 
   const IParam* pParam = mTextEntryValIdx >= 0 ? pControl->GetParam(mTextEntryValIdx) : nullptr;
-  if (pParam)
+  if (!pParam)
   {
-    const double normalized = std::clamp(pParam->ToNormalized(pParam->StringToValue(str)), 0.0, 1.0);
-    pControl->SetValueFromUserInput(normalized, mTextEntryValIdx);
-  }
-  else
-  {
-    pControl->OnTextEntryCompletion(str, mTextEntryValIdx);
+    pControl->OnTextEntryCompletion(str ? str : "", mTextEntryValIdx);
+    return;
   }
 
-  if (mInTextEntry == pControl)
-    mInTextEntry = nullptr;
+  // Typing usually ends after the press that opened the entry was released, so the edit brings
+  // its own gesture; one still open from that press is left for the release to end.
+  const int paramIdx = pControl->GetParamIdx(mTextEntryValIdx);
+  const bool ownGesture = !HostGestureIsOpen(paramIdx);
+  if (ownGesture)
+    BeginHostGesture(paramIdx);
+  const double normalized = std::clamp(pParam->ToNormalized(pParam->StringToValue(str ? str : "")), 0.0, 1.0);
+  pControl->SetValueFromUserInput(normalized, mTextEntryValIdx);
+  if (ownGesture)
+    EndHostGesture(paramIdx);
+}
+
+void IGraphics::DeleteFromPopupMenu(IPopupMenu* pMenu, int itemIdx)
+{
+  if (mInPopupMenu)
+    mInPopupMenu->OnDeleteFromPopupMenu(pMenu, itemIdx);
 }
 
 } // namespace igraphics

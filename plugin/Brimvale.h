@@ -5,12 +5,13 @@
 #include "plugin/BrimvaleIDs.h"
 
 #include "engine/BrimvaleEngine.h"
+#include "igraphics/IGraphicsEditorDelegate.h"
 #include "iplug/IPlugPeakAvgSender.h"
 #include "iplug/vst3/IPlugVST3.h"
 
 #include <string>
 
-class Brimvale : public iplug::IPlugVST3<iplug::IEditorDelegate>
+class Brimvale : public iplug::IPlugVST3<iplug::igraphics::IGEditorDelegate>
 {
 public:
   explicit Brimvale(const iplug::InstanceInfo& info);
@@ -28,6 +29,12 @@ public:
   bool SerializeState(iplug::IByteChunk& chunk) const override;
   int UnserializeState(const iplug::IByteChunk& chunk, int startPos) override;
   void LoadRestoredSamples();
+
+  // Main thread: the editor keeps the proportion of its design size within its scale range.
+  bool OnHostRequestingSupportedViewConfiguration(int width, int height) override;
+  bool ConstrainEditorResize(int& width, int& height) const override;
+  void OnHostSelectedViewConfiguration(int width, int height) override;
+  void OnParentWindowResize(int width, int height) override;
   void ResetToInitState();
 
   const std::string& GetSampleAPath() const { return mSampleAPath; }

@@ -5,6 +5,8 @@
 
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 namespace iplug
 {
@@ -52,9 +54,10 @@ IGraphicsHeadless::~IGraphicsHeadless()
   CloseWindow();
 }
 
-void* IGraphicsHeadless::OpenWindow(void* /*pParent*/)
+void* IGraphicsHeadless::OpenWindow(void* pParent)
 {
   CloseWindow();
+  mWindow = static_cast<HeadlessWindow*>(pParent);
   const int w = static_cast<int>(WindowWidth() * GetScreenScale());
   const int h = static_cast<int>(WindowHeight() * GetScreenScale());
   if (!mGL.Create(w, h))
@@ -65,12 +68,24 @@ void* IGraphicsHeadless::OpenWindow(void* /*pParent*/)
   SetScreenScale(GetScreenScale());
   GetDelegate()->LayoutUI(this);
   SetAllControlsDirty();
+  if (mWindow)
+  {
+    mWindow->editor = this;
+    mWindow->send = &IGraphicsHeadless::SendFromWindow;
+  }
   GetDelegate()->OnUIOpen();
   return &mGL;
 }
 
 void IGraphicsHeadless::CloseWindow()
 {
+  if (mWindow)
+  {
+    mWindow->editor = nullptr;
+    mWindow->send = nullptr;
+    mWindow = nullptr;
+  }
+  mMenuAnsweredLater = nullptr;
   if (!mGL.IsValid())
     return;
   ActivateGLContext();
@@ -151,11 +166,18 @@ EMsgBoxResult IGraphicsHeadless::ShowMessageBox(const char* str, const char* /*t
   return mMessageBoxResult;
 }
 
-void IGraphicsHeadless::PromptForFile(WDL_String& fileName, WDL_String& path, EFileAction /*action*/,
-                                      const char* /*ext*/, IFileDialogCompletionHandlerFunc completionHandler)
+void IGraphicsHeadless::PromptForFile(WDL_String& fileName, WDL_String& path, EFileAction /*action*/, const char* ext,
+                                      IFileDialogCompletionHandlerFunc completionHandler)
 {
   ++mRecord.fileOrColorPrompts;
-  fileName.Set("");
+  const char* chosen = mWindow && mWindow->answerFilePrompt ? mWindow->answerFilePrompt(mWindow->host, ext) : nullptr;
+  fileName.Set(chosen ? chosen : "");
+  if (chosen)
+  {
+    const std::string full(chosen);
+    const size_t slash = full.find_last_of('/');
+    path.Set(slash == std::string::npos ? "" : full.substr(0, slash).c_str());
+  }
   if (completionHandler)
     completionHandler(fileName, path);
 }
@@ -180,17 +202,118 @@ bool IGraphicsHeadless::OpenURL(const char* url, const char*, const char*, const
   return true;
 }
 
-void IGraphicsHeadless::CreatePlatformTextEntry(int /*paramIdx*/, const IText& /*text*/, const IRECT& /*bounds*/,
+void IGraphicsHeadless::CreatePlatformTextEntry(int paramIdx, const IText& /*text*/, const IRECT& /*bounds*/,
                                                 int /*length*/, const char* str)
 {
   mRecord.textEntry = str ? str : "";
+  if (!mWindow || !mWindow->answerTextEntry)
+    return;
+  if (const char* typed = mWindow->answerTextEntry(mWindow->host, mRecord.textEntry.c_str(), paramIdx))
+    SetControlValueAfterTextEdit(typed);
 }
 
-IPopupMenu* IGraphicsHeadless::CreatePlatformPopupMenu(IPopupMenu& /*menu*/, const IRECT& /*bounds*/, bool& isAsync)
+IPopupMenu* IGraphicsHeadless::CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT& /*bounds*/, bool& isAsync)
 {
   ++mRecord.popupMenus;
   isAsync = false;
-  return nullptr;
+  if (!mWindow || !mWindow->answerMenu)
+    return nullptr;
+
+  std::vector<const char*> items;
+  std::vector<int> checked;
+  for (int i = 0; i < menu.NItems(); ++i)
+  {
+    items.push_back(menu.GetItemText(i));
+    checked.push_back(menu.GetItem(i)->GetChecked() ? 1 : 0);
+  }
+  const HeadlessMenuRequest request{menu.GetRootTitle(), menu.NItems(), items.data(), checked.data()};
+  const int choice = mWindow->answerMenu(mWindow->host, &request);
+  if (choice == kHeadlessAnswerLater)
+  {
+    isAsync = true;
+    mMenuAnsweredLater = &menu;
+    return nullptr;
+  }
+  if (choice < 0 || choice >= menu.NItems())
+    return nullptr;
+  menu.SetChosenItemIdx(choice);
+  return &menu;
+}
+
+void IGraphicsHeadless::AnswerLaterMenu(int choice)
+{
+  IPopupMenu* pMenu = mMenuAnsweredLater;
+  mMenuAnsweredLater = nullptr;
+  // The menu belongs to the control that asked; once that control is gone, so may be the menu.
+  if (!pMenu || !GetControlInPopupMenu())
+    return;
+  if (choice >= 0 && choice < pMenu->NItems())
+  {
+    pMenu->SetChosenItemIdx(choice);
+    SetControlValueAfterPopupMenu(pMenu);
+  }
+  else
+  {
+    SetControlValueAfterPopupMenu(nullptr);
+  }
+}
+
+int IGraphicsHeadless::SendFromWindow(void* editor, const HeadlessEvent* event)
+{
+  if (!editor || !event)
+    return 0;
+  return static_cast<IGraphicsHeadless*>(editor)->Send(*event) ? 1 : 0;
+}
+
+bool IGraphicsHeadless::Send(const HeadlessEvent& event)
+{
+  IMouseInfo info;
+  info.x = event.x;
+  info.y = event.y;
+  info.dX = event.dX;
+  info.dY = event.dY;
+  const int m = event.modifiers;
+  info.ms = IMouseMod(m & kHeadlessLeft, m & kHeadlessRight, m & kHeadlessShift, m & kHeadlessControl,
+                      m & kHeadlessAlt);
+  const IKeyPress key(event.text, event.virtualKey, m & kHeadlessShift, m & kHeadlessControl, m & kHeadlessAlt);
+
+  switch (event.type)
+  {
+  case kHeadlessMouseDown:
+    MoveMouseCursor(event.x, event.y);
+    OnMouseDown({info});
+    return true;
+  case kHeadlessMouseUp:
+    MoveMouseCursor(event.x, event.y);
+    OnMouseUp({info});
+    return true;
+  case kHeadlessMouseDrag:
+    MoveMouseCursor(event.x, event.y);
+    OnMouseDrag({info});
+    return true;
+  case kHeadlessDoubleClick: MoveMouseCursor(event.x, event.y); return OnMouseDblClick(event.x, event.y, info.ms);
+  case kHeadlessMouseOver: MoveMouseCursor(event.x, event.y); return OnMouseOver(event.x, event.y, info.ms);
+  case kHeadlessMouseOut: OnMouseOut(); return true;
+  case kHeadlessWheel: return OnMouseWheel(event.x, event.y, info.ms, event.delta);
+  case kHeadlessKeyDown: return OnKeyDown(event.x, event.y, key);
+  case kHeadlessKeyUp: return OnKeyUp(event.x, event.y, key);
+  case kHeadlessDrop: OnDrop(event.text ? event.text : "", event.x, event.y); return true;
+  case kHeadlessTick: return Tick();
+  case kHeadlessTextEntryDone:
+    if (!GetControlInTextEntry())
+      return false;
+    if (event.text)
+      SetControlValueAfterTextEdit(event.text);
+    else
+      ClearInTextEntryControl();
+    return true;
+  case kHeadlessMenuDone:
+    if (!mMenuAnsweredLater)
+      return false;
+    AnswerLaterMenu(event.menuChoice);
+    return true;
+  default: return false;
+  }
 }
 
 PlatformFontPtr IGraphicsHeadless::LoadPlatformFont(const char* /*fontID*/, const char* fileNameOrResID)

@@ -2,6 +2,7 @@
 
 #include "igraphics/drawing/IGraphicsNanoVG.h"
 #include "igraphics/platforms/HeadlessGLContext.h"
+#include "igraphics/platforms/HeadlessWindow.h"
 
 #include <string>
 #include <vector>
@@ -13,7 +14,9 @@ namespace igraphics
 
 /** The editor without a window, for Linux tests: NanoVG on an EGL surfaceless context draws
  * into a framebuffer object that stands in for the window. Platform requests that a test can
- * check (clipboard, URLs, prompts, text entry, menus) are recorded; fonts come from files. */
+ * check (clipboard, URLs, prompts, text entry, menus) are recorded; fonts come from files.
+ * Opened on a HeadlessWindow, it takes its input from the test and has its prompts answered by
+ * the test's script. */
 class IGraphicsHeadless : public IGraphicsNanoVG
 {
 public:
@@ -76,7 +79,15 @@ public:
   /** The answer that the next message boxes give. */
   void SetMessageBoxResult(EMsgBoxResult result) { mMessageBoxResult = result; }
 
+  /** One event from the test, as a platform would deliver it; true when the editor took it. */
+  bool Send(const HeadlessEvent& event);
+
 private:
+  static int SendFromWindow(void* editor, const HeadlessEvent* event);
+  void AnswerLaterMenu(int choice);
+
+  HeadlessWindow* mWindow = nullptr;
+  IPopupMenu* mMenuAnsweredLater = nullptr;
   HeadlessGLContext mGL;
   Record mRecord;
   EMsgBoxResult mMessageBoxResult = kOK;

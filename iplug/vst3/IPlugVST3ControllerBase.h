@@ -14,6 +14,8 @@
 namespace iplug
 {
 
+class IPlugVST3View;
+
 class IPlugVST3ControllerBase
 {
 public:
@@ -47,6 +49,11 @@ public:
   const char* GetChannelNamespace() const { return mChannelNamespace.Get(); }
   int GetChannelNamespaceIndex() const { return mChannelNamespaceIndex; }
 
+  /** The editor view while it exists; not owned: the host owns it, and it forgets itself here
+   *  when it is destroyed. */
+  IPlugVST3View* GetView() const { return mView; }
+  void SetView(IPlugVST3View* view) { mView = view; }
+
 private:
   WDL_String mChannelName;
   WDL_String mChannelUID;
@@ -54,6 +61,7 @@ private:
   Steinberg::int32 mChannelIndex = 0;
   Steinberg::int32 mChannelNamespaceIndex = 0;
   Steinberg::uint8 mChannelColor[3] = {0, 0, 0};
+  IPlugVST3View* mView = nullptr;
 };
 
 } // namespace iplug

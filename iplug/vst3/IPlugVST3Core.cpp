@@ -3,10 +3,12 @@
 #include "iplug/vst3/IPlugVST3Constants.h"
 #include "iplug/vst3/IPlugVST3State.h"
 #include "iplug/vst3/IPlugVST3Utilities.h"
+#include "iplug/vst3/IPlugVST3View.h"
 
 #include "pluginterfaces/vst/ivsthostapplication.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace iplug
 {
@@ -140,9 +142,13 @@ tresult PLUGIN_API IPlugVST3Core::setParamNormalized(ParamID tag, ParamValue val
   return kResultOk;
 }
 
-IPlugView* PLUGIN_API IPlugVST3Core::createView(FIDString)
+IPlugView* PLUGIN_API IPlugVST3Core::createView(FIDString name)
 {
-  return nullptr;
+  if (!HasUI() || !name || std::strcmp(name, ViewType::kEditor) != 0)
+    return nullptr;
+  auto* view = new IPlugVST3View(*this, Delegate());
+  SetView(view);
+  return view;
 }
 
 tresult PLUGIN_API IPlugVST3Core::setComponentState(IBStream*)
@@ -245,6 +251,17 @@ void IPlugVST3Core::DirtyParametersFromUI()
   startGroupEdit();
   IPlugAPIBaseCore::DirtyParametersFromUI();
   finishGroupEdit();
+}
+
+bool IPlugVST3Core::EditorResize(int viewWidth, int viewHeight)
+{
+  if (!HasUI())
+    return true;
+  const bool changed = viewWidth != Delegate().GetEditorWidth() || viewHeight != Delegate().GetEditorHeight();
+  if (changed && GetView())
+    GetView()->RequestHostResize(viewWidth, viewHeight);
+  Delegate().SetEditorSize(viewWidth, viewHeight);
+  return true;
 }
 
 } // namespace iplug

@@ -84,6 +84,12 @@ public:
   void SendParameterValueFromUI(int paramIdx, double normalizedValue) override;
   void DirtyParametersFromUI() override;
 
+  /** Asks the host to resize the editor view when the size changes, and stores the size. */
+  bool EditorResize(int viewWidth, int viewHeight) override;
+
+  /** The host's handler, through which the editor asks for the host's context menu; may be null. */
+  Steinberg::Vst::IComponentHandler* GetComponentHandler() const { return getComponentHandler(); }
+
   DEFINE_INTERFACES
   DEF_INTERFACE(Steinberg::Vst::IMidiMapping)
   DEF_INTERFACE(Steinberg::Vst::ChannelContext::IInfoListener)

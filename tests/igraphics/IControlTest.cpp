@@ -216,10 +216,18 @@ TEST_F(Control, DismissedMenuDeliversNoChoice)
   pMode->SetValueFromUserInput(1. / 3.);
   g.mMenuChoice = -1;
 
+  // Opened by a press, the dismissed menu ends the press's gesture.
+  g.BeginHostGesture(2);
   pMode->PromptUserInput(0);
 
   EXPECT_DOUBLE_EQ(pMode->GetValue(), 1. / 3.);
   EXPECT_TRUE(Logged("end 2"));
+
+  // Opened without one, it neither begins nor ends a gesture.
+  log.Clear();
+  pMode->PromptUserInput(0);
+  EXPECT_FALSE(Logged("begin 2"));
+  EXPECT_FALSE(Logged("end 2"));
 }
 
 TEST_F(Control, TextEntryForAControlWithoutParameterGoesToTheControl)

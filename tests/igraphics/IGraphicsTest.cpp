@@ -211,6 +211,7 @@ TEST_F(Surface, ResizeRunsTheLayoutAgainOnlyWhenAsked)
 TEST_F(Surface, ResizeDuringADragEndsTheHostGesture)
 {
   TestControl* pKnob = Attach("knob", 3);
+  g.BeginHostGesture(3); // as the press that captured it did
   g.Capture(0, pKnob);
   log.Clear();
 
@@ -224,6 +225,8 @@ TEST_F(Surface, RemovingACapturedControlEndsEveryGestureAndReleasesEveryCapture)
 {
   TestControl* pKnob = Attach("knob", 3);
   TestControl* pOther = Attach("other", 1, 9);
+  g.BeginHostGesture(3); // as the presses that captured them did
+  g.BeginHostGesture(1);
   g.Capture(0, pKnob);
   g.Capture(1, pOther);
   g.Hover(pOther);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "EventLog.h"
 #include "igraphics/IGraphics.h"
@@ -42,6 +44,36 @@ public:
   // The item index the platform menu answers with; -1 dismisses it.
   int mMenuChoice = -1;
 
+  // A drawing call that tests check by colour and geometry rather than by pixels.
+  struct DrawCall
+  {
+    std::string op;
+    IColor color;
+    std::vector<float> coords;
+    float weight = 1.f; // of the blend; 1 without one
+    std::string text;
+  };
+  std::vector<DrawCall> mDrawCalls;
+  std::vector<DrawCall> DrawCallsOf(const std::string& op) const
+  {
+    std::vector<DrawCall> calls;
+    for (const DrawCall& call : mDrawCalls)
+      if (call.op == op)
+        calls.push_back(call);
+    return calls;
+  }
+  std::vector<std::string> DrawOps() const
+  {
+    std::vector<std::string> ops;
+    for (const DrawCall& call : mDrawCalls)
+      ops.push_back(call.op);
+    return ops;
+  }
+  // The box MeasureText reports for any text once set; unset, text measures as nothing.
+  std::optional<IRECT> mTextExtent;
+  std::vector<std::string> mOpenedURLs;
+  ECursor GetCursor() const { return mCursorType; }
+
   void BeginFrame() override {}
   void DrawSVG(const ISVG& /*svg*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/, const IColor* /*pStrokeColor*/,
                const IColor* /*pFillColor*/) override
@@ -57,18 +89,21 @@ public:
                          const IBlend* /*pBlend*/) override
   {}
   void DrawPoint(const IColor& /*color*/, float /*x*/, float /*y*/, const IBlend* /*pBlend*/) override {}
-  void DrawLine(const IColor& /*color*/, float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/,
-                const IBlend* /*pBlend*/, float /*thickness*/) override
-  {}
+  void DrawLine(const IColor& color, float x1, float y1, float x2, float y2, const IBlend* pBlend,
+                float /*thickness*/) override
+  {
+    Record("draw line", color, {x1, y1, x2, y2}, pBlend);
+  }
   void DrawDottedLine(const IColor& /*color*/, float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/,
                       const IBlend* /*pBlend*/, float /*thickness*/, float /*dashLen*/) override
   {}
   void DrawTriangle(const IColor& /*color*/, float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, float /*x3*/,
                     float /*y3*/, const IBlend* /*pBlend*/, float /*thickness*/) override
   {}
-  void DrawRect(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/,
-                float /*thickness*/) override
-  {}
+  void DrawRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend, float /*thickness*/) override
+  {
+    Record("draw rect", color, {bounds.L, bounds.T, bounds.R, bounds.B}, pBlend);
+  }
   void DrawRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cornerRadius*/, const IBlend* /*pBlend*/,
                      float /*thickness*/) override
   {}
@@ -93,10 +128,15 @@ public:
   void DrawDottedRect(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/, float /*thickness*/,
                       float /*dashLen*/) override
   {}
-  void FillTriangle(const IColor& /*color*/, float /*x1*/, float /*y1*/, float /*x2*/, float /*y2*/, float /*x3*/,
-                    float /*y3*/, const IBlend* /*pBlend*/) override
-  {}
-  void FillRect(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/) override {}
+  void FillTriangle(const IColor& color, float x1, float y1, float x2, float y2, float x3, float y3,
+                    const IBlend* pBlend) override
+  {
+    Record("fill triangle", color, {x1, y1, x2, y2, x3, y3}, pBlend);
+  }
+  void FillRect(const IColor& color, const IRECT& bounds, const IBlend* pBlend) override
+  {
+    Record("fill rect", color, {bounds.L, bounds.T, bounds.R, bounds.B}, pBlend);
+  }
   void FillRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cornerRadius*/,
                      const IBlend* /*pBlend*/) override
   {}
@@ -117,7 +157,13 @@ public:
   void FillConvexPolygon(const IColor& /*color*/, float* /*x*/, float* /*y*/, int /*nPoints*/,
                          const IBlend* /*pBlend*/) override
   {}
-  float MeasureText(const IText& /*text*/, const char* /*str*/, IRECT& /*bounds*/) const override { return 0.f; }
+  float MeasureText(const IText& /*text*/, const char* /*str*/, IRECT& bounds) const override
+  {
+    if (!mTextExtent)
+      return 0.f;
+    bounds = *mTextExtent;
+    return bounds.W();
+  }
   void DrawMultiLineText(const IText& /*text*/, const char* /*str*/, const IRECT& /*bounds*/,
                          const IBlend* /*pBlend*/) override
   {}
@@ -144,10 +190,10 @@ public:
   void GetLayerBitmapData(const ILayerPtr& /*layer*/, WDL_TypedBuf<uint8_t>& /*data*/) override {}
   void ApplyShadowMask(ILayerPtr& /*layer*/, WDL_TypedBuf<uint8_t>& /*mask*/, const IShadow& /*shadow*/) override {}
   void PathClear() override {}
-  void PathClose() override {}
+  void PathClose() override { Record("path close", IColor(), {}, nullptr); }
   void PathArc(float /*cx*/, float /*cy*/, float /*r*/, float /*a1*/, float /*a2*/, EWinding /*winding*/) override {}
-  void PathMoveTo(float /*x*/, float /*y*/) override {}
-  void PathLineTo(float /*x*/, float /*y*/) override {}
+  void PathMoveTo(float x, float y) override { Record("path move", IColor(), {x, y}, nullptr); }
+  void PathLineTo(float x, float y) override { Record("path line", IColor(), {x, y}, nullptr); }
   void PathCubicBezierTo(float /*c1x*/, float /*c1y*/, float /*c2x*/, float /*c2y*/, float /*x2*/,
                          float /*y2*/) override
   {}
@@ -155,7 +201,11 @@ public:
   void PathStroke(const IPattern& /*pattern*/, float /*thickness*/, const IStrokeOptions& /*options*/,
                   const IBlend* /*pBlend*/) override
   {}
-  void PathFill(const IPattern& /*pattern*/, const IFillOptions& /*options*/, const IBlend* /*pBlend*/) override {}
+  void PathFill(const IPattern& pattern, const IFillOptions& options, const IBlend* pBlend) override
+  {
+    Record("path fill", pattern.NStops() ? pattern.GetStop(0).mColor : IColor(),
+           {static_cast<float>(options.mFillRule), options.mPreserve ? 1.f : 0.f}, pBlend);
+  }
   void PathTransformSetMatrix(const IMatrix& /*m*/) override {}
   void SetClipRegion(const IRECT& /*r*/) override {}
   void GetMouseLocation(float& x, float& y) const override
@@ -189,9 +239,10 @@ public:
   {
     return false;
   }
-  bool OpenURL(const char* /*url*/, const char* /*msgWindowTitle*/, const char* /*confirmMsg*/,
+  bool OpenURL(const char* url, const char* /*msgWindowTitle*/, const char* /*confirmMsg*/,
                const char* /*errMsgOnFailure*/) override
   {
+    mOpenedURLs.push_back(url ? url : "");
     return false;
   }
   PlatformFontPtr LoadPlatformFont(const char* /*fontID*/, const char* /*fileNameOrResID*/) override { return nullptr; }
@@ -254,11 +305,18 @@ public:
   int AlphaChannel() const override { return 0; }
   bool FlippedBitmap() const override { return false; }
   float DoMeasureText(const IText& /*text*/, const char* /*str*/, IRECT& /*bounds*/) const override { return 0.f; }
-  void DoDrawText(const IText& /*text*/, const char* /*str*/, const IRECT& /*bounds*/,
-                  const IBlend* /*pBlend*/) override
-  {}
+  void DoDrawText(const IText& text, const char* str, const IRECT& bounds, const IBlend* pBlend) override
+  {
+    Record("text", text.mFGColor, {bounds.L, bounds.T, bounds.R, bounds.B}, pBlend);
+    mDrawCalls.back().text = str;
+  }
 
 private:
+  void Record(const char* op, const IColor& color, std::vector<float> coords, const IBlend* pBlend)
+  {
+    mDrawCalls.push_back({op, color, std::move(coords), pBlend ? pBlend->mWeight : 1.f, ""});
+  }
+
   EventLog& mLog;
 };
 

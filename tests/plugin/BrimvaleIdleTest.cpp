@@ -39,7 +39,7 @@ TEST(BrimvaleIdle, WithTheEditorClosedOnlyTheMeterIsDrained)
   EXPECT_TRUE(plug->controlMsgs.empty());
 
   // After the editor was open and closed again, the previews stop where they were.
-  plug->OpenWindow(nullptr);
+  plug->OnUIOpen();
   plug->OnIdle();
   plug->CloseWindow();
   const double phase = plug->GetPreviewPhaseA();
@@ -60,7 +60,7 @@ TEST(BrimvaleIdle, MotionOnTheBlendMovesTheKnobOnlyWhenAimedAtIt)
   for (const auto& c : cases)
   {
     auto plug = MakeObserved();
-    plug->OpenWindow(nullptr);
+    plug->OnUIOpen();
     SetValue(*plug, kMotionADestination, c.destA);
     SetValue(*plug, kMotionADepth, 1.0);
     SetValue(*plug, kMotionARate, 5.0); // a quarter cycle per tick: the first tick is the sine's peak
@@ -75,7 +75,7 @@ TEST(BrimvaleIdle, MotionOnTheBlendMovesTheKnobOnlyWhenAimedAtIt)
 TEST(BrimvaleIdle, TheFilterDisplayShowsTheModulatedCutoffWithinItsLimits)
 {
   auto plug = MakeObserved();
-  plug->OpenWindow(nullptr);
+  plug->OnUIOpen();
   SetValue(*plug, kFilterCutoff, 20.0);
   SetValue(*plug, kFilterLfoA, 0.0);
   SetValue(*plug, kFilterLfoB, 0.0);
@@ -92,7 +92,7 @@ TEST(BrimvaleIdle, TheFilterDisplayShowsTheModulatedCutoffWithinItsLimits)
 TEST(BrimvaleIdle, ThePanelReceivesBothPreviewsInOneRecord)
 {
   auto plug = MakeObserved();
-  plug->OpenWindow(nullptr);
+  plug->OnUIOpen();
   SetValue(*plug, kMotionARate, 2.0);
   SetValue(*plug, kMotionBRate, 40.0); // beyond the range: an idle tick moves at most a whole cycle
   SetValue(*plug, kMotionAShape, 6.0);

@@ -1,0 +1,314 @@
+// The editor road through a real module: the host attaches the view of a small instrument with a
+// drawn editor, and mouse, wheel, keys, typed values and menus reach its parameters and the host's
+// edit gestures, in order.
+#include "tests/host/editorplug/EditorTestPlugIDs.h"
+#include "tools/host/HostContext.h"
+#include "tools/host/HostedView.h"
+#include "tools/host/ModuleHost.h"
+
+#include "igraphics/platforms/HeadlessWindow.h"
+#include "iplug/vst3/IPlugVST3View.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace testhost
+{
+namespace
+{
+
+using Steinberg::owned;
+using Kind = RecordingComponentHandler::EKind;
+using Calls = std::vector<std::string>;
+
+std::string Describe(const RecordingComponentHandler::Call& call)
+{
+  switch (call.kind)
+  {
+  case Kind::kBegin: return "begin " + std::to_string(call.id);
+  case Kind::kPerform: return "perform " + std::to_string(call.id) + " " + std::to_string(call.value);
+  case Kind::kEnd: return "end " + std::to_string(call.id);
+  case Kind::kRestart: return "restart " + std::to_string(call.id);
+  case Kind::kContextMenu: return "menu " + std::to_string(call.id) + (call.withView ? " with view" : "");
+  case Kind::kPopup: return "popup " + std::to_string(call.x) + "," + std::to_string(call.y);
+  }
+  return "?";
+}
+
+// The user's side of the prompts: what is typed, what is chosen, and what the menus showed.
+struct PromptScript
+{
+  const char* typed = nullptr;
+  int choice = -1;
+  std::vector<std::string> shownTexts;
+  std::vector<std::string> menus;
+
+  static int AnswerMenu(void* host, const HeadlessMenuRequest* menu)
+  {
+    auto& script = *static_cast<PromptScript*>(host);
+    std::string shown = std::string(menu->title) + ":";
+    for (int i = 0; i < menu->nItems; ++i)
+      shown += std::string(" ") + (menu->checked[i] ? "*" : "") + menu->items[i];
+    script.menus.push_back(shown);
+    return script.choice;
+  }
+  static const char* AnswerTextEntry(void* host, const char* shownText, int)
+  {
+    auto& script = *static_cast<PromptScript*>(host);
+    script.shownTexts.push_back(shownText);
+    return script.typed;
+  }
+};
+
+class EditorRoad : public ::testing::Test
+{
+protected:
+  static void SetUpTestSuite()
+  {
+    std::string error;
+    sModule = LoadedModule::Load(EDITOR_TEST_BUNDLE_PATH, error);
+    ASSERT_TRUE(sModule) << error;
+  }
+  static void TearDownTestSuite() { sModule.reset(); }
+
+  void SetUp() override
+  {
+    std::string error;
+    instance = HostedInstance::Create(sModule, sModule->AudioClasses().front().ID(), &host, error);
+    ASSERT_TRUE(instance) << error;
+    instance->Controller().setComponentHandler(handler);
+    view = HostedView::Create(*instance);
+    ASSERT_TRUE(view);
+    window.host = &script;
+    window.answerMenu = &PromptScript::AnswerMenu;
+    window.answerTextEntry = &PromptScript::AnswerTextEntry;
+    ASSERT_EQ(view->Attach(&window, iplug::kPlatformTypeHeadless), Steinberg::kResultOk);
+    ASSERT_NE(window.send, nullptr);
+  }
+
+  void TearDown() override
+  {
+    view.reset();
+    if (instance)
+      instance->Controller().setComponentHandler(nullptr);
+    instance.reset();
+  }
+
+  int Send(int type, float x, float y, float dX = 0.f, float dY = 0.f, int modifiers = kHeadlessLeft)
+  {
+    HeadlessEvent event{};
+    event.type = type;
+    event.x = x;
+    event.y = y;
+    event.dX = dX;
+    event.dY = dY;
+    event.modifiers = modifiers;
+    return window.send(window.editor, &event);
+  }
+
+  void Click(float x, float y, int modifiers = kHeadlessLeft)
+  {
+    Send(kHeadlessMouseDown, x, y, 0.f, 0.f, modifiers);
+    Send(kHeadlessMouseUp, x, y, 0.f, 0.f, modifiers);
+  }
+
+  // A drag upwards in steps of 8 pixels.
+  void DragUp(const iplug::igraphics::IRECT& r, int steps, int modifiers = kHeadlessLeft)
+  {
+    float y = r.MH();
+    Send(kHeadlessMouseDown, r.MW(), y, 0.f, 0.f, modifiers);
+    for (int i = 0; i < steps; ++i)
+    {
+      y -= 8.f;
+      Send(kHeadlessMouseDrag, r.MW(), y, 0.f, -8.f, modifiers);
+    }
+    Send(kHeadlessMouseUp, r.MW(), y, 0.f, 0.f, modifiers);
+  }
+
+  Calls Taken()
+  {
+    Calls taken;
+    for (size_t i = mSeen; i < handler->Calls().size(); ++i)
+      taken.push_back(Describe(handler->Calls()[i]));
+    mSeen = handler->Calls().size();
+    return taken;
+  }
+
+  double Normalized(int paramIdx) { return instance->Controller().getParamNormalized(paramIdx); }
+
+  static std::shared_ptr<LoadedModule> sModule;
+  NamedHostApplication host;
+  Steinberg::IPtr<RecordingComponentHandler> handler = owned(new RecordingComponentHandler());
+  std::unique_ptr<HostedInstance> instance;
+  std::unique_ptr<HostedView> view;
+  PromptScript script;
+  HeadlessWindow window{};
+  size_t mSeen = 0;
+};
+
+std::shared_ptr<LoadedModule> EditorRoad::sModule;
+
+std::string Perform(int id, double value)
+{
+  return "perform " + std::to_string(id) + " " + std::to_string(value);
+}
+
+} // namespace
+
+TEST_F(EditorRoad, AVerticalDragTurnsTheKnobInOneGestureAndShiftIsTenTimesFiner)
+{
+  // Four steps of 8 pixels on an 80 pixel knob geared 4: 0.025 each.
+  DragUp(kEditorTestGainKnob, 4);
+  EXPECT_EQ(Taken(),
+            (Calls{"begin 0", Perform(0, 0.525), Perform(0, 0.55), Perform(0, 0.575), Perform(0, 0.6), "end 0"}));
+  EXPECT_NEAR(Normalized(kEditorTestGain), 0.6, 1e-9);
+
+  DragUp(kEditorTestGainKnob, 4, kHeadlessLeft | kHeadlessShift);
+  EXPECT_EQ(Taken(),
+            (Calls{"begin 0", Perform(0, 0.6025), Perform(0, 0.605), Perform(0, 0.6075), Perform(0, 0.61), "end 0"}));
+}
+
+TEST_F(EditorRoad, AWheelNotchMovesASteppedParameterOneStep)
+{
+  const auto& r = kEditorTestStepsKnob;
+  EXPECT_EQ(Send(kHeadlessWheel, r.MW(), r.MH(), 0.f, 0.f, 0), 1);
+  HeadlessEvent notch{};
+  notch.type = kHeadlessWheel;
+  notch.x = r.MW();
+  notch.y = r.MH();
+  notch.delta = 3.f;
+  window.send(window.editor, &notch);
+  notch.delta = -1.f;
+  window.send(window.editor, &notch);
+  // A still wheel leaves the value where it was; a notch either way is one step, however large.
+  EXPECT_EQ(Taken(), (Calls{"begin 1", Perform(1, 0.5), "end 1", "begin 1", Perform(1, 0.6), "end 1", "begin 1",
+                            Perform(1, 0.5), "end 1"}));
+}
+
+TEST_F(EditorRoad, RightClickOnAParameterKnobAsksTheHostForItsMenuWithoutAnEdit)
+{
+  Click(kEditorTestGainKnob.MW(), kEditorTestGainKnob.MH(), kHeadlessRight);
+  EXPECT_EQ(Taken(), (Calls{"menu 0 with view", "popup 60,60"}));
+  EXPECT_NEAR(Normalized(kEditorTestGain), 0.5, 1e-9);
+}
+
+TEST_F(EditorRoad, ATypedValueIsClampedToTheRangeAndEditsInItsOwnGesture)
+{
+  // Answered later, as a user types after releasing the mouse.
+  Click(kEditorTestLevelCaption.MW(), kEditorTestLevelCaption.MH());
+  EXPECT_EQ(script.shownTexts, (std::vector<std::string>{"50.0"}));
+  EXPECT_EQ(Taken(), (Calls{"begin 2", "end 2"}));
+
+  HeadlessEvent typed{};
+  typed.type = kHeadlessTextEntryDone;
+  typed.text = "150";
+  EXPECT_EQ(window.send(window.editor, &typed), 1);
+  EXPECT_EQ(Taken(), (Calls{"begin 2", Perform(2, 1.0), "end 2"}));
+  EXPECT_NEAR(Normalized(kEditorTestLevel), 1.0, 1e-9);
+
+  // Answered at once: the press's own gesture covers the edit.
+  script.typed = "25";
+  Click(kEditorTestLevelCaption.MW(), kEditorTestLevelCaption.MH());
+  EXPECT_EQ(Taken(), (Calls{"begin 2", Perform(2, 0.25), "end 2"}));
+
+  // A cancelled entry edits nothing; an answer with no entry open is refused.
+  script.typed = nullptr;
+  Click(kEditorTestLevelCaption.MW(), kEditorTestLevelCaption.MH());
+  Taken();
+  typed.text = nullptr;
+  EXPECT_EQ(window.send(window.editor, &typed), 1);
+  EXPECT_EQ(window.send(window.editor, &typed), 0);
+  EXPECT_TRUE(Taken().empty());
+  EXPECT_NEAR(Normalized(kEditorTestLevel), 0.25, 1e-9);
+}
+
+TEST_F(EditorRoad, AnEnumPromptsWithAMenuAndBothMenuKindsEndTheGesture)
+{
+  // Chosen at once: the whole edit happens inside the press.
+  script.choice = 2;
+  Click(kEditorTestModeCaption.MW(), kEditorTestModeCaption.MH());
+  EXPECT_EQ(script.menus, (std::vector<std::string>{"Mode: Soft *Warm Bright Dark"}));
+  EXPECT_TRUE(script.shownTexts.empty());
+  EXPECT_EQ(Taken(), (Calls{"begin 3", Perform(3, 2.0 / 3.0), "end 3"}));
+
+  // Chosen later: the release ends nothing, the choice edits and ends the gesture.
+  script.choice = kHeadlessAnswerLater;
+  Click(kEditorTestModeCaption.MW(), kEditorTestModeCaption.MH());
+  EXPECT_EQ(script.menus.back(), "Mode: Soft Warm *Bright Dark");
+  EXPECT_EQ(Taken(), (Calls{"begin 3"}));
+  HeadlessEvent chosen{};
+  chosen.type = kHeadlessMenuDone;
+  chosen.menuChoice = 0;
+  EXPECT_EQ(window.send(window.editor, &chosen), 1);
+  EXPECT_EQ(Taken(), (Calls{Perform(3, 0.0), "end 3"}));
+
+  // Dismissed later: the gesture ends without an edit.
+  Click(kEditorTestModeCaption.MW(), kEditorTestModeCaption.MH());
+  chosen.menuChoice = -1;
+  window.send(window.editor, &chosen);
+  EXPECT_EQ(Taken(), (Calls{"begin 3", "end 3"}));
+  EXPECT_NEAR(Normalized(kEditorTestMode), 0.0, 1e-9);
+}
+
+TEST_F(EditorRoad, HostEditsMoveTheControlsWithoutAnEcho)
+{
+  instance->Controller().setParamNormalized(kEditorTestGain, 0.25);
+  // The knob starts its next drag from the host's value.
+  DragUp(kEditorTestGainKnob, 1);
+  EXPECT_EQ(Taken(), (Calls{"begin 0", Perform(0, 0.275), "end 0"}));
+}
+
+TEST_F(EditorRoad, RemovingTheViewMidDragEndsTheGestureAndTheEditorReopens)
+{
+  Send(kHeadlessMouseDown, kEditorTestGainKnob.MW(), kEditorTestGainKnob.MH());
+  Send(kHeadlessMouseDrag, kEditorTestGainKnob.MW(), 52.f, 0.f, -8.f);
+  ASSERT_EQ(view->Remove(), Steinberg::kResultOk);
+  EXPECT_EQ(window.send, nullptr);
+  EXPECT_EQ(Taken(), (Calls{"begin 0", Perform(0, 0.525), "end 0"}));
+
+  ASSERT_EQ(view->Attach(&window, iplug::kPlatformTypeHeadless), Steinberg::kResultOk);
+  DragUp(kEditorTestGainKnob, 1);
+  EXPECT_EQ(Taken(), (Calls{"begin 0", Perform(0, 0.55), "end 0"}));
+}
+
+TEST_F(EditorRoad, TheEditorFollowsItsParentWindowAndTheSizeChecks)
+{
+  Steinberg::ViewRect parent(0, 0, 600, 300);
+  EXPECT_EQ(view->View().onSize(&parent), Steinberg::kResultOk);
+  auto size = view->Size();
+  ASSERT_TRUE(size);
+  EXPECT_EQ(size->getWidth(), 400); // the editor's own size in editor units
+  Steinberg::ViewRect tooSmall(10, 20, 50, 40);
+  EXPECT_EQ(view->View().checkSizeConstraint(&tooSmall), Steinberg::kResultOk);
+  EXPECT_EQ(tooSmall.left, 10);
+  EXPECT_EQ(tooSmall.top, 20);
+  EXPECT_EQ(tooSmall.getWidth(), kEditorTestWidth / 2);
+  EXPECT_EQ(tooSmall.getHeight(), kEditorTestHeight / 2);
+
+  // The host's keys reach the editor; none is taken here.
+  EXPECT_EQ(view->View().onKeyDown('a', 0, 0), Steinberg::kResultFalse);
+}
+
+TEST_F(EditorRoad, AttachingAndRemovingTwentyTimesAndReleasingWhileAttachedLeaveThePlugInWorking)
+{
+  for (int i = 0; i < 20; ++i)
+  {
+    ASSERT_EQ(view->Remove(), Steinberg::kResultOk);
+    ASSERT_EQ(view->Attach(&window, iplug::kPlatformTypeHeadless), Steinberg::kResultOk) << i;
+    DragUp(kEditorTestGainKnob, 1);
+  }
+  EXPECT_NEAR(Normalized(kEditorTestGain), 0.5 + 20 * 0.025, 1e-9);
+
+  // Released while attached: the editor closes with it.
+  view.reset();
+  EXPECT_EQ(window.send, nullptr);
+  ASSERT_TRUE(instance->Start(48000.0, 256));
+  EXPECT_EQ(instance->Process(256), Steinberg::kResultOk);
+  view = HostedView::Create(*instance);
+  ASSERT_TRUE(view);
+  EXPECT_EQ(view->Attach(&window, iplug::kPlatformTypeHeadless), Steinberg::kResultOk);
+}
+
+} // namespace testhost

@@ -1,0 +1,83 @@
+// The editor view of the built module, as a host sees it. This build has no editor surface, so the
+// view answers every question but opens no window.
+#include "tests/host/BrimvaleModuleFixture.h"
+#include "tools/host/HostedView.h"
+
+#include "pluginterfaces/gui/iplugview.h"
+
+#if defined(__linux__)
+#include "iplug/vst3/IPlugVST3View.h"
+#endif
+
+using namespace testhost;
+using namespace Steinberg;
+
+using EditorViewTest = BrimvaleModuleTest;
+
+TEST_F(EditorViewTest, OnlyTheEditorNameMakesAView)
+{
+  auto instance = MakeInstance();
+  ASSERT_TRUE(instance);
+  EXPECT_TRUE(HostedView::Create(*instance));
+  for (const char* name : {"Editor", "", "parameters", "editor2"})
+    EXPECT_FALSE(HostedView::Create(*instance, name)) << name;
+  EXPECT_EQ(instance->Controller().createView(nullptr), nullptr);
+}
+
+TEST_F(EditorViewTest, TheViewAcceptsOnlyThisPlatformsWindowType)
+{
+  auto instance = MakeInstance();
+  ASSERT_TRUE(instance);
+  auto view = HostedView::Create(*instance);
+  ASSERT_TRUE(view);
+  IPlugView& v = view->View();
+#if defined(_WIN32)
+  EXPECT_EQ(v.isPlatformTypeSupported(kPlatformTypeHWND), kResultTrue);
+  EXPECT_EQ(v.isPlatformTypeSupported("BrimvaleHeadless"), kResultFalse);
+#elif defined(__linux__)
+  // No real window system is supported here; a Linux host keeps its generic editor.
+  EXPECT_EQ(v.isPlatformTypeSupported(iplug::kPlatformTypeHeadless), kResultTrue);
+  EXPECT_EQ(v.isPlatformTypeSupported(kPlatformTypeHWND), kResultFalse);
+  EXPECT_EQ(v.isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultFalse);
+#endif
+  EXPECT_EQ(v.isPlatformTypeSupported(kPlatformTypeNSView), kResultFalse);
+  EXPECT_EQ(v.isPlatformTypeSupported(nullptr), kResultFalse);
+}
+
+TEST_F(EditorViewTest, TheViewHasTheEditorsDesignSize)
+{
+  auto instance = MakeInstance();
+  ASSERT_TRUE(instance);
+  auto view = HostedView::Create(*instance);
+  ASSERT_TRUE(view);
+  const auto size = view->Size();
+  ASSERT_TRUE(size);
+  EXPECT_EQ(size->left, 0);
+  EXPECT_EQ(size->top, 0);
+  EXPECT_EQ(size->getWidth(), 1480);
+  EXPECT_EQ(size->getHeight(), 360);
+}
+
+// Without an editor surface no window opens, and the host is told so rather than handed a view
+// that shows nothing.
+TEST_F(EditorViewTest, AttachingWithoutAnEditorSurfaceFailsAndNeverCrashes)
+{
+  auto instance = MakeInstance();
+  ASSERT_TRUE(instance);
+#if defined(_WIN32)
+  const char* type = kPlatformTypeHWND;
+#elif defined(__linux__)
+  const char* type = iplug::kPlatformTypeHeadless;
+#else
+  const char* type = kPlatformTypeNSView;
+#endif
+  void* parent[16] = {}; // zeroed: whatever the platform reads from its parent finds nothing set
+  for (int i = 0; i < 20; ++i)
+  {
+    auto view = HostedView::Create(*instance);
+    ASSERT_TRUE(view) << i;
+    EXPECT_EQ(view->Attach(parent, type), kResultFalse) << i;
+    EXPECT_EQ(view->Remove(), kResultFalse) << i;
+    EXPECT_EQ(view->Attach(parent, type), kResultFalse) << i;
+  }
+}
