@@ -194,8 +194,12 @@ void IGraphics::OnControlRemoved(IControl* pControl)
   }
   if (mInTextEntry == pControl)
     mInTextEntry = nullptr;
+  // Its menu's answer will find no control, so the gesture of the press that opened it ends here.
   if (mInPopupMenu == pControl)
+  {
+    EndHostGestures(*pControl);
     mInPopupMenu = nullptr;
+  }
 
   for (auto it = mCtrlTags.begin(); it != mCtrlTags.end(); ++it)
     if (it->second == pControl)

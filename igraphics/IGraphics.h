@@ -482,6 +482,9 @@ protected:
   void DoDrawSVG(const ISVG& svg, const IBlend* pBlend, const IColor* pStrokeColor, const IColor* pFillColor);
 
   void DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext);
+  /** Tells each point's captured control, ends its gestures and drops its capture. */
+  void ReleaseTouches(const std::vector<IMouseInfo>& points,
+                      const std::function<void(IControl&, const IMouseInfo&)>& notify);
   /** The parameters of the control's linked values, in value order. */
   static std::vector<int> LinkedParams(const IControl& control);
   void BeginHostGestures(const IControl& control);

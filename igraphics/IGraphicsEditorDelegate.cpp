@@ -88,22 +88,23 @@ void IGEditorDelegate::SetScreenScale(float scale)
 
 bool IGEditorDelegate::OnKeyDown(const IKeyPress& key)
 {
-  if (!mGraphics)
-    return false;
-  float x = 0.f;
-  float y = 0.f;
-  mGraphics->GetMouseLocation(x, y);
-  return mGraphics->OnKeyDown(x, y, key);
+  return SendKeyToUI(key, false);
 }
 
 bool IGEditorDelegate::OnKeyUp(const IKeyPress& key)
 {
+  return SendKeyToUI(key, true);
+}
+
+bool IGEditorDelegate::SendKeyToUI(const IKeyPress& key, bool isUp)
+{
   if (!mGraphics)
     return false;
+  // The host's key events carry no position: they go to whatever is under the mouse.
   float x = 0.f;
   float y = 0.f;
   mGraphics->GetMouseLocation(x, y);
-  return mGraphics->OnKeyUp(x, y, key);
+  return isUp ? mGraphics->OnKeyUp(x, y, key) : mGraphics->OnKeyDown(x, y, key);
 }
 
 void IGEditorDelegate::SendControlValueFromDelegate(int ctrlTag, double normalizedValue)

@@ -60,6 +60,8 @@ public:
   IGraphics* GetUI() const { return mGraphics.get(); }
 
 protected:
+  bool SendKeyToUI(const IKeyPress& key, bool isUp);
+
   MakeGraphicsFunc mMakeGraphicsFunc;
   LayoutFunc mLayoutFunc;
   std::unique_ptr<IGraphics> mGraphics;

@@ -183,19 +183,8 @@ void IGraphics::OnMouseDown(const std::vector<IMouseInfo>& points)
 
 void IGraphics::OnMouseUp(const std::vector<IMouseInfo>& points)
 {
-  for (const IMouseInfo& point : points)
-  {
-    auto captured = mCapturedMap.find(point.ms.touchID);
-    if (captured == mCapturedMap.end())
-      continue;
-    IControl* pControl = captured->second;
-    // Read before the control runs: it may remove itself, and its gesture must end all the same.
-    const std::vector<int> params = LinkedParams(*pControl);
-    pControl->OnMouseUp(point.x, point.y, point.ms);
-    for (int paramIdx : params)
-      EndHostGesture(paramIdx);
-    mCapturedMap.erase(point.ms.touchID);
-  }
+  ReleaseTouches(points,
+                 [](IControl& control, const IMouseInfo& point) { control.OnMouseUp(point.x, point.y, point.ms); });
 
   if (mResizingInProcess)
     EndDragResize();
@@ -233,15 +222,23 @@ void IGraphics::OnMouseDrag(const std::vector<IMouseInfo>& points)
 
 void IGraphics::OnTouchCancelled(const std::vector<IMouseInfo>& points)
 {
+  // A cancelled touch still closes the host's gesture, or its automation would stay latched.
+  ReleaseTouches(
+    points, [](IControl& control, const IMouseInfo& point) { control.OnTouchCancelled(point.x, point.y, point.ms); });
+}
+
+void IGraphics::ReleaseTouches(const std::vector<IMouseInfo>& points,
+                               const std::function<void(IControl&, const IMouseInfo&)>& notify)
+{
   for (const IMouseInfo& point : points)
   {
     auto captured = mCapturedMap.find(point.ms.touchID);
     if (captured == mCapturedMap.end())
       continue;
     IControl* pControl = captured->second;
+    // Read before the control runs: it may remove itself, and its gesture must end all the same.
     const std::vector<int> params = LinkedParams(*pControl);
-    pControl->OnTouchCancelled(point.x, point.y, point.ms);
-    // A cancelled touch still closes the host's gesture, or its automation would stay latched.
+    notify(*pControl, point);
     for (int paramIdx : params)
       EndHostGesture(paramIdx);
     mCapturedMap.erase(point.ms.touchID);
