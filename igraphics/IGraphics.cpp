@@ -4,7 +4,10 @@
 #include <cstring>
 #include <functional>
 
+#include "igraphics/IBubbleControl.h"
 #include "igraphics/IContainerBase.h"
+#include "igraphics/ICornerResizerControl.h"
+#include "igraphics/IFPSDisplayControl.h"
 #include "igraphics/IGraphicsEditorDelegate.h"
 #include "iplug/IPlugParameter.h"
 
@@ -116,30 +119,6 @@ IControl* IGraphics::AttachBackgroundControl(IControl* pControl)
     return nullptr;
   }
   return pControl;
-}
-
-void IGraphics::AttachCornerResizer(IControl* pResizer, EUIResizerMode sizeMode, bool layoutOnResize)
-{
-  if (!pResizer)
-    return;
-  if (mCornerResizer)
-  {
-    delete pResizer;
-    return;
-  }
-  mCornerResizer.reset(pResizer);
-  mGUISizeMode = sizeMode;
-  mLayoutOnResize = layoutOnResize;
-  AdoptControl(*pResizer);
-}
-
-void IGraphics::AttachBubbleControl(IControl* pBubble)
-{
-  if (!pBubble)
-    return;
-  AdoptControl(*pBubble);
-  if (!mBubbleControls.Add(pBubble))
-    delete pBubble;
 }
 
 void IGraphics::RemovePopupMenuControl()
@@ -349,7 +328,8 @@ void IGraphics::ForAllControlsFunc(IControlFunction func)
   RequireFunction(func);
   for (int i = 0; i < NControls(); ++i)
     func(GetControl(i));
-  for (IControl* pSpecial : {mPerfDisplay.get(), mCornerResizer.get(), mTextEntryControl.get(), mPopupControl.get()})
+  for (IControl* pSpecial : std::initializer_list<IControl*>{mPerfDisplay.get(), mCornerResizer.get(),
+                                                             mTextEntryControl.get(), mPopupControl.get()})
     if (pSpecial)
       func(pSpecial);
   for (int i = 0; i < NBubbleControls(); ++i)

@@ -28,6 +28,9 @@ namespace iplug
 namespace igraphics
 {
 
+class IBubbleControl;
+class ICornerResizerControl;
+class IFPSDisplayControl;
 class IGEditorDelegate;
 class PlatformFont;
 
@@ -232,12 +235,41 @@ public:
   IControl* AttachControl(IControl* pControl, int ctrlTag = kNoTag, const char* group = "");
   /** Adopts the control as the background: it goes first in the list, so it is drawn first. */
   IControl* AttachBackgroundControl(IControl* pControl);
+  /** A panel painted with the pattern over the whole editor, drawn first. */
+  void AttachPanelBackground(const IPattern& pattern);
+  /** A resizer with a handle of the given side and colours in the editor's bottom-right corner. */
+  void AttachCornerResizer(EUIResizerMode sizeMode = EUIResizerMode::Scale, bool layoutOnResize = false,
+                           const IColor& color = COLOR_TRANSLUCENT, const IColor& mouseOverColor = COLOR_BLACK,
+                           const IColor& dragColor = COLOR_BLACK, float size = 20.f);
   /** Adopts the resizer when none is attached; otherwise the new one is deleted. */
-  void AttachCornerResizer(IControl* pResizer, EUIResizerMode sizeMode = EUIResizerMode::Scale,
+  void AttachCornerResizer(ICornerResizerControl* pResizer, EUIResizerMode sizeMode = EUIResizerMode::Scale,
                            bool layoutOnResize = false);
-  void AttachBubbleControl(IControl* pBubble);
+  /** A white bubble with a black outline; an editor may have several. */
+  void AttachBubbleControl(const IText& text = DEFAULT_TEXT);
+  void AttachBubbleControl(IBubbleControl* pBubble);
+  /** The drawn menu that takes the place of the platform's menus; only the first call attaches one. */
+  void AttachPopupMenuControl(const IText& text = DEFAULT_LABEL_TEXT, const IRECT& bounds = IRECT());
+  /** The drawn text entry that takes the place of the platform's; only the first call attaches one. */
+  void AttachTextEntryControl();
   void RemovePopupMenuControl();
   void RemoveTextEntryControl();
+  /** Shows or removes the frame-time display; either way every control is repainted. */
+  void ShowFPSDisplay(bool enable);
+  /** Shows str in a bubble beside the caller at (x, y); with multi-touch, each touch that holds the
+      caller gets a bubble of its own. Nothing happens without an attached bubble. */
+  void ShowBubbleControl(IControl* pCaller, float x, float y, const char* str, EDirection dir = EDirection::Horizontal,
+                         IRECT minimumContentBounds = IRECT());
+  /** Gives the style to every ordinary control that is drawn by a vector base. */
+  void StyleAllVectorControls(const IVStyle& style);
+  /** The corner resizer's press starts a drag-resize; the next mouse up ends it. */
+  void StartDragResize() { mResizingInProcess = true; }
+  bool IsResizingInProcess() const { return mResizingInProcess; }
+  /** Where the last single-point mouse down was. */
+  void GetMouseDownPoint(float& x, float& y) const
+  {
+    x = mMouseDownX;
+    y = mMouseDownY;
+  }
 
   // Finding and removing
   int NControls() const { return mControls.GetSize(); }
@@ -245,9 +277,10 @@ public:
   int GetControlIdx(const IControl* pControl) const { return mControls.Find(pControl); }
   IControl* GetControlWithTag(int ctrlTag) const;
   IControl* GetControlWithParamIdx(int paramIdx) const;
-  IControl* GetCornerResizer() const { return mCornerResizer.get(); }
+  ICornerResizerControl* GetCornerResizer() const { return mCornerResizer.get(); }
   int NBubbleControls() const { return mBubbleControls.GetSize(); }
-  IControl* GetBubbleControl(int idx) const { return mBubbleControls.Get(idx); }
+  IBubbleControl* GetBubbleControl(int idx) const { return mBubbleControls.Get(idx); }
+  IFPSDisplayControl* GetPerfDisplay() const { return mPerfDisplay.get(); }
   void RemoveControlWithTag(int ctrlTag);
   void RemoveControl(int idx);
   void RemoveControl(IControl* pControl);
@@ -498,10 +531,10 @@ protected:
 
   WDL_PtrList<IControl> mControls;
   std::unordered_map<int, IControl*> mCtrlTags;
-  std::unique_ptr<IControl> mCornerResizer;
-  WDL_PtrList<IControl> mBubbleControls;
+  std::unique_ptr<ICornerResizerControl> mCornerResizer;
+  WDL_PtrList<IBubbleControl> mBubbleControls;
   std::unique_ptr<IControl> mPopupControl;
-  std::unique_ptr<IControl> mPerfDisplay;
+  std::unique_ptr<IFPSDisplayControl> mPerfDisplay;
   std::unique_ptr<IControl> mTextEntryControl;
   IPopupMenu mPromptPopupMenu;
   IRECT mPerfDisplayBounds;

@@ -1,7 +1,10 @@
 // Collecting dirty controls and drawing a frame over the regions they cover.
 #include "igraphics/IGraphics.h"
 
+#include <chrono>
+
 #include "igraphics/IContainerBase.h"
+#include "igraphics/IFPSDisplayControl.h"
 #include "igraphics/IRECTList.h"
 
 namespace iplug
@@ -14,6 +17,14 @@ namespace
 
 // The extra margin lets one-pixel outlines on a control's edge be repainted with it.
 constexpr float kDirtyPadding = 0.75f;
+
+// Seconds on a steady clock that every editor of the process shares, counted from its first use.
+double SecondsSinceStart()
+{
+  using Clock = std::chrono::steady_clock;
+  static const Clock::time_point sStart = Clock::now();
+  return std::chrono::duration<double>(Clock::now() - sStart).count();
+}
 
 } // namespace
 
@@ -103,7 +114,15 @@ void IGraphics::PrepareRegion(const IRECT& r)
 }
 
 void IGraphics::BeginFrame()
-{}
+{
+  // Frames are timed only while someone looks at the times, so the first interval after the
+  // display appears may be long.
+  if (!mPerfDisplay)
+    return;
+  const double now = SecondsSinceStart();
+  mPerfDisplay->Update(static_cast<float>(now - mPrevTimestamp));
+  mPrevTimestamp = now;
+}
 
 void IGraphics::SetStrictDrawing(bool strict)
 {

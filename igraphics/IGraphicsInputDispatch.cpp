@@ -5,7 +5,11 @@
 
 #include <algorithm>
 
+#include "igraphics/ICornerResizerControl.h"
+#include "igraphics/IFPSDisplayControl.h"
 #include "igraphics/IGraphicsEditorDelegate.h"
+#include "igraphics/controls/IPopupMenuControl.h"
+#include "igraphics/controls/ITextEntryControl.h"
 #include "iplug/vst3/IPlugVST3Core.h"
 #include "iplug/vst3/IPlugVST3Utilities.h"
 #include "iplug/vst3/IPlugVST3View.h"
@@ -131,7 +135,16 @@ IControl* IGraphics::GetMouseControl(float x, float y, bool capture, bool mouseO
 
   IControl* pControl = nullptr;
   int idx = -1;
-  if (mCornerResizer && mCornerResizer->GetRECT().Contains(x, y))
+  // An open drawn menu or text entry takes every event, so a click outside can close it. While the
+  // menu fades in or out, clicks reach the controls below; a submenu fading in beside a menu that
+  // is already open must not let a click through that menu.
+  auto* pPopupMenu = static_cast<IPopupMenuControl*>(mPopupControl.get());
+  auto* pTextEntry = static_cast<ITextEntryControl*>(mTextEntryControl.get());
+  if (pPopupMenu && (pPopupMenu->GetExpanded() || pPopupMenu->GetState() == IPopupMenuControl::kSubmenuAppearing))
+    pControl = pPopupMenu;
+  else if (pTextEntry && pTextEntry->IsEditing())
+    pControl = pTextEntry;
+  else if (mCornerResizer && mCornerResizer->GetRECT().Contains(x, y))
     pControl = mCornerResizer.get();
   else if (mPerfDisplay && mPerfDisplay->GetRECT().Contains(x, y))
     pControl = mPerfDisplay.get();

@@ -3,6 +3,8 @@
 
 #include "igraphics/IGraphics.h"
 #include "igraphics/IGraphicsEditorDelegate.h"
+#include "igraphics/controls/IPopupMenuControl.h"
+#include "igraphics/controls/ITextEntryControl.h"
 #include "iplug/IPlugParameter.h"
 
 namespace iplug
@@ -56,7 +58,10 @@ void IGraphics::CreateTextEntry(IControl& control, const IText& text, const IREC
   mInTextEntry = &control;
   mTextEntryValIdx = valIdx;
   const int paramIdx = (valIdx >= 0 && valIdx < control.NVals()) ? control.GetParamIdx(valIdx) : kNoParameter;
-  CreatePlatformTextEntry(paramIdx, text, bounds, control.GetTextEntryLength(), str);
+  if (auto* pTextEntry = static_cast<ITextEntryControl*>(mTextEntryControl.get()))
+    pTextEntry->CreateTextEntry(paramIdx, text, bounds, control.GetTextEntryLength(), str);
+  else
+    CreatePlatformTextEntry(paramIdx, text, bounds, control.GetTextEntryLength(), str);
   control.SetDirty(false, kNoValIdx);
 }
 
@@ -72,6 +77,16 @@ void IGraphics::DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRE
   mPopupMenuValIdx = valIdx;
   mIsContextMenu = isContext;
 
+  // The drawn menu answers later, when the user has chosen or dismissed it. One still closing
+  // opens nothing and would never answer, so the control hears at once that it was dismissed.
+  if (auto* pPopupMenu = static_cast<IPopupMenuControl*>(mPopupControl.get()))
+  {
+    if (pPopupMenu->GetState() == IPopupMenuControl::kClosed)
+      pPopupMenu->CreatePopupMenu(menu, bounds);
+    else
+      SetControlValueAfterPopupMenu(nullptr);
+    return;
+  }
   bool isAsync = false;
   IPopupMenu* pResult = CreatePlatformPopupMenu(menu, bounds, isAsync);
   if (!isAsync)

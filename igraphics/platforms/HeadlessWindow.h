@@ -75,6 +75,8 @@ extern "C"
     const char* (*answerTextEntry)(void* host, const char* shownText, int paramIdx);
     /** The chosen file's full path, or null for cancel. */
     const char* (*answerFilePrompt)(void* host, const char* extension);
+    /** The text on the system clipboard, or null when it holds none. */
+    const char* (*clipboardText)(void* host);
 
     // Set by the editor while its window is open, cleared when it closes.
     void* editor;

@@ -147,6 +147,13 @@ void IGraphicsHeadless::MoveMouseCursor(float x, float y)
 
 bool IGraphicsHeadless::GetTextFromClipboard(WDL_String& str)
 {
+  // A test host's clipboard stands for the system's; without one the editor's own record does.
+  if (mWindow && mWindow->clipboardText)
+  {
+    const char* text = mWindow->clipboardText(mWindow->host);
+    str.Set(text ? text : "");
+    return text && *text;
+  }
   str.Set(mRecord.clipboard.c_str());
   return !mRecord.clipboard.empty();
 }
@@ -236,8 +243,16 @@ IPopupMenu* IGraphicsHeadless::CreatePlatformPopupMenu(IPopupMenu& menu, const I
   }
   if (choice < 0 || choice >= menu.NItems())
     return nullptr;
-  menu.SetChosenItemIdx(choice);
+  Choose(menu, choice);
   return &menu;
+}
+
+void IGraphicsHeadless::Choose(IPopupMenu& menu, int itemIdx)
+{
+  // As a native menu does, the menu's own function hears of the choice before the control does.
+  menu.SetChosenItemIdx(itemIdx);
+  if (menu.GetFunction())
+    menu.GetFunction()(&menu);
 }
 
 void IGraphicsHeadless::AnswerLaterMenu(int choice)
@@ -249,7 +264,7 @@ void IGraphicsHeadless::AnswerLaterMenu(int choice)
     return;
   if (choice >= 0 && choice < pMenu->NItems())
   {
-    pMenu->SetChosenItemIdx(choice);
+    Choose(*pMenu, choice);
     SetControlValueAfterPopupMenu(pMenu);
   }
   else

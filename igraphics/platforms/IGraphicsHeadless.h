@@ -85,6 +85,7 @@ public:
 private:
   static int SendFromWindow(void* editor, const HeadlessEvent* event);
   void AnswerLaterMenu(int choice);
+  static void Choose(IPopupMenu& menu, int itemIdx);
 
   HeadlessWindow* mWindow = nullptr;
   IPopupMenu* mMenuAnsweredLater = nullptr;

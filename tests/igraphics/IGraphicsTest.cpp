@@ -2,6 +2,8 @@
 #include <memory>
 
 #include "SurfaceFixture.h"
+#include "igraphics/IBubbleControl.h"
+#include "igraphics/ICornerResizerControl.h"
 
 using namespace iplug;
 using namespace iplug::igraphics;
@@ -272,15 +274,22 @@ TEST_F(Surface, RemoveControlsDeletesFromTheEnd)
   EXPECT_NE(g.GetControlWithTag('b'), nullptr);
 }
 
+struct CountedResizer : ICornerResizerControl
+{
+  explicit CountedResizer(const IRECT& bounds) : ICornerResizerControl(bounds, 20.f) {}
+  ~CountedResizer() override { ++sDeleted; }
+  static inline int sDeleted = 0;
+};
+
 TEST_F(Surface, CornerResizerIsKeptOnceAndIteratedAfterTheOrdinaryControls)
 {
   Attach("a");
-  auto* pResizer = new TestControl(log, "resizer", g.GetBounds());
+  auto* pResizer = new CountedResizer(g.GetBounds());
   g.AttachCornerResizer(pResizer, EUIResizerMode::Size, true);
-  const int deletedBefore = TestControl::sDeleted;
-  g.AttachCornerResizer(new TestControl(log, "second resizer", g.GetBounds()), EUIResizerMode::Scale, false);
+  const int deletedBefore = CountedResizer::sDeleted;
+  g.AttachCornerResizer(new CountedResizer(g.GetBounds()), EUIResizerMode::Scale, false);
 
-  EXPECT_EQ(TestControl::sDeleted, deletedBefore + 1);
+  EXPECT_EQ(CountedResizer::sDeleted, deletedBefore + 1);
   EXPECT_EQ(g.GetCornerResizer(), pResizer);
   EXPECT_EQ(g.GetResizerMode(), EUIResizerMode::Size);
   EXPECT_TRUE(g.GetLayoutOnResize());
@@ -339,7 +348,7 @@ TEST_F(Surface, ParameterNamesBecomeTooltips)
 TEST_F(Surface, DirtyAndCleanReachEveryControl)
 {
   IControl* pA = Attach("a");
-  g.AttachBubbleControl(new TestControl(log, "bubble", IRECT()));
+  g.AttachBubbleControl(new IBubbleControl());
   g.SetAllControlsClean();
   EXPECT_FALSE(pA->IsDirty() || g.GetBubbleControl(0)->IsDirty());
   g.SetAllControlsDirty();

@@ -104,21 +104,30 @@ public:
   {
     Record("draw rect", color, {bounds.L, bounds.T, bounds.R, bounds.B}, pBlend);
   }
-  void DrawRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cornerRadius*/, const IBlend* /*pBlend*/,
-                     float /*thickness*/) override
-  {}
-  void DrawRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cRTL*/, float /*cRTR*/, float /*cRBR*/,
-                     float /*cRBL*/, const IBlend* /*pBlend*/, float /*thickness*/) override
-  {}
-  void DrawArc(const IColor& /*color*/, float /*cx*/, float /*cy*/, float /*r*/, float /*a1*/, float /*a2*/,
-               const IBlend* /*pBlend*/, float /*thickness*/) override
-  {}
+  void DrawRoundRect(const IColor& color, const IRECT& bounds, float cornerRadius, const IBlend* pBlend,
+                     float thickness) override
+  {
+    Record("draw round rect", color, {bounds.L, bounds.T, bounds.R, bounds.B, cornerRadius, thickness}, pBlend);
+  }
+  // Corner radii in the order top-left, top-right, bottom-right, bottom-left follow the bounds.
+  void DrawRoundRect(const IColor& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR, float cRBL,
+                     const IBlend* pBlend, float thickness) override
+  {
+    Record("draw round rect", color, {bounds.L, bounds.T, bounds.R, bounds.B, cRTL, cRTR, cRBR, cRBL, thickness},
+           pBlend);
+  }
+  void DrawArc(const IColor& color, float cx, float cy, float r, float a1, float a2, const IBlend* pBlend,
+               float thickness) override
+  {
+    Record("draw arc", color, {cx, cy, r, a1, a2, thickness}, pBlend);
+  }
   void DrawCircle(const IColor& /*color*/, float /*cx*/, float /*cy*/, float /*r*/, const IBlend* /*pBlend*/,
                   float /*thickness*/) override
   {}
-  void DrawEllipse(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/,
-                   float /*thickness*/) override
-  {}
+  void DrawEllipse(const IColor& color, const IRECT& bounds, const IBlend* pBlend, float thickness) override
+  {
+    Record("draw ellipse", color, {bounds.L, bounds.T, bounds.R, bounds.B, thickness}, pBlend);
+  }
   void DrawEllipse(const IColor& /*color*/, float /*x*/, float /*y*/, float /*r1*/, float /*r2*/, float /*angle*/,
                    const IBlend* /*pBlend*/, float /*thickness*/) override
   {}
@@ -137,17 +146,24 @@ public:
   {
     Record("fill rect", color, {bounds.L, bounds.T, bounds.R, bounds.B}, pBlend);
   }
-  void FillRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cornerRadius*/,
-                     const IBlend* /*pBlend*/) override
-  {}
-  void FillRoundRect(const IColor& /*color*/, const IRECT& /*bounds*/, float /*cRTL*/, float /*cRTR*/, float /*cRBR*/,
-                     float /*cRBL*/, const IBlend* /*pBlend*/) override
-  {}
-  void FillCircle(const IColor& /*color*/, float cx, float cy, float r, const IBlend* /*pBlend*/) override
+  void FillRoundRect(const IColor& color, const IRECT& bounds, float cornerRadius, const IBlend* pBlend) override
+  {
+    Record("fill round rect", color, {bounds.L, bounds.T, bounds.R, bounds.B, cornerRadius}, pBlend);
+  }
+  void FillRoundRect(const IColor& color, const IRECT& bounds, float cRTL, float cRTR, float cRBR, float cRBL,
+                     const IBlend* pBlend) override
+  {
+    Record("fill round rect", color, {bounds.L, bounds.T, bounds.R, bounds.B, cRTL, cRTR, cRBR, cRBL}, pBlend);
+  }
+  void FillCircle(const IColor& color, float cx, float cy, float r, const IBlend* pBlend) override
   {
     mLog.Add("fill circle " + std::to_string(cx) + " " + std::to_string(cy) + " " + std::to_string(r));
+    Record("fill circle", color, {cx, cy, r}, pBlend);
   }
-  void FillEllipse(const IColor& /*color*/, const IRECT& /*bounds*/, const IBlend* /*pBlend*/) override {}
+  void FillEllipse(const IColor& color, const IRECT& bounds, const IBlend* pBlend) override
+  {
+    Record("fill ellipse", color, {bounds.L, bounds.T, bounds.R, bounds.B}, pBlend);
+  }
   void FillEllipse(const IColor& /*color*/, float /*x*/, float /*y*/, float /*r1*/, float /*r2*/, float /*angle*/,
                    const IBlend* /*pBlend*/) override
   {}
@@ -207,7 +223,7 @@ public:
            {static_cast<float>(options.mFillRule), options.mPreserve ? 1.f : 0.f}, pBlend);
   }
   void PathTransformSetMatrix(const IMatrix& /*m*/) override {}
-  void SetClipRegion(const IRECT& /*r*/) override {}
+  void SetClipRegion(const IRECT& r) override { Record("clip", IColor(), {r.L, r.T, r.R, r.B}, nullptr); }
   void GetMouseLocation(float& x, float& y) const override
   {
     x = 0.f;

@@ -1,6 +1,7 @@
 // A small instrument with a drawn editor, built as a module of its own, so that the host tests can
 // drive the editor road end to end: view, input, prompts and the host's edit gestures.
 #include "igraphics/IContainerBase.h"
+#include "igraphics/ICornerResizerControl.h"
 #include "igraphics/IControlBases.h"
 #include "igraphics/IGraphics.h"
 #include "igraphics/IGraphicsEditorDelegate.h"
@@ -68,6 +69,13 @@ public:
     SetMakeGraphicsFunc([this] { return MakeGraphics(*this, kEditorTestWidth, kEditorTestHeight, 60, 1.f); });
     SetLayoutFunc([](IGraphics* pGraphics) {
       pGraphics->LoadFont("Roboto-Regular", "Roboto-Regular.ttf");
+#ifdef EDITOR_TEST_DRAWN_PROMPTS
+      // Menus and typed values drawn in the editor, and a corner that rescales it.
+      pGraphics->AttachPopupMenuControl();
+      pGraphics->AttachTextEntryControl();
+      pGraphics->SetScaleConstraints(kEditorTestMinScale, kEditorTestMaxScale);
+      pGraphics->AttachCornerResizer(EUIResizerMode::Scale);
+#endif
       pGraphics->AttachBackgroundControl(new IPanelControl(pGraphics->GetBounds(), COLOR_GRAY));
       pGraphics->AttachControl(new TestKnob(kEditorTestGainKnob, kEditorTestGain));
       pGraphics->AttachControl(new TestKnob(kEditorTestStepsKnob, kEditorTestSteps));

@@ -13,7 +13,10 @@ enum EditorTestParams
 };
 
 constexpr int kEditorTestWidth = 400;
-constexpr int kEditorTestHeight = 200;
+constexpr int kEditorTestHeight = 300;
+// The drawn-prompts build's corner resizer rescales between these.
+constexpr float kEditorTestMinScale = 0.5f;
+constexpr float kEditorTestMaxScale = 1.5f;
 
 inline constexpr iplug::igraphics::IRECT kEditorTestGainKnob{20.f, 20.f, 100.f, 100.f};
 inline constexpr iplug::igraphics::IRECT kEditorTestStepsKnob{120.f, 20.f, 200.f, 100.f};
