@@ -9,6 +9,9 @@ namespace brimvale::utility
 // -1 at the first malformed byte (a bad lead byte, a missing continuation, an overlong form).
 int IsUTF8String(const char* text);
 
+// Appends the UTF-8 bytes of one code point (at most U+10FFFF; the caller has checked it).
+void AppendUTF8(std::string& out, char32_t codePoint);
+
 #ifdef _WIN32
 // Windows keeps file names in UTF-16. Malformed bytes become replacement characters.
 std::wstring UTF8ToUTF16(const char* text);

@@ -1,5 +1,7 @@
 #include "igraphics/controls/TextEntryUTF16.h"
 
+#include "utility/UTF8.h"
+
 namespace iplug
 {
 namespace igraphics
@@ -23,32 +25,6 @@ bool IsHighSurrogate(char32_t unit)
 bool IsLowSurrogate(char32_t unit)
 {
   return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
-void AppendUTF8(std::string& out, char32_t cp)
-{
-  if (cp < 0x80)
-  {
-    out += static_cast<char>(cp);
-  }
-  else if (cp < 0x800)
-  {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  else if (cp < 0x10000)
-  {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  else
-  {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 } // namespace
@@ -133,7 +109,7 @@ std::string UTF16ToUTF8String(const std::u16string& str)
       cp = cp * 0x400 + str[++i] - 0x35FDC00;
     else if (IsHighSurrogate(cp) || IsLowSurrogate(cp))
       cp = kReplacement;
-    AppendUTF8(result, cp);
+    brimvale::utility::AppendUTF8(result, cp);
   }
   return result;
 }

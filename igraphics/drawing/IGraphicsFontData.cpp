@@ -1,5 +1,7 @@
 #include "igraphics/drawing/IGraphicsFontData.h"
 
+#include "utility/UTF8.h"
+
 #include <cstring>
 #include <string>
 
@@ -12,30 +14,6 @@ namespace
 constexpr uint32_t Tag(char a, char b, char c, char d)
 {
   return (uint32_t(uint8_t(a)) << 24) | (uint32_t(uint8_t(b)) << 16) | (uint32_t(uint8_t(c)) << 8) | uint8_t(d);
-}
-
-void AppendUTF8(std::string& out, uint32_t cp)
-{
-  if (cp < 0x80)
-    out += char(cp);
-  else if (cp < 0x800)
-  {
-    out += char(0xC0 | (cp >> 6));
-    out += char(0x80 | (cp & 0x3F));
-  }
-  else if (cp < 0x10000)
-  {
-    out += char(0xE0 | (cp >> 12));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  }
-  else
-  {
-    out += char(0xF0 | (cp >> 18));
-    out += char(0x80 | ((cp >> 12) & 0x3F));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  }
 }
 
 constexpr uint32_t kReplacementChar = 0xFFFD;
@@ -226,7 +204,7 @@ WDL_String IFontInfo::GetFontString(uint16_t nameID, EStringID platform) const
         }
         else if (c >= 0xDC00 && c < 0xE000)
           cp = kReplacementChar;
-        AppendUTF8(text, cp);
+        brimvale::utility::AppendUTF8(text, cp);
       }
     }
     result.Set(text.c_str(), static_cast<int>(text.size()));

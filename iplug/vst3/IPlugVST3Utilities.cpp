@@ -1,5 +1,7 @@
 #include "iplug/vst3/IPlugVST3Utilities.h"
 
+#include "utility/UTF8.h"
+
 #include "iplug/vst3/IPlugVST3Constants.h"
 
 #include "pluginterfaces/vst/ivstmidicontrollers.h"
@@ -167,30 +169,6 @@ char32_t NextCodePoint(const unsigned char* text, size_t& i)
   return cp;
 }
 
-void AppendUTF8(std::string& out, char32_t cp)
-{
-  if (cp < 0x80)
-    out += static_cast<char>(cp);
-  else if (cp < 0x800)
-  {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  else if (cp < 0x10000)
-  {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  else
-  {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 } // namespace
 
 void UTF8ToUTF16Fixed(TChar* out, int capacity, const char* text)
@@ -226,12 +204,12 @@ void UTF16ToUTF8(WDL_String& out, const TChar* text, int maxChars)
     if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < maxChars && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF)
     {
       const char32_t low = static_cast<char16_t>(text[++i]);
-      AppendUTF8(result, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+      brimvale::utility::AppendUTF8(result, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
     }
     else if (unit >= 0xD800 && unit <= 0xDFFF)
-      AppendUTF8(result, kReplacement);
+      brimvale::utility::AppendUTF8(result, kReplacement);
     else
-      AppendUTF8(result, unit);
+      brimvale::utility::AppendUTF8(result, unit);
   }
   out.Set(result.c_str());
 }

@@ -18,7 +18,6 @@
 namespace testhost
 {
 
-
 using Steinberg::owned;
 using Kind = RecordingComponentHandler::EKind;
 using Calls = std::vector<std::string>;

@@ -34,6 +34,31 @@ TEST(IsUTF8String, ClassifiesTexts)
     EXPECT_EQ(IsUTF8String(c.text), c.expected) << (c.text ? c.text : "(null)");
 }
 
+TEST(AppendUTF8, EncodesEachLengthUpToItsLastCodePoint)
+{
+  struct Case
+  {
+    char32_t codePoint;
+    const char* expected;
+  };
+  const Case cases[] = {
+    {0x41, "A"},
+    {0x7F, "\x7F"},
+    {0x80, "\xC2\x80"},
+    {0x7FF, "\xDF\xBF"},
+    {0x800, "\xE0\xA0\x80"},
+    {0xFFFD, "\xEF\xBF\xBD"},
+    {0x10000, "\xF0\x90\x80\x80"},
+    {0x10FFFF, "\xF4\x8F\xBF\xBF"},
+  };
+  for (const Case& c : cases)
+  {
+    std::string out = "x";
+    AppendUTF8(out, c.codePoint);
+    EXPECT_EQ(out, std::string("x") + c.expected) << static_cast<unsigned>(c.codePoint);
+  }
+}
+
 #ifdef _WIN32
 TEST(FixLongPathW, PrefixesOnlyLongDriveAndServerPaths)
 {
