@@ -391,3 +391,20 @@ TEST(CornerDragResize, ScaleModeTakesTheSmallerRatioOfTheDrag)
   EXPECT_EQ(g.Height(), 340);
   EXPECT_FLOAT_EQ(g.GetDrawScale(), 1.2f);
 }
+
+TEST_F(InputDispatch, TheHostsAutomationProtocolFindsAndHighlightsParameterControls)
+{
+  Add("bg", IRECT(0, 0, 400, 300));
+  InputControl* knob = Add("knob", IRECT(10, 10, 50, 50), 3);
+  InputControl* twin = Add("twin", IRECT(60, 10, 100, 50), 3);
+
+  EXPECT_EQ(g.GetParamIdxForPTAutomation(20, 20), 3);
+  EXPECT_EQ(g.GetLastClickedParamForPTAutomation(), 3);
+  EXPECT_EQ(g.GetLastClickedParamForPTAutomation(), iplug::kNoParameter); // read once
+  EXPECT_EQ(g.GetParamIdxForPTAutomation(300, 250), iplug::kNoParameter); // the background has none
+
+  g.SetPTParameterHighlight(3, true, 2);
+  EXPECT_TRUE(knob->GetPTParameterHighlighted());
+  EXPECT_TRUE(twin->GetPTParameterHighlighted());
+  EXPECT_EQ(knob->GetPTHighlightColor(), COLOR_GREEN);
+}
