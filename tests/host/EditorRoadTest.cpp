@@ -134,8 +134,17 @@ TEST_F(EditorRoad, RemovingTheViewMidDragEndsTheGestureAndTheEditorReopens)
 
 TEST_F(EditorRoad, TheEditorFollowsItsParentWindowAndTheSizeChecks)
 {
+  auto tick = [this] { return Send(kHeadlessTick, 0.f, 0.f, 0.f, 0.f, 0); };
+  tick();
+  ASSERT_EQ(tick(), 0); // nothing left to draw
+
+  // A new parent size resizes the editor, which redraws everything; the same size again changes
+  // nothing.
   Steinberg::ViewRect parent(0, 0, 600, 300);
   EXPECT_EQ(view->View().onSize(&parent), Steinberg::kResultOk);
+  EXPECT_EQ(tick(), 1);
+  EXPECT_EQ(view->View().onSize(&parent), Steinberg::kResultOk);
+  EXPECT_EQ(tick(), 0);
   auto size = view->Size();
   ASSERT_TRUE(size);
   EXPECT_EQ(size->getWidth(), 400); // the editor's own size in editor units
