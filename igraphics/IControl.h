@@ -169,6 +169,8 @@ public:
   bool IsDisabled() const { return mDisabled; }
   bool GetIgnoreMouse() const { return mIgnoreMouse; }
   bool GetMouseIsOver() const { return mMouseIsOver; }
+  /** For a layout that moves the control away from under the mouse; no redraw is asked for. */
+  void SetMouseIsOver(bool over) { mMouseIsOver = over; }
   bool GetPromptDisabled() const { return mDisablePrompt; }
   void DisablePrompt(bool disable) { mDisablePrompt = disable; }
   bool GetDblAsSingleClick() const { return mDblAsSingleClick; }

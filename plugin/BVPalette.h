@@ -18,4 +18,10 @@ const iplug::igraphics::IColor COLOR_BV_AMBER(255, 242, 174, 22);
 const iplug::igraphics::IColor COLOR_BV_ORANGE(255, 242, 174, 22); // same as amber; both names are in use
 const iplug::igraphics::IColor COLOR_BV_PINK(255, 232, 132, 184);
 
+/** A palette colour at another alpha. */
+inline iplug::igraphics::IColor WithAlpha(const iplug::igraphics::IColor& c, int alpha)
+{
+  return iplug::igraphics::IColor(alpha, c.R, c.G, c.B);
+}
+
 } // namespace

@@ -1,6 +1,5 @@
 // The editor's face: background, title block, the seven section boxes, the Blend preview, the two
 // Motion scopes and the well behind the output meter. The plug-in feeds the previews at idle time.
-// Defined in BrimvaleEditor.cpp.
 #pragma once
 
 #include "plugin/BrimvaleMessages.h"

@@ -1,5 +1,6 @@
 #include "plugin/Brimvale.h"
 
+#include "plugin/BrimvaleLayout.h"
 #include "plugin/BrimvaleParams.h"
 #include "plugin/BrimvaleVersion.h"
 
@@ -54,6 +55,8 @@ Brimvale::Brimvale(const iplug::InstanceInfo& info) : IPlugVST3(info, MakeConfig
 {
   mMeterSender.Reset(48000.0);
   InitBrimvaleParams(*this);
+  SetMakeGraphicsFunc([this] { return MakeBrimvaleGraphics(*this); });
+  SetLayoutFunc([this](iplug::igraphics::IGraphics* pGraphics) { LayoutBrimvaleEditor(*this, pGraphics); });
 }
 
 Brimvale::~Brimvale() = default;

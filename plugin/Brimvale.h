@@ -24,17 +24,27 @@ public:
 
   // Main thread.
   void OnIdle() override;
-  void OnUIOpen() override;
-  void OnUIClose() override;
+  void OnParamChangeUI(int paramIdx, iplug::EParamSource source) override;
   bool SerializeState(iplug::IByteChunk& chunk) const override;
   int UnserializeState(const iplug::IByteChunk& chunk, int startPos) override;
   void LoadRestoredSamples();
+  /** After a state restore: every control's value, both sample labels and the speed-mode knobs. */
+  void OnRestoreState() override;
 
   // Main thread: the editor keeps the proportion of its design size within its scale range.
   bool OnHostRequestingSupportedViewConfiguration(int width, int height) override;
   bool ConstrainEditorResize(int& width, int& height) const override;
   void OnHostSelectedViewConfiguration(int width, int height) override;
   void OnParentWindowResize(int width, int height) override;
+
+  // Main thread: the editor's side of the plug-in. The editor is open while a surface exists.
+  /** Loads a layer's sample for the editor; the path is kept only when it loaded. */
+  bool LoadSampleA(const char* path);
+  bool LoadSampleB(const char* path);
+  void UpdateSampleLoadLabels();
+  /** Shows a layer's Rate knob in speed-factor mode and its Semi knob in semitone mode. */
+  void UpdateSampleSpeedModeControls();
+  /** Both samples cleared and every parameter at its default, without telling the host. */
   void ResetToInitState();
 
   const std::string& GetSampleAPath() const { return mSampleAPath; }
@@ -47,6 +57,7 @@ public:
 
 private:
   void SendMotionPreviews();
+  void SendParameterValuesToEditor();
 
   double mPreviewPhaseA = 0.0;
   double mPreviewPhaseB = 0.25;
@@ -54,5 +65,4 @@ private:
   std::string mSampleBPath;
   BrimvaleEngine mEngine;
   iplug::IPeakAvgSender<2, 64> mMeterSender;
-  bool mEditorOpen = false; // the previews only run while someone can see them
 };

@@ -74,23 +74,18 @@ void Brimvale::OnReset()
   mMeterSender.Reset(GetSampleRate());
 }
 
-void Brimvale::OnUIOpen()
-{
-  mEditorOpen = true;
-  IPlugVST3::OnUIOpen();
-}
-
-void Brimvale::OnUIClose()
-{
-  mEditorOpen = false;
-  IPlugVST3::OnUIClose();
-}
-
 void Brimvale::OnIdle()
 {
   mMeterSender.TransmitData(*this);
-  if (mEditorOpen)
+  // The previews only run while someone can see them.
+  if (GetUI())
     SendMotionPreviews();
+}
+
+void Brimvale::OnParamChangeUI(int paramIdx, iplug::EParamSource)
+{
+  if (paramIdx == kSampleASpeedMode || paramIdx == kSampleBSpeedMode)
+    UpdateSampleSpeedModeControls();
 }
 
 namespace

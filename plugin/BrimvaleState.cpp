@@ -97,6 +97,7 @@ void Brimvale::ResetToInitState()
     OnParamChange(i, iplug::kReset, -1);
     OnParamChangeUI(i, iplug::kReset);
   }
-  for (int i = 0; i < NParams(); ++i)
-    SendParameterValueFromDelegate(i, GetParamNormalized(i), true);
+  SendParameterValuesToEditor();
+  UpdateSampleLoadLabels();
+  UpdateSampleSpeedModeControls();
 }

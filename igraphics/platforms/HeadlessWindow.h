@@ -24,7 +24,9 @@ extern "C"
     /** The answer to a text entry that was left for later; text null cancels it. */
     kHeadlessTextEntryDone,
     /** The answer to a menu that was left for later: menuChoice, or -1 for dismissed. */
-    kHeadlessMenuDone
+    kHeadlessMenuDone,
+    /** Lets delta milliseconds pass on the editor module's own timers, which run only when told to. */
+    kHeadlessIdle
   };
 
   enum HeadlessModifier
@@ -77,11 +79,19 @@ extern "C"
     const char* (*answerFilePrompt)(void* host, const char* extension);
     /** The text on the system clipboard, or null when it holds none. */
     const char* (*clipboardText)(void* host);
+    /** After each tick that drew: the regions drawn, 4 floats each (L, T, R, B, design units). */
+    void (*drew)(void* host, const float* ltrb, int nRects);
 
     // Set by the editor while its window is open, cleared when it closes.
     void* editor;
     /** Delivers one event; 1 when the editor took it (a control was found, a key was handled). */
     int (*send)(void* editor, const HeadlessEvent* event);
+    /** The window's pixels, RGBA, top row first, in device pixels, written only when capacity
+     * (bytes) holds them; width and height are always set. Returns the bytes needed, 0 when no
+     * window is open. */
+    int (*readPixels)(void* editor, unsigned char* rgba, int capacity, int* width, int* height);
+    /** Writes the window as a PNG file; 1 when written. */
+    int (*writePNG)(void* editor, const char* path);
   };
 
 } // extern "C"

@@ -1,8 +1,11 @@
 #include "igraphics/platforms/IGraphicsHeadless.h"
 
 #include "igraphics/IGraphicsEditorDelegate.h"
+#include "iplug/IPlugManualTimer.h"
 #include "iplug/IPlugPaths.h"
 
+#include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -72,6 +75,8 @@ void* IGraphicsHeadless::OpenWindow(void* pParent)
   {
     mWindow->editor = this;
     mWindow->send = &IGraphicsHeadless::SendFromWindow;
+    mWindow->readPixels = &IGraphicsHeadless::ReadPixelsFromWindow;
+    mWindow->writePNG = &IGraphicsHeadless::WritePNGFromWindow;
   }
   GetDelegate()->OnUIOpen();
   return &mGL;
@@ -83,6 +88,8 @@ void IGraphicsHeadless::CloseWindow()
   {
     mWindow->editor = nullptr;
     mWindow->send = nullptr;
+    mWindow->readPixels = nullptr;
+    mWindow->writePNG = nullptr;
     mWindow = nullptr;
   }
   mMenuAnsweredLater = nullptr;
@@ -115,7 +122,23 @@ bool IGraphicsHeadless::Tick()
   ActivateGLContext();
   mGL.BindWindowFramebuffer();
   Draw(rects);
+  ReportDrawn(rects);
   return true;
+}
+
+void IGraphicsHeadless::ReportDrawn(const IRECTList& rects) const
+{
+  if (!mWindow || !mWindow->drew)
+    return;
+  // Drawing has aligned and merged the list: it now holds the regions painted (strict drawing
+  // paints their union instead).
+  std::vector<float> ltrb;
+  for (int i = 0; i < rects.Size(); ++i)
+  {
+    const IRECT& r = rects.Get(i);
+    ltrb.insert(ltrb.end(), {r.L, r.T, r.R, r.B});
+  }
+  mWindow->drew(mWindow->host, ltrb.data(), rects.Size());
 }
 
 IColor IGraphicsHeadless::PixelAt(int x, int y) const
@@ -280,6 +303,31 @@ int IGraphicsHeadless::SendFromWindow(void* editor, const HeadlessEvent* event)
   return static_cast<IGraphicsHeadless*>(editor)->Send(*event) ? 1 : 0;
 }
 
+int IGraphicsHeadless::ReadPixelsFromWindow(void* editor, unsigned char* rgba, int capacity, int* width, int* height)
+{
+  const auto* self = static_cast<const IGraphicsHeadless*>(editor);
+  const bool open = self && self->mGL.IsValid();
+  const int w = open ? self->mGL.Width() : 0;
+  const int h = open ? self->mGL.Height() : 0;
+  if (width)
+    *width = w;
+  if (height)
+    *height = h;
+  const int needed = w * h * 4;
+  if (needed > 0 && rgba && capacity >= needed)
+  {
+    const std::vector<uint8_t> px = self->ReadPixels();
+    std::memcpy(rgba, px.data(), std::min(px.size(), static_cast<size_t>(needed)));
+  }
+  return needed;
+}
+
+int IGraphicsHeadless::WritePNGFromWindow(void* editor, const char* path)
+{
+  const auto* self = static_cast<const IGraphicsHeadless*>(editor);
+  return self && self->WritePNG(path) ? 1 : 0;
+}
+
 bool IGraphicsHeadless::Send(const HeadlessEvent& event)
 {
   IMouseInfo info;
@@ -326,6 +374,10 @@ bool IGraphicsHeadless::Send(const HeadlessEvent& event)
     if (!mMenuAnsweredLater)
       return false;
     AnswerLaterMenu(event.menuChoice);
+    return true;
+  case kHeadlessIdle:
+    // Timers are per module: this reaches the ones of the module the editor lives in.
+    ManualTimer::AdvanceAll(static_cast<uint32_t>(std::max(event.delta, 0.f)));
     return true;
   default: return false;
   }

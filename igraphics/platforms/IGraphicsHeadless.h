@@ -84,6 +84,9 @@ public:
 
 private:
   static int SendFromWindow(void* editor, const HeadlessEvent* event);
+  static int ReadPixelsFromWindow(void* editor, unsigned char* rgba, int capacity, int* width, int* height);
+  static int WritePNGFromWindow(void* editor, const char* path);
+  void ReportDrawn(const IRECTList& rects) const;
   void AnswerLaterMenu(int choice);
   static void Choose(IPopupMenu& menu, int itemIdx);
 

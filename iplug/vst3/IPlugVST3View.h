@@ -13,11 +13,9 @@ namespace iplug
 class IEditorDelegate;
 class IPlugVST3Core;
 
-#if defined(__linux__)
-/** Linux has no editor surface; tests attach the view with this type, and no real host type is
- *  accepted, so a Linux host keeps its generic editor. */
+/** The headless editor's window type. Only the Linux build accepts it, and no real host type
+ *  there, so tests attach the view with it and a Linux host keeps its generic editor. */
 inline constexpr const char* kPlatformTypeHeadless = "BrimvaleHeadless";
-#endif
 
 /** A host key event as the editor sees it: ASCII text (empty for anything else), the Windows
  *  virtual key and the shift, control (command) and alt flags. */

@@ -84,7 +84,8 @@ TEST(BrimvaleEditorSize, WithoutAnOpenEditorResizesDoNothing)
   plug->OnParentWindowResize(2368, 576);
   plug->OnHostSelectedViewConfiguration(2368, 576);
   EXPECT_EQ(plug->GetUI(), nullptr);
-  // Without a way to make a surface, opening fails and leaves no surface behind.
+  // A platform that makes no surface: opening fails and leaves no surface behind.
+  plug->SetMakeGraphicsFunc([]() -> iplug::igraphics::IGraphics* { return nullptr; });
   EXPECT_EQ(plug->OpenWindow(nullptr), nullptr);
   EXPECT_EQ(plug->GetUI(), nullptr);
 }

@@ -38,8 +38,14 @@ TEST(BrimvaleIdle, WithTheEditorClosedOnlyTheMeterIsDrained)
   EXPECT_TRUE(plug->controlValues.empty());
   EXPECT_TRUE(plug->controlMsgs.empty());
 
+  // A state restore with the editor closed leaves it closed.
+  plug->OnRestoreState();
+  plug->OnIdle();
+  EXPECT_DOUBLE_EQ(plug->GetPreviewPhaseA(), 0.0);
+  EXPECT_TRUE(plug->controlMsgs.empty());
+
   // After the editor was open and closed again, the previews stop where they were.
-  plug->OnUIOpen();
+  ASSERT_TRUE(plug->OpenEditor());
   plug->OnIdle();
   plug->CloseWindow();
   const double phase = plug->GetPreviewPhaseA();
@@ -60,7 +66,7 @@ TEST(BrimvaleIdle, MotionOnTheBlendMovesTheKnobOnlyWhenAimedAtIt)
   for (const auto& c : cases)
   {
     auto plug = MakeObserved();
-    plug->OnUIOpen();
+    ASSERT_TRUE(plug->OpenEditor());
     SetValue(*plug, kMotionADestination, c.destA);
     SetValue(*plug, kMotionADepth, 1.0);
     SetValue(*plug, kMotionARate, 5.0); // a quarter cycle per tick: the first tick is the sine's peak
@@ -75,7 +81,7 @@ TEST(BrimvaleIdle, MotionOnTheBlendMovesTheKnobOnlyWhenAimedAtIt)
 TEST(BrimvaleIdle, TheFilterDisplayShowsTheModulatedCutoffWithinItsLimits)
 {
   auto plug = MakeObserved();
-  plug->OnUIOpen();
+  ASSERT_TRUE(plug->OpenEditor());
   SetValue(*plug, kFilterCutoff, 20.0);
   SetValue(*plug, kFilterLfoA, 0.0);
   SetValue(*plug, kFilterLfoB, 0.0);
@@ -92,7 +98,7 @@ TEST(BrimvaleIdle, TheFilterDisplayShowsTheModulatedCutoffWithinItsLimits)
 TEST(BrimvaleIdle, ThePanelReceivesBothPreviewsInOneRecord)
 {
   auto plug = MakeObserved();
-  plug->OnUIOpen();
+  ASSERT_TRUE(plug->OpenEditor());
   SetValue(*plug, kMotionARate, 2.0);
   SetValue(*plug, kMotionBRate, 40.0); // beyond the range: an idle tick moves at most a whole cycle
   SetValue(*plug, kMotionAShape, 6.0);

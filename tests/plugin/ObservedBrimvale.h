@@ -1,7 +1,10 @@
-// A Brimvale instance whose messages to its editor are recorded instead of delivered.
+// A Brimvale instance whose messages to its editor are recorded instead of delivered, and which
+// can open an editor on a surface without a platform (the plug-in only needs one to exist).
 #pragma once
 
 #include "plugin/Brimvale.h"
+
+#include "tests/igraphics/RecordingGraphics.h"
 
 #include <memory>
 #include <vector>
@@ -17,6 +20,14 @@ class ObservedBrimvale : public Brimvale
 {
 public:
   ObservedBrimvale() : Brimvale(iplug::InstanceInfo()) {}
+
+  /** Opens an editor whose surface holds no controls. */
+  bool OpenEditor()
+  {
+    SetMakeGraphicsFunc([this] { return new OpenSurface(surfaceLog, *this); });
+    SetLayoutFunc({});
+    return OpenWindow(nullptr) != nullptr;
+  }
 
   void SendControlValueFromDelegate(int ctrlTag, double normalized) override
   {
@@ -48,6 +59,15 @@ public:
   std::vector<std::pair<int, double>> controlValues;
   std::vector<ControlMsg> controlMsgs;
   std::vector<std::pair<int, double>> parameterSends;
+
+private:
+  class OpenSurface : public iplug::igraphics::RecordingGraphics
+  {
+  public:
+    OpenSurface(EventLog& log, iplug::igraphics::IGEditorDelegate& dlg) : RecordingGraphics(log, dlg, 1480, 360) {}
+    void* OpenWindow(void*) override { return this; }
+  };
+  EventLog surfaceLog;
 };
 
 // The object is reference counted, like every VST3 object.

@@ -1,8 +1,10 @@
 // brimvale_render: loads a VST3 bundle, optionally gives the instance two sample files through its
-// saved state, applies parameter values and automation, renders, and writes a 32-bit float WAV.
+// saved state, applies parameter values and automation, renders, and writes a 32-bit float WAV;
+// optionally also a picture of the instance's editor after the render.
 #include "tools/host/BrimvaleState.h"
 #include "tools/host/ModuleHost.h"
 #include "tools/host/Render.h"
+#include "tools/render/EditorSnapshot.h"
 #include "tools/wav/WavFile.h"
 
 #include <algorithm>
@@ -28,13 +30,15 @@ struct Options
   int block = 512;
   std::string sampleA;
   std::string sampleB;
+  std::string editorPng;
   std::vector<AutomationPoint> automation;
 };
 
 int Usage()
 {
   std::fprintf(stderr, "usage: brimvale_render BUNDLE OUT.wav [--seconds S] [--rate HZ] [--block N]\n"
-                       "         [--sample-a WAV] [--sample-b WAV] [--param ID=NORM] [--at FRAME:ID=NORM]\n");
+                       "         [--sample-a WAV] [--sample-b WAV] [--param ID=NORM] [--at FRAME:ID=NORM]\n"
+                       "         [--editor OUT.png]\n");
   return 2;
 }
 
@@ -70,6 +74,8 @@ bool ParseArgs(int argc, char** argv, Options& o)
       o.sampleA = value;
     else if (flag == "--sample-b")
       o.sampleB = value;
+    else if (flag == "--editor")
+      o.editorPng = value;
     else if (flag == "--param")
     {
       if (!ParsePoint(value, 0, o.automation))
@@ -195,6 +201,11 @@ int main(int argc, char** argv)
     return 1;
   }
   instance->Stop();
+  if (!o.editorPng.empty() && !WriteEditorSnapshot(*instance, o.editorPng, error))
+  {
+    std::fprintf(stderr, "editor picture: %s\n", error.c_str());
+    return 1;
+  }
   if (!WriteWav(o.output, out, o.rate, EWavFormat::kFloat32))
   {
     std::fprintf(stderr, "cannot write %s\n", o.output.c_str());

@@ -58,6 +58,27 @@ struct Editor
   bool fontLoaded = false;
 };
 
+/** One event through the editor's window, as a platform delivers it; 1 when the editor took it. */
+inline int SendTo(HeadlessWindow& window, int type, float x = 0.f, float y = 0.f, int modifiers = kHeadlessLeft,
+                  float dX = 0.f, float dY = 0.f)
+{
+  HeadlessEvent event{};
+  event.type = type;
+  event.x = x;
+  event.y = y;
+  event.dX = dX;
+  event.dY = dY;
+  event.modifiers = modifiers;
+  return window.send ? window.send(window.editor, &event) : 0;
+}
+
+/** A press and a release at one point. */
+inline void ClickAt(HeadlessWindow& window, float x, float y, int modifiers = kHeadlessLeft)
+{
+  SendTo(window, kHeadlessMouseDown, x, y, modifiers);
+  SendTo(window, kHeadlessMouseUp, x, y, modifiers);
+}
+
 /** Channel-wise closeness of two colours. */
 inline bool Near(const iplug::igraphics::IColor& a, const iplug::igraphics::IColor& b, int tolerance = 8)
 {

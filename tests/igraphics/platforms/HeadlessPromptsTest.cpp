@@ -165,7 +165,15 @@ TEST_F(HeadlessPrompts, TheFilePromptIsAnsweredByTheScript)
 
 TEST_F(HeadlessPrompts, ClosingClearsTheWindowsWayIn)
 {
+  const auto readPixels = window.readPixels;
   dlg.CloseWindow();
   EXPECT_EQ(window.editor, nullptr);
   EXPECT_EQ(window.send, nullptr);
+  EXPECT_EQ(window.readPixels, nullptr);
+  EXPECT_EQ(window.writePNG, nullptr);
+  int w = -1;
+  int h = -1;
+  EXPECT_EQ(readPixels(window.editor, nullptr, 0, &w, &h), 0) << "no window, no pixels";
+  EXPECT_EQ(w, 0);
+  EXPECT_EQ(h, 0);
 }

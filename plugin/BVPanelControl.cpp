@@ -69,8 +69,8 @@ std::string VersionLine(const char* versionText)
 void DrawScopeBackground(IGraphics& g, const IRECT& r)
 {
   g.FillRect(IColor(255, 8, 18, 24), r);
-  const IColor gridV(89, COLOR_BV_CYAN_DIM.R, COLOR_BV_CYAN_DIM.G, COLOR_BV_CYAN_DIM.B);
-  const IColor gridH(114, COLOR_BV_CYAN_DIM.R, COLOR_BV_CYAN_DIM.G, COLOR_BV_CYAN_DIM.B);
+  const IColor gridV = WithAlpha(COLOR_BV_CYAN_DIM, 89);
+  const IColor gridH = WithAlpha(COLOR_BV_CYAN_DIM, 114);
   for (float f : {0.2f, 0.4f, 0.6f, 0.8f})
     g.DrawLine(gridV, r.L + r.W() * f, r.T, r.L + r.W() * f, r.B, nullptr, 1.f);
   g.DrawLine(gridH, r.L, (r.T + r.B) / 2.f, r.R, (r.T + r.B) / 2.f, nullptr, 1.f);

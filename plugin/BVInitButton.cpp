@@ -1,0 +1,25 @@
+#include "plugin/BVInitButton.h"
+
+#include "plugin/BVButtonFace.h"
+
+#include <utility>
+
+using namespace iplug::igraphics;
+
+BVInitButton::BVInitButton(const IRECT& bounds, std::function<void()> action)
+: IControl(bounds)
+, mAction(std::move(action))
+{
+  SetTooltip("Initialize Brimvale");
+}
+
+void BVInitButton::OnMouseDown(float /*x*/, float /*y*/, const IMouseMod& /*mod*/)
+{
+  if (mAction)
+    mAction();
+}
+
+void BVInitButton::Draw(IGraphics& g)
+{
+  DrawButtonFace(g, GetRECT(), 2.f, GetMouseIsOver(), "INIT");
+}
