@@ -30,6 +30,8 @@ const IRECT kLoadA(26, 104, 208, 138);
 const IRECT kLoadB(244, 104, 426, 138);
 const IRECT kBlendKnob(466, 118, 510, 200);
 const IRECT kInit(1208, 12, 1254, 36);
+const IRECT kSpeedModeA(150, 66, 214, 94);
+const IRECT kSpeedSlotA(169, 208, 213, 286);
 const IRECT kFilterDisplay(602, 208, 926, 284);
 const IRECT kScopeA(1102, 168, 1190, 200);
 const IRECT kScopeB(1102, 262, 1190, 294);
@@ -288,6 +290,22 @@ TEST_F(BrimvaleEditorRoad, ADroppedWavPlaysUnderItsNameAndABadFileChangesNothing
   EXPECT_NE(refused.Cut(kLoadA), loaded.Cut(kLoadA)) << "the label says the file is unsupported";
   EXPECT_GT(Levels().first, 0.05) << "the loaded sample still plays";
   EXPECT_TRUE(Taken().empty()) << "loading a sample edits no parameter";
+}
+
+TEST_F(BrimvaleEditorRoad, SpeedModeIsAHostEditAndSwapsTheKnobAtOnce)
+{
+  const Picture rate = Snapshot("speed-rate.png");
+  Click(kSpeedModeA.MW(), kSpeedModeA.MH());
+  EXPECT_EQ(Taken(), (Calls{"begin 5", Perform(5, 1.0), "end 5"}));
+  const Picture semi = Snapshot("speed-semi.png");
+  EXPECT_NE(semi.Cut(kSpeedSlotA), rate.Cut(kSpeedSlotA)) << "the Semi knob took the Rate knob's place";
+  EXPECT_NE(semi.Cut(kSpeedModeA), rate.Cut(kSpeedModeA)) << "the button says SEMI";
+
+  Click(kSpeedModeA.MW(), kSpeedModeA.MH());
+  EXPECT_EQ(Taken(), (Calls{"begin 5", Perform(5, 0.0), "end 5"}));
+  const Picture back = Snapshot("speed-rate-again.png");
+  EXPECT_EQ(back.Cut(kSpeedSlotA), rate.Cut(kSpeedSlotA));
+  EXPECT_EQ(back.Cut(kSpeedModeA), rate.Cut(kSpeedModeA));
 }
 
 TEST_F(BrimvaleEditorRoad, InitClearsSamplesAndParametersWithoutTellingTheHost)

@@ -74,9 +74,9 @@ TEST_F(EditorViewTest, AttachingOpensTheEditorAndRemovingClosesItEveryTime)
   ASSERT_TRUE(instance);
   for (int i = 0; i < 20; ++i)
   {
+    HeadlessWindow window{}; // outlives the view, as a host's window does
     auto view = HostedView::Create(*instance);
     ASSERT_TRUE(view) << i;
-    HeadlessWindow window{};
     EXPECT_EQ(view->Attach(&window, iplug::kPlatformTypeHeadless), kResultOk) << i;
     EXPECT_NE(window.send, nullptr) << i;
     EXPECT_EQ(view->Remove(), kResultOk) << i;

@@ -23,13 +23,14 @@ int Send(HeadlessWindow& window, HeadlessEvent event)
 
 bool WriteEditorSnapshot(HostedInstance& instance, const std::string& pngPath, std::string& error)
 {
+  // The parent window outlives the view, as a host's does: removing the view still writes to it.
+  HeadlessWindow window{};
   auto view = HostedView::Create(instance);
   if (!view)
   {
     error = "the instance has no editor view";
     return false;
   }
-  HeadlessWindow window{};
   if (view->Attach(&window, iplug::kPlatformTypeHeadless) != Steinberg::kResultOk || !window.writePNG)
   {
     error = "the editor view did not open on the headless platform";
