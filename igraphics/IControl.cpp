@@ -235,6 +235,10 @@ void IControl::SnapToMouse(float x, float y, EDirection direction, const IRECT& 
   x = std::clamp(x, bounds.L, bounds.R);
   y = std::clamp(y, bounds.T, bounds.B);
 
+  // A track without length has no position along it: its value does not move.
+  const float length = direction == EDirection::Vertical ? bounds.H() : bounds.W();
+  if (!(length > 0.f))
+    return;
   double v = direction == EDirection::Vertical ? 1.0 - (y - bounds.T) / (bounds.B - bounds.T)
                                                : (x - bounds.L) / (bounds.R - bounds.L);
   v = std::round(v * 1000.0) / 1000.0;

@@ -235,6 +235,11 @@ public:
   IControl* AttachControl(IControl* pControl, int ctrlTag = kNoTag, const char* group = "");
   /** Adopts the control as the background: it goes first in the list, so it is drawn first. */
   IControl* AttachBackgroundControl(IControl* pControl);
+  /** The image file (one frame) at the editor's top-left corner, drawn first; a file that does not
+      load attaches nothing. */
+  void AttachBackground(const char* fileName);
+  /** The SVG file over the whole editor, drawn first; a file that does not load attaches nothing. */
+  void AttachSVGBackground(const char* fileName);
   /** A panel painted with the pattern over the whole editor, drawn first. */
   void AttachPanelBackground(const IPattern& pattern);
   /** A resizer with a handle of the given side and colours in the editor's bottom-right corner. */

@@ -8,6 +8,7 @@
 #include "igraphics/IContainerBase.h"
 #include "igraphics/ICornerResizerControl.h"
 #include "igraphics/IFPSDisplayControl.h"
+#include "igraphics/IImageControlBases.h"
 #include "igraphics/controls/IPopupMenuControl.h"
 #include "igraphics/controls/ITextEntryControl.h"
 #include "igraphics/controls/IVectorBase.h"
@@ -27,6 +28,20 @@ constexpr IRECT kDefaultPerfDisplayBounds(10.f, 10.f, 210.f, 60.f);
 std::atomic<unsigned> sBubbleCounter{0};
 
 } // namespace
+
+void IGraphics::AttachBackground(const char* fileName)
+{
+  const IBitmap bitmap = LoadBitmap(fileName, 1, false);
+  if (bitmap.IsValid())
+    AttachBackgroundControl(new IBitmapControl(0.f, 0.f, bitmap));
+}
+
+void IGraphics::AttachSVGBackground(const char* fileName)
+{
+  const ISVG svg = LoadSVG(fileName, "px", 72.f);
+  if (svg.IsValid())
+    AttachBackgroundControl(new ISVGControl(GetBounds(), svg));
+}
 
 void IGraphics::AttachPanelBackground(const IPattern& pattern)
 {

@@ -15,19 +15,11 @@ namespace igraphics
 IVKnobControl::IVKnobControl(const IRECT& bounds, int paramIdx, const char* label, const IVStyle& style,
                              bool valueIsEditable, bool valueInWidget, float a1, float a2, float aAnchor,
                              EDirection direction, double gearing, float trackSize)
-: IKnobControlBase(bounds, paramIdx, direction, gearing)
-, IVectorBase(style, false, valueInWidget)
+: IVValueDragControl(label, style, valueIsEditable, valueInWidget, trackSize, bounds, paramIdx, direction, gearing)
 , mStartAngle(a1)
 , mEndAngle(a2)
 , mAnchorAngle(aAnchor)
-{
-  mTrackSize = trackSize;
-  mWidgetShape = EVShape::Ellipse;
-  mHideCursorOnDrag = style.hideCursor;
-  mText = style.valueText;
-  DisablePrompt(!valueIsEditable);
-  AttachIControl(this, label);
-}
+{}
 
 IVKnobControl::IVKnobControl(const IRECT& bounds, IActionFunction actionFunc, const char* label, const IVStyle& style,
                              bool valueIsEditable, bool valueInWidget, float a1, float a2, float aAnchor,
@@ -36,26 +28,6 @@ IVKnobControl::IVKnobControl(const IRECT& bounds, IActionFunction actionFunc, co
                 trackSize)
 {
   SetActionFunction(std::move(actionFunc));
-}
-
-void IVKnobControl::RefreshValueStr()
-{
-  if (const IParam* pParam = GetParam(0))
-    pParam->GetDisplayWithLabel(mValueString);
-}
-
-void IVKnobControl::OnInit()
-{
-  RefreshValueStr();
-  if (mLabelString.GetLength() == 0)
-    if (const IParam* pParam = GetParam(0))
-      SetLabelStr(pParam->GetName());
-}
-
-void IVKnobControl::SetDirty(bool push, int /*valIdx*/)
-{
-  IKnobControlBase::SetDirty(push);
-  RefreshValueStr();
 }
 
 void IVKnobControl::OnResize()
@@ -127,56 +99,6 @@ void IVKnobControl::DrawPointer(IGraphics& g, float angle, float cx, float cy, f
   const float rOut = mOuterPointerFraction * radius;
   g.DrawLine(GetColor(kFR), cx + rIn * std::cos(theta), cy + rIn * std::sin(theta), cx + rOut * std::cos(theta),
              cy + rOut * std::sin(theta), &mBlend, mPointerThickness);
-}
-
-void IVKnobControl::OnMouseDown(float x, float y, const IMouseMod& mod)
-{
-  // The value text opens the value editor; only the rest of the knob drags.
-  if (mStyle.showValue && mValueBounds.Contains(x, y))
-    PromptUserInput(mValueBounds, 0);
-  else
-    IKnobControlBase::OnMouseDown(x, y, mod);
-  SetDirty(false);
-}
-
-void IVKnobControl::OnMouseUp(float x, float y, const IMouseMod& mod)
-{
-  IKnobControlBase::OnMouseUp(x, y, mod);
-  SetDirty(true);
-}
-
-void IVKnobControl::OnMouseDrag(float x, float y, float dX, float dY, const IMouseMod& mod)
-{
-  // A press on the value text started no drag: moving on from it must not turn the knob from
-  // whatever value the last drag began at.
-  if (mMouseDown)
-    IKnobControlBase::OnMouseDrag(x, y, dX, dY, mod);
-}
-
-void IVKnobControl::OnMouseDblClick(float x, float y, const IMouseMod& /*mod*/)
-{
-  SetValueToDefault(GetValIdxForPos(x, y));
-}
-
-void IVKnobControl::OnMouseOver(float x, float y, const IMouseMod& mod)
-{
-  if (mStyle.showValue && !mDisablePrompt)
-    mValueMouseOver = mValueBounds.Contains(x, y);
-  IKnobControlBase::OnMouseOver(x, y, mod);
-  SetDirty(false);
-}
-
-void IVKnobControl::OnMouseOut()
-{
-  mValueMouseOver = false;
-  IKnobControlBase::OnMouseOut();
-}
-
-bool IVKnobControl::IsHit(float x, float y) const
-{
-  if (!mDisablePrompt && mValueBounds.Contains(x, y))
-    return true;
-  return mWidgetBounds.Contains(x, y);
 }
 
 } // namespace igraphics

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "igraphics/IControlBases.h"
-#include "igraphics/controls/IVectorBase.h"
+#include "igraphics/controls/IVValueDragControl.h"
 
 namespace iplug
 {
@@ -10,7 +10,7 @@ namespace igraphics
 
 /** A rotary knob drawn from vectors: an arc from the anchor to the value, a round handle, a
     pointer, a label and a value text. Angles are degrees from twelve o'clock, clockwise. */
-class IVKnobControl : public IKnobControlBase, public IVectorBase
+class IVKnobControl : public IVValueDragControl<IKnobControlBase>
 {
 public:
   IVKnobControl(const IRECT& bounds, int paramIdx, const char* label = "", const IVStyle& style = DEFAULT_STYLE,
@@ -22,17 +22,8 @@ public:
                 float a1 = -135.f, float a2 = 135.f, float aAnchor = -135.f,
                 EDirection direction = EDirection::Vertical, double gearing = 4., float trackSize = 2.f);
 
-  void OnMouseDown(float x, float y, const IMouseMod& mod) override;
-  void OnMouseUp(float x, float y, const IMouseMod& mod) override;
-  void OnMouseDrag(float x, float y, float dX, float dY, const IMouseMod& mod) override;
-  void OnMouseDblClick(float x, float y, const IMouseMod& mod) override;
-  void OnMouseOver(float x, float y, const IMouseMod& mod) override;
-  void OnMouseOut() override;
   void OnResize() override;
-  void OnInit() override;
   void Draw(IGraphics& g) override;
-  bool IsHit(float x, float y) const override;
-  void SetDirty(bool push = true, int valIdx = kNoValIdx) override;
 
   IRECT GetKnobDragBounds() const override;
   void DrawWidget(IGraphics& g) override;
@@ -53,10 +44,6 @@ protected:
   float mStartAngle;
   float mEndAngle;
   float mAnchorAngle;
-  bool mValueMouseOver = false;
-
-private:
-  void RefreshValueStr();
 };
 
 } // namespace igraphics

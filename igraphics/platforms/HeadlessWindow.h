@@ -77,6 +77,9 @@ extern "C"
     const char* (*answerTextEntry)(void* host, const char* shownText, int paramIdx);
     /** The chosen file's full path, or null for cancel. */
     const char* (*answerFilePrompt)(void* host, const char* extension);
+    /** The colour chooser: argb holds the colour shown and takes the one chosen (alpha, red,
+     * green, blue). Returns 1 when a colour was chosen, 0 for cancel. */
+    int (*answerColor)(void* host, const char* prompt, unsigned char argb[4]);
     /** The text on the system clipboard, or null when it holds none. */
     const char* (*clipboardText)(void* host);
     /** After each tick that drew: the regions drawn, 4 floats each (L, T, R, B, design units). */

@@ -220,10 +220,20 @@ void IGraphicsHeadless::PromptForDirectory(WDL_String& dir, IFileDialogCompletio
     completionHandler(dir, dir);
 }
 
-bool IGraphicsHeadless::PromptForColor(IColor& /*color*/, const char* /*str*/, IColorPickerHandlerFunc /*func*/)
+bool IGraphicsHeadless::PromptForColor(IColor& color, const char* str, IColorPickerHandlerFunc func)
 {
   ++mRecord.fileOrColorPrompts;
-  return false;
+  if (!mWindow || !mWindow->answerColor)
+    return false;
+  // A byte per channel crosses to the script, as a platform chooser shows it.
+  auto toByte = [](int32_t c) { return static_cast<unsigned char>(std::clamp(c, 0, 255)); };
+  unsigned char argb[4] = {toByte(color.A), toByte(color.R), toByte(color.G), toByte(color.B)};
+  if (!mWindow->answerColor(mWindow->host, str ? str : "", argb))
+    return false;
+  color = IColor(argb[0], argb[1], argb[2], argb[3]);
+  if (func)
+    func(color);
+  return true;
 }
 
 bool IGraphicsHeadless::OpenURL(const char* url, const char*, const char*, const char*)

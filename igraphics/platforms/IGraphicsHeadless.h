@@ -52,6 +52,8 @@ public:
   void PromptForFile(WDL_String& fileName, WDL_String& path, EFileAction action = EFileAction::Open,
                      const char* ext = "", IFileDialogCompletionHandlerFunc completionHandler = nullptr) override;
   void PromptForDirectory(WDL_String& dir, IFileDialogCompletionHandlerFunc completionHandler = nullptr) override;
+  /** The window's colour script chooses; on a choice color takes it and func gets it. Without a
+   * script the chooser counts as cancelled. */
   bool PromptForColor(IColor& color, const char* str = "", IColorPickerHandlerFunc func = nullptr) override;
   bool OpenURL(const char* url, const char* msgWindowTitle = nullptr, const char* confirmMsg = nullptr,
                const char* errMsgOnFailure = nullptr) override;

@@ -105,6 +105,17 @@ TEST_F(Control, SnapToMouse)
   EXPECT_NEAR(dlg.GetParam(1)->Value(), 0.9, 1e-9);
 }
 
+// A track without length along the drag has no position on it: the value stays, never NaN.
+TEST_F(Control, SnapToMouseOnATrackWithoutLengthLeavesTheValue)
+{
+  TestControl* pSlider = Attach("slider", 1);
+  pSlider->SnapToMouse(50.f, 150.f, EDirection::Horizontal, IRECT(0.f, 100.f, 200.f, 200.f), kNoValIdx);
+  ASSERT_NEAR(pSlider->GetValue(), 0.25, 1e-12);
+  pSlider->SnapToMouse(50.f, 150.f, EDirection::Vertical, IRECT(0.f, 150.f, 200.f, 150.f), kNoValIdx);
+  pSlider->SnapToMouse(50.f, 150.f, EDirection::Horizontal, IRECT(50.f, 100.f, 50.f, 200.f), kNoValIdx);
+  EXPECT_NEAR(pSlider->GetValue(), 0.25, 1e-12);
+}
+
 TEST_F(Control, PositionAndSize)
 {
   TestControl* pControl = Attach("c");

@@ -1,0 +1,388 @@
+#include "igraphics/IDirBrowseControlBase.h"
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <thread>
+
+#include "SurfaceFixture.h"
+
+using namespace iplug;
+using namespace iplug::igraphics;
+namespace fs = std::filesystem;
+
+namespace
+{
+
+// A preset browser in miniature: a choice selects the chosen file and "loads" it.
+class Browser : public IDirBrowseControlBase
+{
+public:
+  explicit Browser(bool showFileExtensions = true, bool scanRecursively = true, bool showEmptySubmenus = false)
+  : IDirBrowseControlBase(IRECT(0.f, 0.f, 100.f, 20.f), "fxp", showFileExtensions, scanRecursively, showEmptySubmenus)
+  {}
+
+  void Draw(IGraphics&) override {}
+
+  void OnPopupMenuSelection(IPopupMenu* pSelectedMenu, int) override
+  {
+    if (!pSelectedMenu)
+      return;
+    mSelectedItemIndex = mItems.Find(pSelectedMenu->GetChosenItem());
+    GetSelectedFile(mLoaded);
+  }
+
+  IPopupMenu& Menu() { return mMainMenu; }
+  int NFiles() const { return mFiles.GetSize(); }
+  const IPopupMenu::Item* Item(int itemIdx) const { return mItems.Get(itemIdx); }
+  std::string FileOf(int itemIdx) const
+  {
+    const IPopupMenu::Item* pItem = mItems.Get(itemIdx);
+    const WDL_String* pFile = pItem ? mFiles.Get(pItem->GetTag()) : nullptr;
+    return pFile ? pFile->Get() : "(none)";
+  }
+  std::string Selected() const
+  {
+    WDL_String path;
+    GetSelectedFile(path);
+    return path.Get();
+  }
+
+  WDL_String mLoaded;
+};
+
+// The menu tree as text: items joined by "|", a submenu's items in braces after its title.
+std::string Outline(const IPopupMenu& menu)
+{
+  std::string out;
+  for (int i = 0; i < menu.NItems(); ++i)
+  {
+    const IPopupMenu::Item* pItem = menu.GetItem(i);
+    out += (i ? "|" : "") + std::string(pItem->GetText());
+    if (const IPopupMenu* pSubmenu = pItem->GetSubmenu())
+      out += "{" + Outline(*pSubmenu) + "}";
+  }
+  return out;
+}
+
+// Every file has exactly one item, every item's tag names a file, and no submenu is left empty.
+void ExpectConsistent(Browser& browser)
+{
+  ASSERT_EQ(browser.NItems(), browser.NFiles());
+  std::set<int> tags;
+  for (int i = 0; i < browser.NItems(); ++i)
+    tags.insert(browser.Item(i)->GetTag());
+  ASSERT_EQ(static_cast<int>(tags.size()), browser.NFiles());
+  if (!tags.empty())
+  {
+    EXPECT_EQ(*tags.begin(), 0);
+    EXPECT_EQ(*tags.rbegin(), browser.NFiles() - 1);
+  }
+  EXPECT_EQ(Outline(browser.Menu()).find("{}"), std::string::npos) << Outline(browser.Menu());
+}
+
+// A fresh temporary tree per test, over the recording surface for the menu round trip.
+class DirBrowse : public SurfaceFixture
+{
+protected:
+  void SetUp() override
+  {
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+    // Canonical, so that a link back into the tree is recognised as one.
+    mRoot = fs::canonical(fs::temp_directory_path()) / fs::u8path("dir-browse-" + name + "-" + std::to_string(stamp));
+    fs::create_directories(mRoot);
+  }
+  void TearDown() override
+  {
+    std::error_code ignored;
+    fs::remove_all(mRoot, ignored);
+  }
+
+  // rel uses "/" and may hold UTF-8; missing parents are made.
+  void Touch(const std::string& rel) const
+  {
+    const fs::path path = mRoot / fs::u8path(rel);
+    fs::create_directories(path.parent_path());
+    std::ofstream(path) << "x";
+  }
+  void MakeDir(const std::string& rel) const { fs::create_directories(mRoot / fs::u8path(rel)); }
+
+  // The path the browser reports for rel: the scanned path, then "/" before each name.
+  std::string Root() const { return mRoot.u8string(); }
+  std::string PathOf(const std::string& rel) const { return Root() + "/" + rel; }
+
+  fs::path mRoot;
+};
+
+TEST_F(DirBrowse, ListsTheTreeSortedWithoutCaseAndSelectsByPath)
+{
+  Touch("Zeta.fxp");
+  Touch(u8"\u00c9mile.fxp");
+  Touch("alpha.fxp");
+  Touch("Sub/gamma.fxp");
+  Touch("beta.fxp");
+  Touch(".hidden.fxp");
+  Touch(".hiddendir/x.fxp");
+  Touch("notes.txt");
+
+  Browser browser;
+  browser.AddPath(Root().c_str(), "ignored with one path");
+  browser.SetupMenu();
+
+  // Case-insensitive byte order puts the two-byte "É" after every ASCII letter.
+  EXPECT_EQ(Outline(browser.Menu()), u8"alpha.fxp|beta.fxp|Sub{gamma.fxp}|Zeta.fxp|\u00c9mile.fxp");
+  ExpectConsistent(browser);
+
+  // mItems runs depth first in menu order; whatever order the scan met the files in, each item's
+  // tag leads to its own file and selecting that file finds the item again.
+  const std::string rels[] = {"alpha.fxp", "beta.fxp", "Sub/gamma.fxp", "Zeta.fxp", u8"\u00c9mile.fxp"};
+  ASSERT_EQ(browser.NItems(), 5);
+  for (int i = 0; i < 5; ++i)
+  {
+    EXPECT_EQ(browser.FileOf(i), PathOf(rels[i]));
+    EXPECT_EQ(browser.SetSelectedFile(PathOf(rels[i]).c_str()), i);
+    EXPECT_EQ(browser.Selected(), PathOf(rels[i]));
+  }
+
+  // Checking is exclusive across submenus.
+  browser.SetSelectedFile(PathOf("Sub/gamma.fxp").c_str());
+  browser.CheckSelectedItem();
+  EXPECT_TRUE(browser.Item(2)->GetChecked());
+  browser.SetSelectedFile(PathOf("Zeta.fxp").c_str());
+  browser.CheckSelectedItem();
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(browser.Item(i)->GetChecked(), i == 3) << i;
+
+  // An unknown path, a null one, or one differing only in case selects nothing.
+  for (const char* path : {"nowhere.fxp", static_cast<const char*>(nullptr), "ALPHA.FXP"})
+  {
+    browser.SetSelectedFile(PathOf("alpha.fxp").c_str());
+    const std::string full = path ? PathOf(path) : "";
+    EXPECT_EQ(browser.SetSelectedFile(path ? full.c_str() : nullptr), -1);
+    EXPECT_EQ(browser.Selected(), "");
+  }
+  // A rescan forgets the selection.
+  browser.SetSelectedFile(PathOf("alpha.fxp").c_str());
+  browser.SetupMenu();
+  EXPECT_EQ(browser.Selected(), "");
+}
+
+TEST_F(DirBrowse, ExtensionRules)
+{
+  for (const char* name : {"a.fxp.bak", "fxp", "Pad.fxp", "a.fxp.fxp", "b.fxp2"})
+    Touch(name);
+
+  struct Case
+  {
+    bool showFileExtensions;
+    const char* outline;
+  };
+  for (const Case& c : {Case{true, "a.fxp.fxp|Pad.fxp"}, Case{false, "a.fxp|Pad"}})
+  {
+    Browser browser(c.showFileExtensions);
+    browser.AddPath(Root().c_str(), "");
+    browser.SetupMenu();
+    EXPECT_EQ(Outline(browser.Menu()), c.outline) << c.showFileExtensions;
+  }
+}
+
+TEST_F(DirBrowse, SeveralPathsBecomeLabelledSubmenusInTheOrderAdded)
+{
+  Touch("user/mine.fxp");
+  Touch("factory/Init.fxp");
+  Touch("factory/Bass/Sub.fxp");
+
+  Browser browser;
+  browser.AddPath(PathOf("user").c_str(), "User");
+  browser.AddPath(PathOf("factory").c_str(), "Factory");
+  browser.SetupMenu();
+  EXPECT_EQ(Outline(browser.Menu()), "User{mine.fxp}|Factory{Bass{Sub.fxp}|Init.fxp}");
+  EXPECT_EQ(browser.SetSelectedFile(PathOf("factory/Bass/Sub.fxp").c_str()), 1);
+
+  browser.ClearPathList();
+  EXPECT_EQ(browser.NItems(), 0);
+  browser.AddPath(PathOf("factory").c_str(), "Factory");
+  browser.SetupMenu();
+  EXPECT_EQ(Outline(browser.Menu()), "Bass{Sub.fxp}|Init.fxp");
+}
+
+TEST_F(DirBrowse, AMissingDirectoryAddsNothing)
+{
+  Touch("here/a.fxp");
+
+  Browser one;
+  one.AddPath(PathOf("gone").c_str(), "Gone");
+  one.SetupMenu();
+  EXPECT_EQ(Outline(one.Menu()), "");
+
+  Browser two;
+  two.AddPath(PathOf("gone").c_str(), "Gone");
+  two.AddPath(PathOf("here").c_str(), "Here");
+  two.SetupMenu();
+  EXPECT_EQ(Outline(two.Menu()), "Gone{}|Here{a.fxp}");
+
+  Browser none;
+  none.SetupMenu();
+  EXPECT_EQ(none.NItems(), 0);
+}
+
+TEST_F(DirBrowse, EmptySubmenusAreDroppedUnlessAskedFor)
+{
+  Touch("a.fxp");
+  MakeDir("empty");
+  Touch("only-text/notes.txt");
+  MakeDir("nested/inner");
+  Touch("deep/er/b.fxp");
+
+  struct Case
+  {
+    bool scanRecursively;
+    bool showEmptySubmenus;
+    const char* outline;
+  };
+  for (const Case& c :
+       {Case{true, false, "a.fxp|deep{er{b.fxp}}"},
+        Case{true, true, "a.fxp|deep{er{b.fxp}}|empty{}|nested{inner{}}|only-text{}"}, Case{false, true, "a.fxp"}})
+  {
+    Browser browser(true, c.scanRecursively, c.showEmptySubmenus);
+    browser.AddPath(Root().c_str(), "");
+    browser.SetupMenu();
+    EXPECT_EQ(Outline(browser.Menu()), c.outline) << c.scanRecursively << c.showEmptySubmenus;
+  }
+}
+
+TEST_F(DirBrowse, NamesThatAreNotUTF8AreLeftOut)
+{
+#if defined(_WIN32)
+  GTEST_SKIP() << "Windows file names are UTF-16 and always convert";
+#else
+  Touch("good.fxp");
+  std::ofstream(mRoot / std::string("bad\xff.fxp")) << "x";
+  fs::create_directories(mRoot / std::string("dir\xc3(") / "inside.fxp");
+
+  Browser browser;
+  browser.AddPath(Root().c_str(), "");
+  browser.SetupMenu();
+  EXPECT_EQ(Outline(browser.Menu()), "good.fxp");
+  ExpectConsistent(browser);
+#endif
+}
+
+TEST_F(DirBrowse, LinksThatLoopEndTheScan)
+{
+  Touch("scan/a.fxp");
+  Touch("scan/sub/b.fxp");
+  Touch("p/p.fxp");
+  Touch("q/q.fxp");
+  std::error_code linkError;
+  fs::create_directory_symlink(mRoot / "scan", mRoot / "scan/sub/back", linkError);
+  if (linkError)
+    GTEST_SKIP() << "this system cannot make symbolic links here: " << linkError.message();
+
+  Browser browser;
+  browser.AddPath(PathOf("scan").c_str(), "");
+  browser.SetupMenu();
+  EXPECT_EQ(Outline(browser.Menu()), "a.fxp|sub{b.fxp}");
+
+  // Two folders outside the scanned one that link to each other: the scanner cannot tell the
+  // cycle from a path, so only the depth bound ends it, with one p or q file per level. Short
+  // link names keep the deepest path within Windows' limit.
+  fs::create_directory_symlink(mRoot / "p", mRoot / "scan/l");
+  fs::create_directory_symlink(mRoot / "q", mRoot / "p/m");
+  fs::create_directory_symlink(mRoot / "p", mRoot / "q/n");
+  browser.SetupMenu();
+  EXPECT_EQ(browser.NItems(), 2 + IDirBrowseControlBase::kMaxScanDepth);
+  ExpectConsistent(browser);
+}
+
+TEST_F(DirBrowse, DeepTreesStopAtTheDepthBound)
+{
+  const int levels = IDirBrowseControlBase::kMaxScanDepth + 3;
+  std::string dir;
+  for (int level = 0; level < levels; ++level)
+  {
+    Touch(dir + "l" + std::to_string(level) + ".fxp");
+    dir += "d/";
+  }
+
+  Browser browser;
+  browser.AddPath(Root().c_str(), "");
+  browser.SetupMenu();
+  EXPECT_EQ(browser.NItems(), IDirBrowseControlBase::kMaxScanDepth + 1);
+  ExpectConsistent(browser);
+
+  const auto deepest = [&](int level) {
+    std::string rel;
+    for (int i = 0; i < level; ++i)
+      rel += "d/";
+    return PathOf(rel + "l" + std::to_string(level) + ".fxp");
+  };
+  EXPECT_GE(browser.SetSelectedFile(deepest(IDirBrowseControlBase::kMaxScanDepth).c_str()), 0);
+  EXPECT_EQ(browser.SetSelectedFile(deepest(IDirBrowseControlBase::kMaxScanDepth + 1).c_str()), -1);
+}
+
+TEST_F(DirBrowse, WideFoldersStopAtTheEntryBound)
+{
+  const int files = IDirBrowseControlBase::kMaxScanEntries + 10;
+  for (int i = 0; i < files; ++i)
+    std::ofstream(mRoot / ("f" + std::to_string(i) + ".fxp")) << "x";
+
+  Browser browser;
+  browser.AddPath(Root().c_str(), "");
+  browser.SetupMenu();
+  EXPECT_EQ(browser.NItems(), IDirBrowseControlBase::kMaxScanEntries);
+  ExpectConsistent(browser);
+}
+
+TEST_F(DirBrowse, FoldersVanishingDuringScansLeaveAConsistentMenu)
+{
+  Touch("keep.fxp");
+  std::atomic<bool> stop{false};
+  std::thread churn([&] {
+    std::error_code ignored;
+    while (!stop)
+    {
+      fs::create_directories(mRoot / "churn/x/y", ignored);
+      std::ofstream(mRoot / "churn/x/y/c.fxp") << "x";
+      std::ofstream(mRoot / "churn/x/d.fxp") << "x";
+      fs::remove_all(mRoot / "churn", ignored);
+    }
+  });
+
+  Browser browser;
+  browser.AddPath(Root().c_str(), "");
+  for (int round = 0; round < 300; ++round)
+  {
+    browser.SetupMenu();
+    ExpectConsistent(browser);
+    EXPECT_GE(browser.SetSelectedFile(PathOf("keep.fxp").c_str()), 0);
+  }
+  stop = true;
+  churn.join();
+}
+
+TEST_F(DirBrowse, AChoiceFromTheMenuReachesTheControlAsItsFile)
+{
+  Touch("gamma.fxp");
+  Touch("Alpha.fxp");
+  Touch("beta.fxp");
+  auto* pBrowser = static_cast<Browser*>(g.AttachControl(new Browser()));
+  pBrowser->AddPath(Root().c_str(), "");
+  pBrowser->SetupMenu();
+
+  g.mMenuChoice = 1;
+  g.CreatePopupMenu(*pBrowser, pBrowser->Menu(), pBrowser->GetRECT());
+  EXPECT_EQ(std::string(pBrowser->mLoaded.Get()), PathOf("beta.fxp"));
+  EXPECT_EQ(pBrowser->Selected(), PathOf("beta.fxp"));
+
+  // A dismissed menu leaves the selection alone.
+  g.mMenuChoice = -1;
+  g.CreatePopupMenu(*pBrowser, pBrowser->Menu(), pBrowser->GetRECT());
+  EXPECT_EQ(pBrowser->Selected(), PathOf("beta.fxp"));
+}
+
+} // namespace
