@@ -1,16 +1,16 @@
 // The instrument's own editor through a host: the built module's view attached on the headless
 // platform, looked at by its pixels and worked with the mouse, while the host renders.
 #include "tests/host/EditorRoadFixture.h"
+#include "tests/host/TestSignal.h"
+#include "tests/host/TestTempPath.h"
 #include "tests/support/SignalMeasures.h"
 #include "tools/host/BrimvaleState.h"
 #include "tools/host/Render.h"
 #include "tools/wav/WavFile.h"
-#include "utility/MathConstants.h"
 
 #include "igraphics/IRECT.h"
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 
@@ -107,19 +107,11 @@ class BrimvaleEditorRoad : public EditorRoadFixture
 protected:
   BrimvaleEditorRoad() : EditorRoadFixture(BRIMVALE_BUNDLE_PATH) {}
 
-  std::string TempPath(const std::string& name) const
-  {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    auto dir = std::filesystem::temp_directory_path() / "brimvale-editor-road" / info->name();
-    std::filesystem::create_directories(dir);
-    return (dir / std::filesystem::u8path(name)).u8string();
-  }
+  std::string TempPath(const std::string& name) const { return TestTempPath("brimvale-editor-road", name); }
 
   std::string WriteTone(const std::string& name, double hz)
   {
-    std::vector<float> tone(kWindow + 1);
-    for (size_t i = 0; i < tone.size(); ++i)
-      tone[i] = 0.3f * static_cast<float>(std::sin(brimvale::utility::kTwoPi * hz * static_cast<double>(i) / kRate));
+    const std::vector<float> tone = MakeTone(hz, kWindow + 1, 0.3f, kRate);
     const std::string path = TempPath(name);
     EXPECT_TRUE(wavwriter::WriteWav(path, {tone, tone}, static_cast<int>(kRate), wavwriter::EWavFormat::kPcm16));
     return path;
@@ -339,6 +331,7 @@ TEST_F(BrimvaleEditorRoad, ClosingAndReopeningRebuildsTheLabelsFromThePlugInsSta
 {
   Restore(WriteTone("kept.wav", kToneA), "");
   const Picture open = Snapshot("reopen-before.png");
+  ASSERT_NE(open.Cut(kLoadA), open.Cut(kLoadB)) << "layer A shows its file, layer B \"Load audio\"";
   ASSERT_EQ(view->Remove(), Steinberg::kResultOk);
   view = HostedView::Create(*instance);
   ASSERT_TRUE(view);

@@ -1,11 +1,8 @@
 #include "tests/host/BrimvaleModuleFixture.h"
 
 #include "tests/host/TestSignal.h"
+#include "tests/host/TestTempPath.h"
 #include "tools/wav/WavFile.h"
-#include "utility/MathConstants.h"
-
-#include <cmath>
-#include <filesystem>
 
 namespace testhost
 {
@@ -50,11 +47,7 @@ BrimvaleState BrimvaleModuleTest::StateOf(HostedInstance& instance)
 
 std::string BrimvaleModuleTest::TempPath(const std::string& name) const
 {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  auto dir = std::filesystem::temp_directory_path() / "brimvale-host-tests" / info->test_suite_name() / info->name();
-  std::filesystem::create_directories(dir);
-  // Names are UTF-8 on every platform; on Windows the file system speaks UTF-16.
-  return (dir / std::filesystem::u8path(name)).u8string();
+  return TestTempPath("brimvale-host-tests", name);
 }
 
 std::string BrimvaleModuleTest::WriteTestWav(const std::string& name, double seconds)
@@ -66,10 +59,7 @@ std::string BrimvaleModuleTest::WriteTestWav(const std::string& name, double sec
 
 std::string BrimvaleModuleTest::WriteToneWav(const std::string& name, double hz, size_t frames, float amplitude)
 {
-  std::vector<float> tone(frames);
-  for (size_t i = 0; i < frames; ++i)
-    tone[i] = amplitude *
-              static_cast<float>(std::sin(brimvale::utility::kTwoPi * hz * static_cast<double>(i) / 48000.0));
+  const std::vector<float> tone = MakeTone(hz, frames, amplitude, 48000.0);
   const std::string path = TempPath(name);
   EXPECT_TRUE(WriteWav(path, {tone, tone}, 48000, EWavFormat::kPcm16));
   return path;

@@ -23,4 +23,13 @@ std::vector<std::vector<float>> MakeTestSignal(int sampleRate, double seconds)
   return out;
 }
 
+std::vector<float> MakeTone(double hz, size_t frames, float amplitude, double sampleRate)
+{
+  std::vector<float> tone(frames);
+  for (size_t i = 0; i < frames; ++i)
+    tone[i] = amplitude *
+              static_cast<float>(std::sin(brimvale::utility::kTwoPi * hz * static_cast<double>(i) / sampleRate));
+  return tone;
+}
+
 } // namespace testhost
