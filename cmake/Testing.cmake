@@ -12,11 +12,12 @@ else()
   find_package(GTest REQUIRED)
 endif()
 
-# brimvale_add_gtest(name SOURCES a.cpp ... LIBS lib ... [LABELS label ...])
+# brimvale_add_gtest(name SOURCES a.cpp ... LIBS lib ... [LABELS label ...] [FIXTURES fixture ...])
 # Under Wine the cases are listed when the tests run, so building needs neither Wine nor a display.
-# The label "tsan" marks the concurrency tests that the ThreadSanitizer lane runs.
+# The label "tsan" marks the concurrency tests that the ThreadSanitizer lane runs. FIXTURES names the
+# CTest fixtures (made by tests of their own) that every case needs first.
 function(brimvale_add_gtest name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;FIXTURES" ${ARGN})
   if(NOT T_LABELS)
     set(T_LABELS unit)
   endif()
@@ -27,9 +28,10 @@ function(brimvale_add_gtest name)
   endif()
   if(CMAKE_CROSSCOMPILING)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                         PROPERTIES TIMEOUT 300 LABELS "${T_LABELS}")
+                         PROPERTIES TIMEOUT 300 LABELS "${T_LABELS}" FIXTURES_REQUIRED "${T_FIXTURES}")
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300 LABELS "${T_LABELS}")
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                         PROPERTIES TIMEOUT 300 LABELS "${T_LABELS}" FIXTURES_REQUIRED "${T_FIXTURES}")
   endif()
 endfunction()
 

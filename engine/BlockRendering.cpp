@@ -1,10 +1,12 @@
 #include "engine/BrimvaleEngine.h"
 
+#include "engine/DenormalGuard.h"
 #include "engine/EngineMath.h"
 #include "utility/MathConstants.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <new>
 
 using brimvale::utility::kPi;
@@ -137,9 +139,14 @@ double ModulatedCutoff(const BlockSettings& block, const Modulation& m)
 }
 
 // Coefficients follow the modulated cutoff every sample; a record the mode leaves idle gets them
-// when it next runs, since they depend on nothing but this sample's cutoff.
-void SetFilterCoefficients(const FilterChannel& left, const FilterChannel& right, const BlockSettings& block, double fc)
+// when it next runs, since they depend on nothing but this sample's cutoff. Within a block the
+// resonance and mode stand still, so a cutoff equal to the last one leaves them as they are.
+void SetFilterCoefficients(const FilterChannel& left, const FilterChannel& right, const BlockSettings& block, double fc,
+                           double& lastCutoff)
 {
+  if (fc == lastCutoff)
+    return;
+  lastCutoff = fc;
   left.stage1.Set(block.fs, fc, block.resonance);
   right.stage1.SetCoefficients(left.stage1.g, left.stage1.k);
   if (block.mode == kLowpass || block.mode == kHighpass)
@@ -213,6 +220,7 @@ void BrimvaleEngine::ProcessBlock(double** outputs, int nChans, int nFrames, con
     return;
 
   std::lock_guard<std::mutex> lock(mutex);
+  const DenormalGuard flushTinyNumbers;
   if (nFrames < 1)
     return;
 
@@ -234,11 +242,12 @@ void BrimvaleEngine::ProcessBlock(double** outputs, int nChans, int nFrames, con
   const FilterChannel left{stage1Left, stage2Left, allpassLeft};
   const FilterChannel right{stage1Right, stage2Right, allpassRight};
   BlendGains blendGains;
+  double lastCutoff = std::numeric_limits<double>::quiet_NaN(); // the block's first sample sets them
   for (int i = 0; i < nFrames; ++i)
   {
     const Modulation m = RunMotion(lfoA, lfoB, params, block);
     blendGains.Follow(m.blend);
-    SetFilterCoefficients(left, right, block, ModulatedCutoff(block, m));
+    SetFilterCoefficients(left, right, block, ModulatedCutoff(block, m), lastCutoff);
 
     const StereoSample a = RenderLayerWithGains(sampleA, layerA, params.playA, params.reverseA, block.gainsA, m.startA,
                                                 block.speedA, block.rate);

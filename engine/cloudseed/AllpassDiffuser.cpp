@@ -1,6 +1,7 @@
 #include "engine/cloudseed/AllpassDiffuser.h"
 
 #include "engine/cloudseed/RandomBuffer.h"
+#include "engine/cloudseed/ReferenceBuild.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,12 +29,25 @@ void AllpassDiffuser::Process(const float* in, float* out, int n)
   if (n < 1)
     return;
 
-  const int used = std::min<int>(stages, kMaxStages);
-  for (int i = 0; i < std::max(used, 1); ++i)
+  // The modulation of every stage is worked out before any stage runs: each step for all stages
+  // at once keeps the values one step writes well clear of the next step's reads of them.
+  // The plans live on the stack, where the same few kilobytes serve every diffuser in turn and stay
+  // in the nearest cache.
+  ModulatedAllpass::ModulationPlan plans[kMaxStages];
+  const int used = std::max(std::min<int>(stages, kMaxStages), 1);
+  for (int i = 0; i < used; ++i)
+    if (filters[i].modulationEnabled && kSideBySide)
+      filters[i].PlanPhases(n, plans[i]);
+  for (int i = 0; i < used; ++i)
+    if (filters[i].modulationEnabled && kSideBySide)
+      filters[i].PlanReads(plans[i]);
+  for (int i = 0; i < used; ++i)
   {
     ModulatedAllpass& stage = filters[i];
     const float* source = i == 0 ? in : mWork;
-    if (stage.modulationEnabled)
+    if (stage.modulationEnabled && kSideBySide)
+      stage.RunPlanned(source, mWork, n, plans[i]);
+    else if (stage.modulationEnabled)
       stage.ProcessWithMod(source, mWork, n);
     else
       stage.ProcessNoMod(source, mWork, n);

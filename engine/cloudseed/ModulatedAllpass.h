@@ -33,9 +33,27 @@ public:
   bool interpolationEnabled = true;
   bool modulationEnabled = true;
 
-private:
   static constexpr int kMaxChunk = 1024;
 
+  // The modulation updates that fall within a chunk of at most kMaxChunk samples, worked out ahead
+  // of its samples: each update's phase, then its read distance and weights.
+  struct ModulationPlan
+  {
+    static constexpr int kMaxUpdates = kMaxChunk / 8 + 4; // every eighth sample, and a whole last group of four
+    int updates = 0;
+    float phases[kMaxUpdates];
+    int32_t distances[kMaxUpdates];
+    float gainsA[kMaxUpdates];
+    float gainsB[kMaxUpdates];
+  };
+  // ProcessWithMod of one chunk in three steps, so that a diffuser can take each step for all its
+  // stages before the next: the phases (one after another), the reads (four updates side by side),
+  // then the samples.
+  void PlanPhases(int n, ModulationPlan& plan);
+  void PlanReads(ModulationPlan& plan);
+  void RunPlanned(const float* input, float* output, int n, const ModulationPlan& plan);
+
+private:
   void ProcessChunkWithMod(const float* input, float* output, int n);
 };
 

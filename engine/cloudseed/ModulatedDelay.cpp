@@ -1,6 +1,7 @@
 #include "engine/cloudseed/ModulatedDelay.h"
 #include "engine/cloudseed/RingIndex.h"
-#include "utility/MathConstants.h"
+#include "engine/cloudseed/ModulationSine.h"
+#include "engine/cloudseed/ReferenceBuild.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +11,6 @@ namespace Cloudseed
 {
 namespace
 {
-constexpr float kTwoPi = 2.0f * static_cast<float>(brimvale::utility::kPi);
 constexpr int32_t kSize = ModulatedDelay::kBufferSize;
 constexpr int kUpdateInterval = 8;
 
@@ -31,39 +31,59 @@ bool ReadsClearOfWrites(int32_t w, int32_t r)
 }
 } // namespace
 
-inline void ModulatedDelay::UpdateModulation()
+void ModulatedDelay::Process(const float* input, float* output, int n)
 {
-  modPhase += modRate * 8;
-  if (modPhase > 1.0f)
-    modPhase = modPhase - static_cast<float>(static_cast<int64_t>(modPhase));
-
-  const float d = std::clamp(sampleDelay + std::sin(kTwoPi * modPhase) * modAmount, 0.0f, kMaxDistance);
-  const int32_t k = std::min(static_cast<int32_t>(d), kSize - 2);
-  gainA = 1.0f - (d - static_cast<float>(k));
-  gainB = d - static_cast<float>(k);
-  readIndexA = Ring::Wrap(writeIndex - k);
-  readIndexB = Ring::Wrap(writeIndex - k - 1);
+  for (int done = 0; done < n; done += kMaxChunk)
+    ProcessChunk(input + done, output + done, std::min(kMaxChunk, n - done));
 }
 
-void ModulatedDelay::Process(const float* input, float* output, int n)
+void ModulatedDelay::ProcessChunk(const float* input, float* output, int n)
 {
   // The read positions move with the write position and jump only at an update, every eighth
   // sample. A piece whose reads lie clear of its writes and that crosses no wrap is computed side
-  // by side, with the same arithmetic per sample.
+  // by side, with the same arithmetic per sample. The updates of the chunk are worked out first:
+  // their phases one after another, then their distances and weights four at a time.
+  constexpr int kMaxUpdates = kMaxChunk / kUpdateInterval + 4; // and a whole last group of four
+  float phases[kMaxUpdates];
+  int32_t distances[kMaxUpdates];
+  float gainsA[kMaxUpdates];
+  float gainsB[kMaxUpdates];
+  const int first = samplesProcessed >= kUpdateInterval ? 0 : kUpdateInterval - static_cast<int>(samplesProcessed);
+  int updates = 0;
+  for (int at = first; at < n; at += kUpdateInterval)
+  {
+    modPhase = AdvancePhase(modPhase, modRate * 8);
+    phases[updates++] = modPhase;
+  }
+  for (int u = updates; u % 4 != 0; ++u)
+    phases[u] = 0.0f;
+  for (int u = 0; u < updates; u += 4)
+  {
+    Float4 d = Splat4(static_cast<float>(sampleDelay)) + SinTwoPi(Load4(phases + u)) * modAmount;
+    d = d < 0.0f ? Splat4(0.0f) : (kMaxDistance < d ? Splat4(kMaxDistance) : d);
+    const Int4 whole = Truncate4(d);
+    const Int4 k = kSize - 2 < whole ? Int4{kSize - 2, kSize - 2, kSize - 2, kSize - 2} : whole;
+    StoreInt4(distances + u, k);
+    Store4(gainsA + u, 1.0f - (d - ToFloat4(k)));
+    Store4(gainsB + u, d - ToFloat4(k));
+  }
+
   int32_t w = writeIndex, ra = readIndexA, rb = readIndexB;
+  int u = 0;
   for (int i = 0; i < n;)
   {
     if (samplesProcessed >= kUpdateInterval)
     {
-      writeIndex = w;
-      UpdateModulation();
-      ra = readIndexA;
-      rb = readIndexB;
+      gainA = gainsA[u];
+      gainB = gainsB[u];
+      ra = Ring::Wrap(w - distances[u]);
+      rb = Ring::Wrap(w - distances[u] - 1);
+      ++u;
       samplesProcessed = 0;
     }
     const int piece = std::min(n - i, kUpdateInterval - static_cast<int>(samplesProcessed));
     const float gA = gainA, gB = gainB;
-    if (piece == kUpdateInterval && w + piece <= kSize && ra + piece <= kSize && rb + piece <= kSize &&
+    if (kSideBySide && piece == kUpdateInterval && w + piece <= kSize && ra + piece <= kSize && rb + piece <= kSize &&
         ReadsClearOfWrites(w, ra) && ReadsClearOfWrites(w, rb))
     {
       float a[kUpdateInterval], b[kUpdateInterval], out[kUpdateInterval];

@@ -30,7 +30,9 @@ public:
   float modRate = 0.0f; // cycles per sample
 
 private:
-  void UpdateModulation();
+  static constexpr int kMaxChunk = 1024;
+
+  void ProcessChunk(const float* input, float* output, int n);
 };
 
 } // namespace Cloudseed

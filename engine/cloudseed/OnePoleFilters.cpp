@@ -1,4 +1,5 @@
 #include "engine/cloudseed/OnePoleFilters.h"
+#include "engine/cloudseed/ReferenceBuild.h"
 
 #include "utility/MathConstants.h"
 
@@ -55,6 +56,12 @@ void OnePoleLowpass::Process(float* buffer, int n)
 void OnePoleLowpass::ProcessSideBySide(OnePoleLowpass* const* filters, float* const* buffers, int count, int n)
 {
   constexpr int kMaxFilters = 16;
+  if (!kSideBySide)
+  {
+    for (int f = 0; f < count; ++f)
+      filters[f]->Process(buffers[f], n);
+    return;
+  }
   for (int first = 0; first < count; first += kMaxFilters)
   {
     const int group = std::min(kMaxFilters, count - first);
