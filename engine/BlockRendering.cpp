@@ -165,10 +165,15 @@ void SetFilterCoefficients(const FilterChannel& left, const FilterChannel& right
   }
 }
 
-// The driven blend through stage 1 and the mode's output, limited for the Space stage.
-float FilterSample(const FilterChannel& channel, const BlockSettings& block, double blended)
+// The blend driven into the soft clip and normalised.
+double Drive(const BlockSettings& block, double blended)
 {
-  const double x = std::tanh(blended * block.drive) / block.norm;
+  return std::tanh(blended * block.drive) / block.norm;
+}
+
+// The driven blend x through stage 1 and the mode's output, limited for the Space stage.
+float FilterSample(const FilterChannel& channel, const BlockSettings& block, double x)
+{
   const StateVariableFilter::Output first = channel.stage1.Process(x);
   double y;
   switch (block.mode)
@@ -233,30 +238,43 @@ void BrimvaleEngine::ProcessBlock(double** outputs, int nChans, int nFrames, con
   const BlockSettings block(params, sampleRate);
   const size_t frames = static_cast<size_t>(nFrames);
   if (!Fill(dryLeft, frames, 0.0f) || !Fill(dryRight, frames, 0.0f) || !Fill(wetLeft, frames, 0.0f) ||
-      !Fill(wetRight, frames, 0.0f) || !Fill(spaceMixPerSample, frames, block.mix))
+      !Fill(wetRight, frames, 0.0f) || !Fill(spaceMixPerSample, frames, block.mix) ||
+      !Fill(movedSettings, frames, MovedSettings{}) || !Fill(drivenMix, frames, StereoSample{}))
   {
     WriteSilence(outputs, 0, nChans, nFrames);
     return;
   }
 
-  const FilterChannel left{stage1Left, stage2Left, allpassLeft};
-  const FilterChannel right{stage1Right, stage2Right, allpassRight};
-  BlendGains blendGains;
-  double lastCutoff = std::numeric_limits<double>::quiet_NaN(); // the block's first sample sets them
+  // Motion first, then the layers with their blend and drive, then the filter: the same arithmetic
+  // in the same order for every sample as one pass would do, but each pass's samples depend on one
+  // another only through short state updates, so the processor works on several at once.
   for (int i = 0; i < nFrames; ++i)
   {
     const Modulation m = RunMotion(lfoA, lfoB, params, block);
-    blendGains.Follow(m.blend);
-    SetFilterCoefficients(left, right, block, ModulatedCutoff(block, m), lastCutoff);
-
-    const StereoSample a = RenderLayerWithGains(sampleA, layerA, params.playA, params.reverseA, block.gainsA, m.startA,
-                                                block.speedA, block.rate);
-    const StereoSample b = RenderLayerWithGains(sampleB, layerB, params.playB, params.reverseB, block.gainsB,
-                                                params.startB, m.speedB, block.rate);
-
-    dryLeft[i] = FilterSample(left, block, blendGains.Mix(a.left, b.left));
-    dryRight[i] = FilterSample(right, block, blendGains.Mix(a.right, b.right));
+    movedSettings[i] = {m.blend, m.startA, m.speedB, ModulatedCutoff(block, m)};
     spaceMixPerSample[i] = m.mix;
+  }
+
+  BlendGains blendGains;
+  for (int i = 0; i < nFrames; ++i)
+  {
+    const MovedSettings& moved = movedSettings[i];
+    blendGains.Follow(moved.blend);
+    const StereoSample a = RenderLayerWithGains(sampleA, layerA, params.playA, params.reverseA, block.gainsA,
+                                                moved.startA, block.speedA, block.rate);
+    const StereoSample b = RenderLayerWithGains(sampleB, layerB, params.playB, params.reverseB, block.gainsB,
+                                                params.startB, moved.speedB, block.rate);
+    drivenMix[i] = {Drive(block, blendGains.Mix(a.left, b.left)), Drive(block, blendGains.Mix(a.right, b.right))};
+  }
+
+  const FilterChannel left{stage1Left, stage2Left, allpassLeft};
+  const FilterChannel right{stage1Right, stage2Right, allpassRight};
+  double lastCutoff = std::numeric_limits<double>::quiet_NaN(); // the block's first sample sets them
+  for (int i = 0; i < nFrames; ++i)
+  {
+    SetFilterCoefficients(left, right, block, movedSettings[i].cutoff, lastCutoff);
+    dryLeft[i] = FilterSample(left, block, drivenMix[i].left);
+    dryRight[i] = FilterSample(right, block, drivenMix[i].right);
   }
 
   ProcessCloudSeedSpace(nFrames, params);

@@ -158,6 +158,15 @@ private:
   int32_t spaceRate = 0;
   std::vector<float> dryLeft, dryRight, wetLeft, wetRight;
   std::vector<double> spaceMixPerSample;
+  // What the Motion LFOs make of each sample's settings, and the driven blend of the two layers:
+  // the block is worked out in passes through these, so that no pass waits on another's long
+  // chain of dependent arithmetic for every sample.
+  struct MovedSettings
+  {
+    double blend, startA, speedB, cutoff;
+  };
+  std::vector<MovedSettings> movedSettings;
+  std::vector<StereoSample> drivenMix;
   LfoState lfoA;
   LfoState lfoB;
 };

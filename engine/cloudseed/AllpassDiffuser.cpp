@@ -44,6 +44,8 @@ void AllpassDiffuser::Process(const float* in, float* out, int n)
   for (int i = 0; i < used; ++i)
   {
     ModulatedAllpass& stage = filters[i];
+    if (i + 1 < used)
+      filters[i + 1].Prefetch(n);
     const float* source = i == 0 ? in : mWork;
     if (stage.modulationEnabled && kSideBySide)
       stage.RunPlanned(source, mWork, n, plans[i]);

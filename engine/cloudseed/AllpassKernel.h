@@ -10,6 +10,7 @@
 #include "engine/cloudseed/RingIndex.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace Cloudseed
 {
@@ -17,6 +18,7 @@ namespace allpass
 {
 constexpr int kSize = ModulatedAllpass::kBufferSize;
 constexpr int kUpdateInterval = 8; // samples between modulation updates
+constexpr int kReadsAtOnce = 8;    // updates whose reads are worked out side by side
 
 // The farthest modulated read: a distance d reads at its whole part and one beyond, which must not
 // reach past the buffer, so d is held to kSize; at kSize itself the read is wholly the farther one.
@@ -24,25 +26,35 @@ constexpr float kMaxModulatedDelay = static_cast<float>(kSize);
 
 using Ring = RingIndex<kSize>;
 
-// The read distance and the two interpolation weights of an update at the given phase: the nominal
-// delay swayed by the sine, 1 where that is not above 0, at most the buffer length.
-inline void ModulatedReads(Float4 phase, Float4 sampleDelay, Float4 modAmount, Int4& distance, Float4& gainA,
-                           Float4& gainB)
+// The read distances and the two interpolation weights of updates at the given phases: the nominal
+// delay swayed by the sine, 1 where that is not above 0, at most the buffer length; a vector of
+// updates at a time, moved in and out with memcpy.
+template <typename FloatN>
+inline __attribute__((always_inline)) void ModulatedReads(const float* phases, float sampleDelay, float modAmount,
+                                                          int32_t* distances, float* gainsA, float* gainsB)
 {
-  Float4 d = sampleDelay + SinTwoPi(phase) * modAmount;
-  d = d <= 0.0f ? Splat4(1.0f) : d;
+  typedef int32_t IntN __attribute__((vector_size(sizeof(FloatN))));
+  FloatN phase;
+  std::memcpy(&phase, phases, sizeof(phase));
+  FloatN sine;
+  SinTwoPi(phase, sine);
+  FloatN d = sampleDelay + sine * modAmount;
+  const FloatN one = FloatN{} + 1.0f, longest = FloatN{} + kMaxModulatedDelay;
+  d = d <= 0.0f ? one : d;
   // Only a sample rate far above what the buffer was sized for reaches this limit.
-  d = kMaxModulatedDelay < d ? Splat4(kMaxModulatedDelay) : d;
-  const Int4 whole = Truncate4(d);
-  distance = kSize - 1 < whole ? Int4{kSize - 1, kSize - 1, kSize - 1, kSize - 1} : whole;
-  const Float4 fraction = d - ToFloat4(distance);
-  gainA = 1.0f - fraction;
-  gainB = fraction;
+  d = kMaxModulatedDelay < d ? longest : d;
+  const IntN whole = __builtin_convertvector(d, IntN);
+  const IntN distance = kSize - 1 < whole ? IntN{} + (kSize - 1) : whole;
+  const FloatN fraction = d - __builtin_convertvector(distance, FloatN);
+  const FloatN gainA = 1.0f - fraction;
+  std::memcpy(distances, &distance, sizeof(distance));
+  std::memcpy(gainsA, &gainA, sizeof(gainA));
+  std::memcpy(gainsB, &fraction, sizeof(fraction));
 }
 
 // n samples at fixed read distances. When the reads lie at least a segment behind the write and no
-// index wraps inside it, a segment's samples do not depend on each other and are computed four at
-// a time; the arithmetic per sample is the same either way.
+// index wraps inside it, a segment's samples do not depend on each other and are computed all at
+// once; the arithmetic per sample is the same either way.
 template <bool Interpolate>
 inline __attribute__((always_inline)) void RunAllpass(float* buffer, int& idx, int distanceA, int distanceB, float gA,
                                                       float gB, float fb, const float* input, float* output, int n)
@@ -54,13 +66,17 @@ inline __attribute__((always_inline)) void RunAllpass(float* buffer, int& idx, i
   while (farEnough && n - i >= kUpdateInterval && idx + kUpdateInterval <= kSize && ra + kUpdateInterval <= kSize &&
          (!Interpolate || rb + kUpdateInterval <= kSize))
   {
-    for (int h = 0; h < kUpdateInterval; h += 4)
-    {
-      const Float4 r = Interpolate ? Load4(buffer + ra + h) * gA + Load4(buffer + rb + h) * gB : Load4(buffer + ra + h);
-      const Float4 v = Load4(input + i + h) + r * fb;
-      Store4(buffer + idx + h, v);
-      Store4(output + i + h, r - v * fb);
-    }
+    static_assert(kUpdateInterval == 8, "a segment is one Float8");
+    Float8 a, b, x;
+    std::memcpy(&a, buffer + ra, sizeof(a));
+    if (Interpolate)
+      std::memcpy(&b, buffer + rb, sizeof(b));
+    std::memcpy(&x, input + i, sizeof(x));
+    const Float8 r = Interpolate ? a * gA + b * gB : a;
+    const Float8 v = x + r * fb;
+    const Float8 out = r - v * fb;
+    std::memcpy(buffer + idx, &v, sizeof(v));
+    std::memcpy(output + i, &out, sizeof(out));
     i += kUpdateInterval;
     idx = Ring::Forward(idx, kUpdateInterval);
     ra = Ring::Forward(ra, kUpdateInterval);

@@ -92,6 +92,13 @@ void DelayLine::SetDiffuserModAmount(float amount)
   }
 }
 
+void DelayLine::Prefetch(int n) const
+{
+  delay.Prefetch(n);
+  if (diffuserEnabled)
+    diffuser.filters[0].Prefetch(n);
+}
+
 void DelayLine::ClearBuffers()
 {
   delay.ClearBuffer();

@@ -33,6 +33,8 @@ public:
   void SetDiffuserSeed(int seed, float crossSeed);
   void SetDiffuserModAmount(float amount); // samples
   void ClearBuffers();
+  // Asks for the memory that the line's delay and first diffuser stage touch in the next n samples.
+  void Prefetch(int n) const;
 
   ModulatedDelay delay;
   AllpassDiffuser diffuser;

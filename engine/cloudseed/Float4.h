@@ -11,6 +11,11 @@ namespace Cloudseed
 // are the same bit for bit; loads and stores go through memcpy and take any alignment.
 typedef float Float4 __attribute__((vector_size(16)));
 typedef int32_t Int4 __attribute__((vector_size(16)));
+// Eight floats: two of the narrow registers, or one of the wide ones where the code is built for
+// them (WideVectors.h). Only inside functions, moved with memcpy: passed by value, its calling
+// convention would depend on how the function was built.
+typedef float Float8 __attribute__((vector_size(32)));
+typedef int32_t Int8 __attribute__((vector_size(32)));
 
 inline Float4 Load4(const float* p)
 {

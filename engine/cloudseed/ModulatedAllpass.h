@@ -17,6 +17,10 @@ public:
   void ProcessWithMod(const float* input, float* output, int n);
   void ProcessNoMod(const float* input, float* output, int n);
   void ClearBuffer();
+  // Asks the processor to fetch the parts of the buffer that the next n samples read and write, so
+  // that they arrive while other stages run: a short block touches only a few lines of each stage's
+  // buffer, too few for the processor to see the pattern by itself.
+  void Prefetch(int n) const;
 
   float buffer[kBufferSize] = {};
   int32_t index = kBufferSize - 1;
@@ -39,7 +43,7 @@ public:
   // of its samples: each update's phase, then its read distance and weights.
   struct ModulationPlan
   {
-    static constexpr int kMaxUpdates = kMaxChunk / 8 + 4; // every eighth sample, and a whole last group of four
+    static constexpr int kMaxUpdates = kMaxChunk / 8 + 8; // every eighth sample, and a whole last group
     int updates = 0;
     float phases[kMaxUpdates];
     int32_t distances[kMaxUpdates];
@@ -52,6 +56,12 @@ public:
   void PlanPhases(int n, ModulationPlan& plan);
   void PlanReads(ModulationPlan& plan);
   void RunPlanned(const float* input, float* output, int n, const ModulationPlan& plan);
+
+  // The sample loops behind RunPlanned and ProcessNoMod, inlined into a baseline and a wide build.
+  template <bool Interpolate>
+  inline __attribute__((always_inline)) void RunPlannedPieces(const float* input, float* output, int n,
+                                                              const ModulationPlan& plan);
+  inline __attribute__((always_inline)) void RunUnmodulated(const float* input, float* output, int n);
 
 private:
   void ProcessChunkWithMod(const float* input, float* output, int n);

@@ -2,6 +2,7 @@
 #include "engine/cloudseed/RingIndex.h"
 #include "engine/cloudseed/ModulationSine.h"
 #include "engine/cloudseed/ReferenceBuild.h"
+#include "engine/cloudseed/WideVectors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,12 +30,35 @@ bool ReadsClearOfWrites(int32_t w, int32_t r)
   const int32_t distance = Ring::Wrap(w - r);
   return distance >= kUpdateInterval && distance <= kSize - kUpdateInterval;
 }
+
+// The read distance (toward zero) and weights of eight updates side by side: the nominal delay
+// swayed by the sine, held within the buffer.
+inline __attribute__((always_inline)) void DelayReads(const float* phases, float sampleDelay, float modAmount,
+                                                      int32_t* distances, float* gainsA, float* gainsB)
+{
+  Float8 phase, sine;
+  std::memcpy(&phase, phases, sizeof(phase));
+  SinTwoPi(phase, sine);
+  Float8 d = sampleDelay + sine * modAmount;
+  d = d < 0.0f ? Float8{} : (kMaxDistance < d ? Float8{} + kMaxDistance : d);
+  const Int8 whole = __builtin_convertvector(d, Int8);
+  const Int8 k = kSize - 2 < whole ? Int8{} + (kSize - 2) : whole;
+  const Float8 fraction = d - __builtin_convertvector(k, Float8);
+  const Float8 gainA = 1.0f - fraction;
+  std::memcpy(distances, &k, sizeof(k));
+  std::memcpy(gainsA, &gainA, sizeof(gainA));
+  std::memcpy(gainsB, &fraction, sizeof(fraction));
+}
+
+BRIMVALE_BUILD_TWICE(ProcessDelayChunk, (ModulatedDelay & delay, const float* input, float* output, int n),
+                     { delay.ProcessChunk(input, output, n); })
 } // namespace
 
 void ModulatedDelay::Process(const float* input, float* output, int n)
 {
+  const auto processChunk = WideVectorsAvailable() ? ProcessDelayChunkWide : ProcessDelayChunkBaseline;
   for (int done = 0; done < n; done += kMaxChunk)
-    ProcessChunk(input + done, output + done, std::min(kMaxChunk, n - done));
+    processChunk(*this, input + done, output + done, std::min(kMaxChunk, n - done));
 }
 
 void ModulatedDelay::ProcessChunk(const float* input, float* output, int n)
@@ -42,8 +66,9 @@ void ModulatedDelay::ProcessChunk(const float* input, float* output, int n)
   // The read positions move with the write position and jump only at an update, every eighth
   // sample. A piece whose reads lie clear of its writes and that crosses no wrap is computed side
   // by side, with the same arithmetic per sample. The updates of the chunk are worked out first:
-  // their phases one after another, then their distances and weights four at a time.
-  constexpr int kMaxUpdates = kMaxChunk / kUpdateInterval + 4; // and a whole last group of four
+  // their phases one after another, then their distances and weights eight at a time.
+  constexpr int kReadsAtOnce = 8;
+  constexpr int kMaxUpdates = kMaxChunk / kUpdateInterval + kReadsAtOnce; // and a whole last group
   float phases[kMaxUpdates];
   int32_t distances[kMaxUpdates];
   float gainsA[kMaxUpdates];
@@ -55,18 +80,10 @@ void ModulatedDelay::ProcessChunk(const float* input, float* output, int n)
     modPhase = AdvancePhase(modPhase, modRate * 8);
     phases[updates++] = modPhase;
   }
-  for (int u = updates; u % 4 != 0; ++u)
+  for (int u = updates; u % kReadsAtOnce != 0; ++u)
     phases[u] = 0.0f;
-  for (int u = 0; u < updates; u += 4)
-  {
-    Float4 d = Splat4(static_cast<float>(sampleDelay)) + SinTwoPi(Load4(phases + u)) * modAmount;
-    d = d < 0.0f ? Splat4(0.0f) : (kMaxDistance < d ? Splat4(kMaxDistance) : d);
-    const Int4 whole = Truncate4(d);
-    const Int4 k = kSize - 2 < whole ? Int4{kSize - 2, kSize - 2, kSize - 2, kSize - 2} : whole;
-    StoreInt4(distances + u, k);
-    Store4(gainsA + u, 1.0f - (d - ToFloat4(k)));
-    Store4(gainsB + u, d - ToFloat4(k));
-  }
+  for (int u = 0; u < updates; u += kReadsAtOnce)
+    DelayReads(phases + u, static_cast<float>(sampleDelay), modAmount, distances + u, gainsA + u, gainsB + u);
 
   int32_t w = writeIndex, ra = readIndexA, rb = readIndexB;
   int u = 0;
@@ -86,13 +103,13 @@ void ModulatedDelay::ProcessChunk(const float* input, float* output, int n)
     if (kSideBySide && piece == kUpdateInterval && w + piece <= kSize && ra + piece <= kSize && rb + piece <= kSize &&
         ReadsClearOfWrites(w, ra) && ReadsClearOfWrites(w, rb))
     {
-      float a[kUpdateInterval], b[kUpdateInterval], out[kUpdateInterval];
+      static_assert(kUpdateInterval == 8, "a piece is one Float8");
+      Float8 a, b;
       std::memcpy(buffer + w, input + i, sizeof(float) * kUpdateInterval);
-      std::memcpy(a, buffer + ra, sizeof(a));
-      std::memcpy(b, buffer + rb, sizeof(b));
-      for (int k = 0; k < kUpdateInterval; ++k)
-        out[k] = a[k] * gA + b[k] * gB;
-      std::memcpy(output + i, out, sizeof(out));
+      std::memcpy(&a, buffer + ra, sizeof(a));
+      std::memcpy(&b, buffer + rb, sizeof(b));
+      const Float8 out = a * gA + b * gB;
+      std::memcpy(output + i, &out, sizeof(out));
       w = Ring::Forward(w, piece);
       ra = Ring::Forward(ra, piece);
       rb = Ring::Forward(rb, piece);
@@ -114,6 +131,18 @@ void ModulatedDelay::ProcessChunk(const float* input, float* output, int n)
   writeIndex = w;
   readIndexA = ra;
   readIndexB = rb;
+}
+
+void ModulatedDelay::Prefetch(int n) const
+{
+  // The reads start near readIndexB; an update may move them by the modulation depth.
+  constexpr int kFloatsPerLine = 16;
+  const int reach = n + kUpdateInterval;
+  for (int k = 0; k < reach; k += kFloatsPerLine)
+  {
+    __builtin_prefetch(buffer + Ring::Forward(readIndexB, k));
+    __builtin_prefetch(buffer + Ring::Forward(writeIndex, k), 1);
+  }
 }
 
 void ModulatedDelay::ClearBuffer()

@@ -16,6 +16,8 @@ public:
   // n samples from input to output (the two may be the same buffer).
   void Process(const float* input, float* output, int n);
   void ClearBuffer();
+  // Asks the processor to fetch what the next n samples read and write (see ModulatedAllpass).
+  void Prefetch(int n) const;
 
   float buffer[kBufferSize] = {};
   int32_t writeIndex = 0;
@@ -29,10 +31,11 @@ public:
   float modAmount = 0.0f;
   float modRate = 0.0f; // cycles per sample
 
+  // At most kMaxChunk samples; inlined into a baseline and a wide build.
+  inline __attribute__((always_inline)) void ProcessChunk(const float* input, float* output, int n);
+
 private:
   static constexpr int kMaxChunk = 1024;
-
-  void ProcessChunk(const float* input, float* output, int n);
 };
 
 } // namespace Cloudseed

@@ -1,5 +1,6 @@
 #include "engine/cloudseed/OnePoleFilters.h"
 #include "engine/cloudseed/ReferenceBuild.h"
+#include "engine/cloudseed/WideVectors.h"
 
 #include "utility/MathConstants.h"
 
@@ -53,15 +54,11 @@ void OnePoleLowpass::Process(float* buffer, int n)
   state = y1;
 }
 
-void OnePoleLowpass::ProcessSideBySide(OnePoleLowpass* const* filters, float* const* buffers, int count, int n)
+namespace
 {
+// Up to sixteen filters a sample at a time, each on its own buffer.
+BRIMVALE_BUILD_TWICE(RunSideBySide, (OnePoleLowpass* const* filters, float* const* buffers, int count, int n), {
   constexpr int kMaxFilters = 16;
-  if (!kSideBySide)
-  {
-    for (int f = 0; f < count; ++f)
-      filters[f]->Process(buffers[f], n);
-    return;
-  }
   for (int first = 0; first < count; first += kMaxFilters)
   {
     const int group = std::min(kMaxFilters, count - first);
@@ -82,6 +79,18 @@ void OnePoleLowpass::ProcessSideBySide(OnePoleLowpass* const* filters, float* co
     for (int f = 0; f < group; ++f)
       filters[first + f]->state = y1[f];
   }
+})
+} // namespace
+
+void OnePoleLowpass::ProcessSideBySide(OnePoleLowpass* const* filters, float* const* buffers, int count, int n)
+{
+  if (!kSideBySide)
+  {
+    for (int f = 0; f < count; ++f)
+      filters[f]->Process(buffers[f], n);
+    return;
+  }
+  (WideVectorsAvailable() ? RunSideBySideWide : RunSideBySideBaseline)(filters, buffers, count, n);
 }
 
 OnePoleHighpass::OnePoleHighpass(float rate, float cutoffHz) : sampleRate(rate)

@@ -353,6 +353,8 @@ void ReverbChannel::ProcessChunk(const float* in, float* out, int n)
   int dampedCount = 0;
   for (int l = 0; l < lineCount; ++l)
   {
+    if (l + 1 < lineCount)
+      lines[l + 1].Prefetch(n);
     lines[l].ProcessUpToDamping(mEarly, mLineOut[l], n);
     if (lines[l].cutoffEnabled)
     {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#if defined(__x86_64__) || defined(_M_X64)
+#include <xmmintrin.h>
+#endif
 
 using namespace enginetest;
 
@@ -64,3 +67,21 @@ TEST(Render, MasterScalesAndSilences)
   }
 }
 } // namespace
+
+#if defined(__x86_64__) || defined(_M_X64)
+// The engine flushes numbers too small to matter while it renders, and only then: the host's own
+// floating-point mode is back as it was when the block returns.
+TEST(Render, TheCallersFloatingPointModeIsLeftAsItWas)
+{
+  enginetest::TempFolder folder;
+  const std::string path = folder.Write("tone.wav", enginetest::StereoSineWav(48000, 4800, 220.0, 330.0, 0.5));
+  auto engine = enginetest::MakeEngine(48000.0, path, path);
+  const unsigned int before = _mm_getcsr();
+  enginetest::Render(*engine, BrimvaleEngine::Params(), 2, 256);
+  EXPECT_EQ(_mm_getcsr(), before);
+
+  // After the block a subnormal product is itself again, not flushed to zero.
+  volatile float tiny = 1e-30f;
+  EXPECT_NE(tiny * 1e-10f, 0.0f);
+}
+#endif
