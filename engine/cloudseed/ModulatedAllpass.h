@@ -51,7 +51,7 @@ public:
     float gainsB[kMaxUpdates];
   };
   // ProcessWithMod of one chunk in three steps, so that a diffuser can take each step for all its
-  // stages before the next: the phases (one after another), the reads (four updates side by side),
+  // stages before the next: the phases (one after another), the reads (eight updates side by side),
   // then the samples.
   void PlanPhases(int n, ModulationPlan& plan);
   void PlanReads(ModulationPlan& plan);

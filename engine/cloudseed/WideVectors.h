@@ -9,8 +9,6 @@
 // parameters and body, the first built for the wide unit; the body's helpers are inlined into each
 // and so built both ways too. Callers take (WideVectorsAvailable() ? nameWide : nameBaseline).
 
-#include "engine/cloudseed/ReferenceBuild.h"
-
 #if (defined(__x86_64__) || defined(__i386__)) && !defined(_WIN32)
 #define BRIMVALE_HAS_WIDE_VECTORS 1
 #define BRIMVALE_WIDE_TARGET __attribute__((target("avx2")))
