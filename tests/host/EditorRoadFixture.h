@@ -8,6 +8,7 @@
 #include "tools/host/ModuleHost.h"
 
 #include "igraphics/platforms/HeadlessWindow.h"
+#include "tests/igraphics/platforms/HeadlessEvents.h"
 #include "iplug/vst3/IPlugVST3View.h"
 
 #include <gtest/gtest.h>
@@ -97,13 +98,7 @@ protected:
 
   int Send(int type, float x, float y, float dX = 0.f, float dY = 0.f, int modifiers = kHeadlessLeft)
   {
-    HeadlessEvent event{};
-    event.type = type;
-    event.x = x;
-    event.y = y;
-    event.dX = dX;
-    event.dY = dY;
-    event.modifiers = modifiers;
+    const HeadlessEvent event = headless::PointerEvent(type, x, y, modifiers, dX, dY);
     return window.send(window.editor, &event);
   }
 

@@ -63,12 +63,7 @@ struct Buttons
 
   void Send(int type, const IRECT& r, int modifiers = kHeadlessLeft)
   {
-    HeadlessEvent event{};
-    event.type = type;
-    event.x = r.MW();
-    event.y = r.MH();
-    event.modifiers = modifiers;
-    ui->Send(event);
+    ui->Send(headless::PointerEvent(type, r.MW(), r.MH(), modifiers));
   }
 
   /** Down, a drag that stays on the button, up. */

@@ -4,6 +4,7 @@
 #include "igraphics/IControl.h"
 #include "igraphics/IGraphicsEditorDelegate.h"
 #include "igraphics/platforms/IGraphicsHeadless.h"
+#include "HeadlessEvents.h"
 
 #include <functional>
 #include <memory>
@@ -62,13 +63,7 @@ struct Editor
 inline int SendTo(HeadlessWindow& window, int type, float x = 0.f, float y = 0.f, int modifiers = kHeadlessLeft,
                   float dX = 0.f, float dY = 0.f)
 {
-  HeadlessEvent event{};
-  event.type = type;
-  event.x = x;
-  event.y = y;
-  event.dX = dX;
-  event.dY = dY;
-  event.modifiers = modifiers;
+  const HeadlessEvent event = PointerEvent(type, x, y, modifiers, dX, dY);
   return window.send ? window.send(window.editor, &event) : 0;
 }
 

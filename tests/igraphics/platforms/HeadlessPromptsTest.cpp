@@ -3,6 +3,7 @@
 #include "igraphics/IControl.h"
 #include "igraphics/IGraphicsEditorDelegate.h"
 #include "igraphics/platforms/IGraphicsHeadless.h"
+#include "HeadlessEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -80,11 +81,7 @@ protected:
 
   int Send(int type, float x = 0.f, float y = 0.f, const char* text = nullptr, int choice = -1)
   {
-    HeadlessEvent event{};
-    event.type = type;
-    event.x = x;
-    event.y = y;
-    event.modifiers = kHeadlessLeft;
+    HeadlessEvent event = headless::PointerEvent(type, x, y);
     event.text = text;
     event.menuChoice = choice;
     return window.send(window.editor, &event);
