@@ -7,8 +7,12 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "SurfaceFixture.h"
+#if defined(BRIMVALE_HEADLESS_EDITOR)
+#include "platforms/HeadlessEditor.h"
+#endif
 
 using namespace iplug;
 using namespace iplug::igraphics;
@@ -384,5 +388,83 @@ TEST_F(DirBrowse, AChoiceFromTheMenuReachesTheControlAsItsFile)
   g.CreatePopupMenu(*pBrowser, pBrowser->Menu(), pBrowser->GetRECT());
   EXPECT_EQ(pBrowser->Selected(), PathOf("beta.fxp"));
 }
+
+#if defined(BRIMVALE_HEADLESS_EDITOR)
+
+// Opens its menu on a press, as a preset browser does, and marks the file chosen.
+class PressBrowser : public Browser
+{
+public:
+  void OnMouseDown(float, float, const IMouseMod&) override { GetUI()->CreatePopupMenu(*this, mMainMenu, mRect); }
+  void OnPopupMenuSelection(IPopupMenu* pSelectedMenu, int valIdx) override
+  {
+    Browser::OnPopupMenuSelection(pSelectedMenu, valIdx);
+    CheckSelectedItem();
+  }
+};
+
+// Chooses the row whose text is want, or dismisses the menu when none is; keeps the rows shown.
+struct MenuScript
+{
+  std::string want;
+  std::vector<std::string> rows;
+  std::vector<int> checked;
+
+  static int Answer(void* host, const HeadlessMenuRequest* menu)
+  {
+    auto* script = static_cast<MenuScript*>(host);
+    script->rows.assign(menu->items, menu->items + menu->nItems);
+    script->checked.assign(menu->checked, menu->checked + menu->nItems);
+    for (int i = 0; i < menu->nItems; ++i)
+      if (script->rows[i] == script->want)
+        return i;
+    return -1;
+  }
+};
+
+TEST_F(DirBrowse, OnTheHeadlessEditorAChoiceSelectsItsUTF8PathAndTakesTheCheckOutOfASubmenu)
+{
+  const std::string folder = u8"B\u00e4sse", inFolder = u8"\u65e5\u672c.fxp", chosen = u8"\u00c5ngstr\u00f6m.fxp";
+  Touch("alpha.fxp");
+  Touch(folder + "/" + inFolder);
+  Touch(folder + u8"/Tiefe T\u00f6ne.fxp");
+  Touch(u8"Z\u00fcrich.fxp");
+  Touch(chosen);
+
+  MenuScript script;
+  HeadlessWindow window{};
+  window.host = &script;
+  window.answerMenu = &MenuScript::Answer;
+  headless::Editor editor(100, 40);
+  ASSERT_NE(editor.graphics->OpenWindow(&window), nullptr);
+  auto* pBrowser = static_cast<PressBrowser*>(editor.graphics->AttachControl(new PressBrowser()));
+  pBrowser->AddPath(Root().c_str(), "");
+  pBrowser->SetupMenu();
+
+  // A selection restored from the subfolder holds the check mark when the menu opens.
+  const int inFolderIdx = pBrowser->SetSelectedFile(PathOf(folder + "/" + inFolder).c_str());
+  ASSERT_GE(inFolderIdx, 0);
+  pBrowser->CheckSelectedItem();
+
+  // The window's answer can only name a row of the top level, where the subfolder is one row; so
+  // the choice is the multi-byte name sorted after that row, and the check leaves the submenu.
+  script.want = chosen;
+  headless::ClickAt(window, 50.f, 10.f);
+  EXPECT_EQ(script.rows, (std::vector<std::string>{"alpha.fxp", folder, u8"Z\u00fcrich.fxp", chosen}));
+  EXPECT_EQ(script.checked, (std::vector<int>{0, 0, 0, 0}));
+  EXPECT_EQ(std::string(pBrowser->mLoaded.Get()), PathOf(chosen));
+  EXPECT_EQ(pBrowser->Selected(), PathOf(chosen));
+  for (int i = 0; i < pBrowser->NItems(); ++i)
+    EXPECT_EQ(pBrowser->Item(i)->GetChecked(), pBrowser->FileOf(i) == PathOf(chosen)) << pBrowser->FileOf(i);
+  EXPECT_FALSE(pBrowser->Item(inFolderIdx)->GetChecked());
+
+  // Opened again, the menu shows the check on the chosen row; dismissing it keeps the selection.
+  script.want.clear();
+  headless::ClickAt(window, 50.f, 10.f);
+  EXPECT_EQ(script.checked, (std::vector<int>{0, 0, 0, 1}));
+  EXPECT_EQ(pBrowser->Selected(), PathOf(chosen));
+}
+
+#endif
 
 } // namespace

@@ -296,3 +296,46 @@ TEST(Backgrounds, AnImageOrSVGFileGoesUnderEveryControlAndAMissingOneAddsNothing
   s.graphics->Tick();
   EXPECT_TRUE(Near(s.At(5.f, 5.f), kWhite)) << Str(s.At(5.f, 5.f));
 }
+
+TEST(Backgrounds, TheImageAndTheSVGDrawUnderTheControlsAttachedBeforeThem)
+{
+  // A 20 x 16 red image over a blue SVG of the editor's own size, and a white panel over both.
+  const std::string svgPath = std::string(TEST_OUTPUT_DIR) + "/background_full.svg";
+  std::ofstream(svgPath) << "<svg xmlns='http://www.w3.org/2000/svg' width='60' height='40'>"
+                            "<rect width='60' height='40' fill='#0000ff'/></svg>";
+  const std::string pngPath = headless::WriteStrip(TEST_OUTPUT_DIR, "background.png", 1, kFW, kFH);
+  const IColor red = kFrameColors[0], blue = kFrameColors[2];
+
+  Editor e(60, 40);
+  ASSERT_NE(e.window, nullptr);
+  e.graphics->AttachControl(new IPanelControl(IRECT(5.f, 5.f, 15.f, 12.f), kWhite));
+  e.graphics->AttachBackground(pngPath.c_str());
+  e.graphics->AttachSVGBackground(svgPath.c_str());
+  e.graphics->Tick();
+
+  struct Sample
+  {
+    float x, y;
+    IColor want;
+  };
+  const Sample samples[] = {
+    // The control.
+    {10.f, 8.f, kWhite},
+    // The image, around the control.
+    {1.f, 1.f, red},
+    {18.f, 14.f, red},
+    {3.f, 13.f, red},
+    // Just past the image's edges: it is drawn at its own size.
+    {21.f, 8.f, blue},
+    {10.f, 17.f, blue},
+    // The SVG, into every corner.
+    {58.f, 38.f, blue},
+    {40.f, 2.f, blue},
+    {2.f, 38.f, blue},
+  };
+  for (const Sample& s : samples)
+  {
+    const IColor got = e.graphics->PixelAt(static_cast<int>(s.x), static_cast<int>(s.y));
+    EXPECT_TRUE(Near(got, s.want)) << s.x << "," << s.y << ": " << Str(got);
+  }
+}

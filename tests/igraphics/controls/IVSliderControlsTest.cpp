@@ -64,12 +64,12 @@ public:
 
 struct Pad
 {
-  Pad()
+  explicit Pad(HeadlessWindow* pParent = nullptr)
   {
     dlg.SetMakeGraphicsFunc([this] { return new IGraphicsHeadless(dlg, 200, 200); });
     dlg.SetLayoutFunc(
       [](IGraphics* pGraphics) { pGraphics->AttachControl(new IPanelControl(pGraphics->GetBounds(), kBack)); });
-    window = dlg.OpenWindow(nullptr);
+    window = dlg.OpenWindow(pParent);
     graphics = static_cast<IGraphicsHeadless*>(dlg.GetUI());
   }
   ~Pad() { dlg.CloseWindow(); }
@@ -82,14 +82,7 @@ struct Pad
 
   void Send(int type, float x, float y, float dX = 0.f, float dY = 0.f)
   {
-    HeadlessEvent event{};
-    event.type = type;
-    event.x = x;
-    event.y = y;
-    event.dX = dX;
-    event.dY = dY;
-    event.modifiers = kHeadlessLeft;
-    graphics->Send(event);
+    graphics->Send(headless::PointerEvent(type, x, y, kHeadlessLeft, dX, dY));
   }
 
   /** Press at (x0, y0), drag to (x1, y1), release there. */
@@ -186,6 +179,40 @@ TEST(IVSlider, DragFromThePressSetsTheParameterInOneGesture)
     EXPECT_EQ(p.dlg.Count("end 0"), 1);
     EXPECT_EQ(p.dlg.log.front(), "begin 0");
     EXPECT_EQ(p.dlg.log.back(), "end 0");
+  }
+}
+
+TEST(IVSlider, PressOnAnEditableValueOpensTheEditorInsteadOfDragging)
+{
+  struct Case
+  {
+    const char* typed; // null leaves the entry open
+    double expected;
+  };
+  // An open entry holds the editor still; one answered at once lets the rest of the press's drag
+  // reach the slider, which must not resume a drag it never started.
+  for (Case c : {Case{nullptr, 0.25}, Case{"0.6", 0.6}})
+  {
+    SCOPED_TRACE(c.typed ? c.typed : "left open");
+    HeadlessWindow window{};
+    window.host = &c;
+    window.answerTextEntry = [](void* host, const char*, int) { return static_cast<Case*>(host)->typed; };
+    Pad p(&window);
+    ASSERT_NE(p.window, nullptr);
+    ASSERT_TRUE(p.graphics->LoadFont("Roboto-Regular", "Roboto-Regular.ttf"));
+    IVStyle style = PlainStyle();
+    style.showValue = true;
+    auto* pSlider = p.Add(new IVSliderControl(kSliderRect, 0, "", style, true, EDirection::Vertical, 4., 8.f, 3.f));
+    p.FromHost(0, 0.25);
+    const IRECT value = pSlider->GetValueBounds();
+    // Below the track, so a press there that started a drag would snap the value to 0.
+    ASSERT_FALSE(value.Empty());
+    ASSERT_GT(value.MH(), pSlider->GetTrackBounds().B);
+
+    p.Drag(value.MW(), value.MH(), value.MW(), pSlider->GetTrackBounds().MH());
+
+    EXPECT_EQ(p.graphics->GetRecord().textEntry, "0.2500");
+    EXPECT_NEAR(p.Param(0), c.expected, 1e-9);
   }
 }
 
