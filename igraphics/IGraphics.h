@@ -236,9 +236,10 @@ public:
   /** Adopts the control as the background: it goes first in the list, so it is drawn first. */
   IControl* AttachBackgroundControl(IControl* pControl);
   /** The image file (one frame) at the editor's top-left corner, drawn first; a file that does not
-      load attaches nothing. */
+      load gives a control that draws nothing. */
   void AttachBackground(const char* fileName);
-  /** The SVG file over the whole editor, drawn first; a file that does not load attaches nothing. */
+  /** The SVG file over the whole editor, drawn first; a file that does not load gives a control that
+      draws nothing. */
   void AttachSVGBackground(const char* fileName);
   /** A panel painted with the pattern over the whole editor, drawn first. */
   void AttachPanelBackground(const IPattern& pattern);

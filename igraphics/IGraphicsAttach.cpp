@@ -29,18 +29,16 @@ std::atomic<unsigned> sBubbleCounter{0};
 
 } // namespace
 
+// A file that does not load still gives its control, which draws nothing: the controls after it
+// keep their indices whether the image is there or not.
 void IGraphics::AttachBackground(const char* fileName)
 {
-  const IBitmap bitmap = LoadBitmap(fileName, 1, false);
-  if (bitmap.IsValid())
-    AttachBackgroundControl(new IBitmapControl(0.f, 0.f, bitmap));
+  AttachBackgroundControl(new IBitmapControl(0.f, 0.f, LoadBitmap(fileName, 1, false)));
 }
 
 void IGraphics::AttachSVGBackground(const char* fileName)
 {
-  const ISVG svg = LoadSVG(fileName, "px", 72.f);
-  if (svg.IsValid())
-    AttachBackgroundControl(new ISVGControl(GetBounds(), svg));
+  AttachBackgroundControl(new ISVGControl(GetBounds(), LoadSVG(fileName, "px", 72.f)));
 }
 
 void IGraphics::AttachPanelBackground(const IPattern& pattern)

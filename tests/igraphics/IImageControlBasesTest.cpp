@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <string>
 #include <vector>
@@ -266,9 +267,10 @@ TEST(BitmapControl, ABitmapWithoutAResourceNameSurvivesRescaling)
   EXPECT_TRUE(Near(s.At(20.f, 18.f), kFrameColors[4])) << Str(s.At(20.f, 18.f));
 }
 
-// A background image goes first in the list, under every control attached before it; a file that
-// does not load leaves the list as it was.
-TEST(Backgrounds, AnImageOrSVGFileGoesUnderEveryControlAndAMissingOneAddsNothing)
+// A background image goes first in the list, under every control attached before it. A file that
+// does not load still takes its place there and draws nothing, so the other controls keep their
+// indices whether it is there or not.
+TEST(Backgrounds, AnImageOrSVGFileGoesUnderEveryControlAndAMissingOneDrawsNothing)
 {
   const std::string svgPath = std::string(TEST_OUTPUT_DIR) + "/background.svg";
   std::ofstream(svgPath) << "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'>"
@@ -276,11 +278,7 @@ TEST(Backgrounds, AnImageOrSVGFileGoesUnderEveryControlAndAMissingOneAddsNothing
   const std::string pngPath = headless::WriteStrip(TEST_OUTPUT_DIR, "background.png", 1, kFW, kFH);
 
   Scene s(40, 30);
-  s.graphics->AttachBackground((std::string(TEST_OUTPUT_DIR) + "/missing.png").c_str());
-  s.graphics->AttachSVGBackground((std::string(TEST_OUTPUT_DIR) + "/missing.svg").c_str());
-  s.graphics->AttachBackground("");
-  ASSERT_EQ(s.graphics->NControls(), 1) << "only the white panel";
-
+  IControl* panel = s.graphics->GetControl(0);
   s.graphics->AttachBackground(pngPath.c_str());
   ASSERT_EQ(s.graphics->NControls(), 2);
   auto* bitmap = dynamic_cast<IBitmapControl*>(s.graphics->GetControl(0));
@@ -292,7 +290,25 @@ TEST(Backgrounds, AnImageOrSVGFileGoesUnderEveryControlAndAMissingOneAddsNothing
   auto* svg = dynamic_cast<ISVGControl*>(s.graphics->GetControl(0));
   ASSERT_TRUE(svg);
   EXPECT_EQ(svg->GetRECT(), s.graphics->GetBounds());
-  // The white panel, attached first, now covers both backgrounds.
+
+  const struct
+  {
+    const char* name;
+    std::function<void()> attach;
+  } missing[] = {
+    {"missing image", [&] { s.graphics->AttachBackground((std::string(TEST_OUTPUT_DIR) + "/missing.png").c_str()); }},
+    {"missing SVG", [&] { s.graphics->AttachSVGBackground((std::string(TEST_OUTPUT_DIR) + "/missing.svg").c_str()); }},
+    {"no name", [&] { s.graphics->AttachBackground(""); }},
+  };
+  for (const auto& m : missing)
+  {
+    SCOPED_TRACE(m.name);
+    const int before = s.graphics->NControls();
+    m.attach();
+    ASSERT_EQ(s.graphics->NControls(), before + 1);
+    EXPECT_EQ(s.graphics->GetControl(before), panel) << "the panel keeps its place at the end";
+  }
+  // A frame draws the backgrounds without a file too; the white panel, attached first, covers them all.
   s.graphics->Tick();
   EXPECT_TRUE(Near(s.At(5.f, 5.f), kWhite)) << Str(s.At(5.f, 5.f));
 }
