@@ -10,7 +10,9 @@
 
 #include "igraphics/IRECT.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <fstream>
 #include <functional>
 
@@ -36,6 +38,31 @@ const IRECT kFilterDisplay(602, 208, 926, 284);
 const IRECT kScopeA(1102, 168, 1190, 200);
 const IRECT kScopeB(1102, 262, 1190, 294);
 const IRECT kMeter(1446, 118, 1460, 286);
+const IRECT kEditor(0, 0, 1480, 360);
+const IRECT kBlendPreview(462, 226, 562, 280);
+
+// Every knob, the Rate and Semi knobs of a layer sharing their slot.
+const IRECT kKnobs[] = {
+  {25, 208, 69, 286},     {73, 208, 117, 286},    {121, 208, 165, 286},   {169, 208, 213, 286},
+  {243, 208, 287, 286},   {291, 208, 335, 286},   {339, 208, 383, 286},   {387, 208, 431, 286},
+  {466, 118, 510, 200},   {518, 118, 562, 200},   {602, 118, 654, 200},   {666, 118, 718, 200},
+  {730, 118, 782, 200},   {794, 118, 846, 200},   {858, 118, 910, 200},   {970, 118, 1022, 200},
+  {1030, 118, 1082, 200}, {970, 212, 1022, 294},  {1030, 212, 1082, 294}, {1230, 118, 1282, 200},
+  {1298, 118, 1350, 200}, {1230, 212, 1282, 294}, {1298, 212, 1350, 294}, {1392, 118, 1444, 202},
+};
+
+// The other controls that show a parameter: the speed-mode buttons, the toggles, the menus.
+const IRECT kSwitchesAndMenus[] = {
+  {150, 66, 214, 94},     {368, 66, 432, 94},     {26, 154, 104, 182},    {120, 154, 170, 182},
+  {244, 154, 322, 182},   {338, 154, 388, 182},   {822, 70, 926, 92},     {1102, 118, 1190, 140},
+  {1102, 144, 1190, 166}, {1102, 212, 1190, 234}, {1102, 238, 1190, 260},
+};
+
+std::string Str(const IRECT& r)
+{
+  return std::to_string(static_cast<int>(r.L)) + "," + std::to_string(static_cast<int>(r.T)) + "," +
+         std::to_string(static_cast<int>(r.R)) + "," + std::to_string(static_cast<int>(r.B));
+}
 
 struct RGBA
 {
@@ -72,6 +99,42 @@ public:
         for (int c = 0; c < 4; ++c)
           cut.push_back(mPx[(static_cast<size_t>(y) * mW + x) * 4 + c]);
     return cut;
+  }
+
+  /** The mean colour of r. */
+  RGBA Mean(const IRECT& r) const
+  {
+    long sum[3] = {0, 0, 0};
+    long n = 0;
+    for (int y = static_cast<int>(r.T); y < static_cast<int>(r.B); ++y)
+      for (int x = static_cast<int>(r.L); x < static_cast<int>(r.R); ++x, ++n)
+      {
+        const RGBA c = At(x, y);
+        sum[0] += c.r;
+        sum[1] += c.g;
+        sum[2] += c.b;
+      }
+    n = std::max(n, 1L);
+    return {static_cast<int>(sum[0] / n), static_cast<int>(sum[1] / n), static_cast<int>(sum[2] / n)};
+  }
+
+  /** The pixels that differ from other's and lie in none of the given rectangles; -1 when the
+   * sizes differ. */
+  int DifferingOutside(const Picture& other, const std::vector<IRECT>& allowed) const
+  {
+    if (other.mW != mW || other.mH != mH)
+      return -1;
+    int n = 0;
+    for (int y = 0; y < mH; ++y)
+      for (int x = 0; x < mW; ++x)
+      {
+        bool inside = false;
+        for (const IRECT& r : allowed)
+          inside = inside || r.Contains(static_cast<float>(x), static_cast<float>(y));
+        const size_t i = (static_cast<size_t>(y) * mW + x) * 4;
+        n += !inside && std::memcmp(&mPx[i], &other.mPx[i], 4) != 0;
+      }
+    return n;
   }
 
   int Width() const { return mW; }
@@ -148,6 +211,47 @@ protected:
             ToneAmplitude(out[0], 5 * kWindow, kWindow, kToneB, kRate)};
   }
 
+  /** A state of this instance with every parameter away from its default and the given paths. */
+  BrimvaleState AwayFromDefaults(const std::string& pathA, const std::string& pathB)
+  {
+    BrimvaleState state = State();
+    state.pathA = pathA;
+    state.pathB = pathB;
+    auto& controller = instance->Controller();
+    for (size_t i = 0; i < state.params.size(); ++i)
+    {
+      Steinberg::Vst::ParameterInfo info{};
+      EXPECT_EQ(controller.getParameterInfo(static_cast<Steinberg::int32>(i), info), Steinberg::kResultOk);
+      EXPECT_EQ(info.id, i);
+      const double away = info.defaultNormalizedValue < 0.5 ? 0.8 : 0.2;
+      state.params[i] = controller.normalizedParamToPlain(info.id, away);
+    }
+    return state;
+  }
+
+  void Close() { ASSERT_EQ(view->Remove(), Steinberg::kResultOk); }
+
+  void Reopen()
+  {
+    view = HostedView::Create(*instance);
+    ASSERT_TRUE(view);
+    ASSERT_EQ(view->Attach(&window, iplug::kPlatformTypeHeadless), Steinberg::kResultOk);
+  }
+
+  /** What each redraw drew, as the window's hook reported it. */
+  static std::vector<std::vector<IRECT>>& Drawn()
+  {
+    static std::vector<std::vector<IRECT>> drawn;
+    return drawn;
+  }
+  static void RecordDrawn(void*, const float* ltrb, int nRects)
+  {
+    std::vector<IRECT> rects;
+    for (int i = 0; i < nRects; ++i)
+      rects.emplace_back(ltrb[4 * i], ltrb[4 * i + 1], ltrb[4 * i + 2], ltrb[4 * i + 3]);
+    Drawn().push_back(rects);
+  }
+
   /** Lets the plug-in's idle timer run for ms, then redraws what changed. */
   void Idle(float ms)
   {
@@ -206,15 +310,7 @@ TEST_F(BrimvaleEditorRoad, TheEditorShowsItsSectionsKnobsLabelsCurveScopesAndMet
   }
 
   // Every knob: its label across the top, its arc and handle in the middle.
-  const IRECT knobs[] = {
-    {25, 208, 69, 286},     {73, 208, 117, 286},    {121, 208, 165, 286},   {169, 208, 213, 286},
-    {243, 208, 287, 286},   {291, 208, 335, 286},   {339, 208, 383, 286},   {387, 208, 431, 286},
-    {466, 118, 510, 200},   {518, 118, 562, 200},   {602, 118, 654, 200},   {666, 118, 718, 200},
-    {730, 118, 782, 200},   {794, 118, 846, 200},   {858, 118, 910, 200},   {970, 118, 1022, 200},
-    {1030, 118, 1082, 200}, {970, 212, 1022, 294},  {1030, 212, 1082, 294}, {1230, 118, 1282, 200},
-    {1298, 118, 1350, 200}, {1230, 212, 1282, 294}, {1298, 212, 1350, 294}, {1392, 118, 1444, 202},
-  };
-  for (const IRECT& k : knobs)
+  for (const IRECT& k : kKnobs)
   {
     const std::string where = std::to_string(k.L) + "," + std::to_string(k.T);
     EXPECT_GT(full.Count(IRECT(k.L, k.T, k.R, k.T + 14), IsText), 5) << "label of the knob at " << where;
@@ -339,6 +435,113 @@ TEST_F(BrimvaleEditorRoad, ClosingAndReopeningRebuildsTheLabelsFromThePlugInsSta
   const Picture reopened = Snapshot("reopen-after.png");
   EXPECT_EQ(reopened.Cut(kLoadA), open.Cut(kLoadA));
   EXPECT_EQ(reopened.Cut(kLoadB), open.Cut(kLoadB));
+}
+
+TEST_F(BrimvaleEditorRoad, AStateSetWhileOpenRefreshesTheFaceAndWhileClosedWaitsForTheNextOpening)
+{
+  const Picture fresh = Snapshot("restore-fresh.png");
+  const BrimvaleState defaults = State();
+  const BrimvaleState away = AwayFromDefaults(WriteTone("restored tone.wav", kToneA), "");
+  Taken();
+
+  ASSERT_EQ(instance->SetState(away.Bytes()), Steinberg::kResultOk);
+  const Picture restored = Snapshot("restore-while-open.png");
+  EXPECT_TRUE(Taken().empty()) << "a restore is no edit of the host's";
+  EXPECT_TRUE(restored.Cut(kLoadA) != fresh.Cut(kLoadA)) << "layer A's label names its file";
+  EXPECT_TRUE(restored.Cut(kLoadB) == fresh.Cut(kLoadB)) << "layer B still says \"Load audio\"";
+  for (const IRECT& r : kKnobs)
+    EXPECT_TRUE(restored.Cut(r) != fresh.Cut(r)) << "the knob at " << Str(r);
+  for (const IRECT& r : kSwitchesAndMenus)
+    EXPECT_TRUE(restored.Cut(r) != fresh.Cut(r)) << "the control at " << Str(r);
+
+  // What the open editor shows is what an editor opened on that state shows.
+  Close();
+  Reopen();
+  EXPECT_EQ(Snapshot("restore-reopened.png").DifferingOutside(restored, {}), 0) << "pixels differ";
+
+  // Restored while closed: nothing reaches the host, and the next editor shows the state.
+  const struct
+  {
+    const char* what;
+    const BrimvaleState& state;
+    const Picture& shown;
+    const char* snapshot;
+  } closedRestores[] = {{"defaults", defaults, fresh, "restore-closed-defaults.png"},
+                        {"away from defaults", away, restored, "restore-closed-away.png"}};
+  for (const auto& c : closedRestores)
+  {
+    Close();
+    ASSERT_EQ(instance->SetState(c.state.Bytes()), Steinberg::kResultOk) << c.what;
+    EXPECT_TRUE(Taken().empty()) << c.what;
+    Reopen();
+    EXPECT_EQ(Snapshot(c.snapshot).DifferingOutside(c.shown, {}), 0) << c.what << ": pixels differ";
+  }
+}
+
+TEST_F(BrimvaleEditorRoad, EachTimerTickRepaintsThePanelWhoseScopesAndCurveMoveAndNothingElseChanges)
+{
+  // Motion A a quarter cycle per tick at full depth, on the filter's cutoff and the blend preview.
+  BrimvaleState state = State();
+  state.params[24] = 5.0; // Motion A Rate
+  state.params[25] = 1.0; // Motion A Depth
+  state.params[27] = 1.0; // Motion A Destination: Filter
+  state.params[21] = 1.0; // Filter LFO A
+  state.params[17] = 1.0; // Blend LFO: the blend preview follows Motion A too
+  ASSERT_EQ(instance->SetState(state.Bytes()), Steinberg::kResultOk);
+  Picture before = Snapshot("idle-before.png");
+  window.drew = &RecordDrawn;
+  Drawn().clear();
+
+  Send(kHeadlessTick, 0.f, 0.f);
+  Idle(10.f);
+  EXPECT_TRUE(Drawn().empty()) << "nothing is due before the timer's period has passed";
+
+  for (int tick = 0; tick < 3; ++tick)
+  {
+    SCOPED_TRACE("tick " + std::to_string(tick));
+    Drawn().clear();
+    Idle(tick == 0 ? 10.f : 20.f);
+    // The panel's scope message repaints the panel's rectangle, which holds the filter display.
+    ASSERT_EQ(Drawn().size(), 1u);
+    ASSERT_EQ(Drawn()[0].size(), 1u);
+    const IRECT& drawn = Drawn()[0][0];
+    EXPECT_TRUE(drawn.Contains(kEditor) && kEditor.GetPadded(1.f).Contains(drawn)) << Str(drawn);
+
+    Picture after = Snapshot(("idle-tick-" + std::to_string(tick) + ".png").c_str());
+    EXPECT_TRUE(after.Cut(kScopeA) != before.Cut(kScopeA)) << "Motion scope A";
+    EXPECT_TRUE(after.Cut(kFilterDisplay) != before.Cut(kFilterDisplay)) << "the filter curve";
+    EXPECT_TRUE(after.Cut(kBlendPreview) != before.Cut(kBlendPreview)) << "the blend preview";
+    const std::vector<IRECT> moving = {kScopeA.GetPadded(2.f), kScopeB.GetPadded(2.f), kBlendPreview.GetPadded(2.f),
+                                       kFilterDisplay.GetPadded(2.f)};
+    EXPECT_EQ(after.DifferingOutside(before, moving), 0);
+    before = std::move(after);
+  }
+  window.drew = nullptr;
+}
+
+TEST_F(BrimvaleEditorRoad, ACornerDragToScaleOnePointTwoDrawsEveryControlAtItsScaledDesignRectangle)
+{
+  const Picture design = Snapshot("scale-1.png");
+  const float x = 1475.f, y = 355.f;
+  Send(kHeadlessMouseDown, x, y);
+  Send(kHeadlessMouseDrag, x * 1.2f, y * 1.2f, x * 0.2f, y * 0.2f);
+  Send(kHeadlessMouseUp, x * 1.2f, y * 1.2f);
+  // Away from the resizer, whose corner lights up under the mouse.
+  Send(kHeadlessMouseOver, 10.f, 10.f, 0.f, 0.f, 0);
+  const Picture scaled = Snapshot("scale-1.2.png");
+  ASSERT_EQ(scaled.Width(), 1776);
+  ASSERT_EQ(scaled.Height(), 432);
+
+  std::vector<IRECT> rects = {kLoadA, kLoadB, kInit, IRECT(1262, 12, 1366, 36), kFilterDisplay, kMeter};
+  rects.insert(rects.end(), std::begin(kKnobs), std::end(kKnobs));
+  rects.insert(rects.end(), std::begin(kSwitchesAndMenus), std::end(kSwitchesAndMenus));
+  for (const IRECT& r : rects)
+  {
+    const IRECT at(r.L * 1.2f, r.T * 1.2f, r.R * 1.2f, r.B * 1.2f);
+    const RGBA want = design.Mean(r), got = scaled.Mean(at);
+    EXPECT_TRUE(Near(got, want.r, want.g, want.b, 6))
+      << Str(r) << ": " << got.r << "," << got.g << "," << got.b << " for " << want.r << "," << want.g << "," << want.b;
+  }
 }
 
 } // namespace testhost

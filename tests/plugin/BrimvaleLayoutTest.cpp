@@ -243,22 +243,114 @@ TEST_F(BrimvaleEditor, OpeningWithoutSamplesShowsLoadAudioAndEveryRateKnob)
   EXPECT_FALSE(Shown(kCtrlTagSampleBSemi));
 }
 
+struct SpeedLayer
+{
+  const char* name;
+  IRECT button;
+  int modeParam;
+  int rateTag, semiTag;
+  int otherRateTag, otherSemiTag;
+};
+
+const SpeedLayer kSpeedLayers[] = {
+  {"A", IRECT(150, 66, 214, 94), kSampleASpeedMode, kCtrlTagSampleARate, kCtrlTagSampleASemi, kCtrlTagSampleBRate,
+   kCtrlTagSampleBSemi},
+  {"B", IRECT(368, 66, 432, 94), kSampleBSpeedMode, kCtrlTagSampleBRate, kCtrlTagSampleBSemi, kCtrlTagSampleARate,
+   kCtrlTagSampleASemi},
+};
+
 TEST_F(BrimvaleEditor, SpeedModeSwapsTheKnobsAtOnceAndAfterAResize)
 {
-  Click(IRECT(150, 66, 214, 94));
-  EXPECT_EQ(plug->GetParam(kSampleASpeedMode)->Value(), 1.0);
-  EXPECT_FALSE(Shown(kCtrlTagSampleARate));
-  EXPECT_TRUE(Shown(kCtrlTagSampleASemi));
-  EXPECT_TRUE(Shown(kCtrlTagSampleBRate)) << "layer B keeps its mode";
+  for (const SpeedLayer& layer : kSpeedLayers)
+  {
+    SCOPED_TRACE(layer.name);
+    Click(layer.button);
+    EXPECT_EQ(plug->GetParam(layer.modeParam)->Value(), 1.0);
+    EXPECT_FALSE(Shown(layer.rateTag));
+    EXPECT_TRUE(Shown(layer.semiTag));
+    EXPECT_TRUE(Shown(layer.otherRateTag)) << "the other layer keeps its mode";
+    EXPECT_FALSE(Shown(layer.otherSemiTag));
 
-  ui->Resize(1480, 360, 1.2f, true);
-  EXPECT_FALSE(Shown(kCtrlTagSampleARate));
-  EXPECT_TRUE(Shown(kCtrlTagSampleASemi));
+    ui->Resize(1480, 360, 1.2f, true);
+    EXPECT_FALSE(Shown(layer.rateTag));
+    EXPECT_TRUE(Shown(layer.semiTag));
 
-  // Opened with the mode already on semitones, the Semi knob is the one shown.
-  Reopen();
-  EXPECT_FALSE(Shown(kCtrlTagSampleARate));
-  EXPECT_TRUE(Shown(kCtrlTagSampleASemi));
+    // Opened with the mode already on semitones, the Semi knob is the one shown.
+    Reopen();
+    EXPECT_FALSE(Shown(layer.rateTag));
+    EXPECT_TRUE(Shown(layer.semiTag));
+    EXPECT_TRUE(Shown(layer.otherRateTag));
+
+    Click(layer.button);
+    EXPECT_EQ(plug->GetParam(layer.modeParam)->Value(), 0.0);
+    EXPECT_TRUE(Shown(layer.rateTag));
+    EXPECT_FALSE(Shown(layer.semiTag));
+    ui->Resize(1480, 360, 1.f, true);
+    EXPECT_TRUE(Shown(layer.rateTag));
+    EXPECT_FALSE(Shown(layer.semiTag));
+  }
+}
+
+// The modes are set and the controls moved and hovered behind the editor's back, so only the
+// layout that follows a resize can put them right.
+TEST_F(BrimvaleEditor, AResizePutsTheAddressedControlsBackAndShowsEachLayersModeKnob)
+{
+  const IRECT away(700, 300, 740, 340);
+  IControl* untagged = TopLevel()[10]; // layer A's level knob
+  ASSERT_TRUE(SameRect(untagged->GetRECT(), IRECT(25, 208, 69, 286)));
+  // A control's target may be narrower than its rectangle (a knob's excludes its label): the one
+  // the first layout gave it.
+  struct Placed
+  {
+    IControl* control;
+    IRECT design, target;
+  };
+  std::vector<Placed> putBack = {{ui->GetControl(0), IRECT(0, 0, 1480, 360), ui->GetControl(0)->GetTargetRECT()}};
+  for (const Row& row : kFace)
+    if (row.tag >= 0 && row.tag != kCtrlTagBlend)
+      putBack.push_back({Tagged(row.tag), row.rect, Tagged(row.tag)->GetTargetRECT()});
+  ASSERT_EQ(putBack.size(), 12u) << "the background, the panel and ten tagged controls";
+
+  const struct
+  {
+    double modeA, modeB;
+    float scale;
+  } rounds[] = {{1.0, 0.0, 1.2f}, {0.0, 1.0, 1.4f}, {1.0, 1.0, 1.f}};
+  for (const auto& round : rounds)
+  {
+    const std::string what = "modes " + std::to_string(round.modeA) + "/" + std::to_string(round.modeB);
+    plug->GetParam(kSampleASpeedMode)->Set(round.modeA);
+    plug->GetParam(kSampleBSpeedMode)->Set(round.modeB);
+    // Each knob pair shows the opposite of its mode.
+    for (const SpeedLayer& layer : kSpeedLayers)
+    {
+      const bool semitones = plug->GetParam(layer.modeParam)->Value() >= 0.5;
+      Tagged(layer.rateTag)->Hide(!semitones);
+      Tagged(layer.semiTag)->Hide(semitones);
+    }
+    for (const Placed& p : putBack)
+    {
+      p.control->SetTargetAndDrawRECTs(away);
+      p.control->SetMouseIsOver(true);
+    }
+    untagged->SetTargetAndDrawRECTs(away);
+
+    ui->Resize(1480, 360, round.scale, true);
+    ASSERT_NEAR(ui->GetDrawScale(), round.scale, 1e-6f) << what;
+    for (const Placed& p : putBack)
+    {
+      EXPECT_TRUE(SameRect(p.control->GetRECT(), p.design)) << what << ": " << Str(p.control->GetRECT());
+      EXPECT_TRUE(SameRect(p.control->GetTargetRECT(), p.target)) << what << ": " << Str(p.control->GetTargetRECT());
+      EXPECT_FALSE(p.control->GetMouseIsOver()) << what << " at " << Str(p.design);
+    }
+    EXPECT_TRUE(SameRect(untagged->GetRECT(), away)) << "an untagged control keeps its rectangle";
+    for (const SpeedLayer& layer : kSpeedLayers)
+    {
+      const bool semitones = plug->GetParam(layer.modeParam)->Value() >= 0.5;
+      EXPECT_EQ(Shown(layer.rateTag), !semitones) << what << ", layer " << layer.name;
+      EXPECT_EQ(Shown(layer.semiTag), semitones) << what << ", layer " << layer.name;
+    }
+  }
 }
 
 TEST_F(BrimvaleEditor, ACornerDragRescalesAndLeavesEveryControlAtItsDesignRectangle)
@@ -330,12 +422,20 @@ TEST_F(BrimvaleEditor, InitClearsTheSamplesAndEveryParameter)
 
 TEST_F(BrimvaleEditor, AStateRestoredWhileOpenRefreshesLabelsKnobsAndValues)
 {
-  // The state of another instance: a sample on B, layer A on semitones, a blend near B.
+  // The state of another instance: a sample on B and every parameter away from its default, so
+  // both layers on semitones.
   std::unique_ptr<Brimvale, ReleasePlug> other{new Brimvale(iplug::InstanceInfo())};
   const std::string good = WriteSampleWav("restored.wav");
   ASSERT_TRUE(other->LoadSampleB(good.c_str()));
-  other->GetParam(kSampleASpeedMode)->Set(1.0);
-  other->GetParam(kBlend)->Set(0.8);
+  for (int i = 0; i < kNumParams; ++i)
+  {
+    iplug::IParam& param = *other->GetParam(i);
+    const double defaultNormalized = param.ToNormalized(param.GetDefault());
+    param.SetNormalized(defaultNormalized < 0.5 ? 0.8 : 0.2);
+    ASSERT_NE(param.GetNormalized(), defaultNormalized) << param.GetName();
+  }
+  ASSERT_EQ(other->GetParam(kSampleASpeedMode)->Value(), 1.0);
+  ASSERT_EQ(other->GetParam(kSampleBSpeedMode)->Value(), 1.0);
   iplug::IByteChunk chunk;
   ASSERT_TRUE(other->SerializeState(chunk));
 
@@ -343,9 +443,23 @@ TEST_F(BrimvaleEditor, AStateRestoredWhileOpenRefreshesLabelsKnobsAndValues)
   plug->OnRestoreState();
   EXPECT_EQ(Label(kCtrlTagSampleBLoad), "restored.wav");
   EXPECT_EQ(Label(kCtrlTagSampleALoad), "Load audio");
-  EXPECT_TRUE(Shown(kCtrlTagSampleASemi));
-  EXPECT_FALSE(Shown(kCtrlTagSampleARate));
-  EXPECT_DOUBLE_EQ(Tagged(kCtrlTagBlend)->GetValue(), 0.8);
+  for (const SpeedLayer& layer : kSpeedLayers)
+  {
+    EXPECT_TRUE(Shown(layer.semiTag)) << layer.name;
+    EXPECT_FALSE(Shown(layer.rateTag)) << layer.name;
+  }
+  int bound = 0;
+  for (IControl* c : TopLevel())
+    for (int v = 0; v < c->NVals(); ++v)
+    {
+      const int idx = c->GetParamIdx(v);
+      if (idx < 0)
+        continue;
+      ++bound;
+      EXPECT_DOUBLE_EQ(c->GetValue(v), other->GetParamNormalized(idx))
+        << plug->GetParam(idx)->GetName() << " at " << Str(c->GetRECT());
+    }
+  EXPECT_EQ(bound, kNumParams + 3) << "every parameter once, and the filter display's three again";
 }
 
 // What each message from the plug-in repaints: its control's rectangle, nothing else.
