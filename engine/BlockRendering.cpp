@@ -168,7 +168,7 @@ void SetFilterCoefficients(const FilterChannel& left, const FilterChannel& right
 // The blend driven into the soft clip and normalised.
 double Drive(const BlockSettings& block, double blended)
 {
-  return EngineMath::Tanh(blended * block.drive) / block.norm;
+  return std::tanh(blended * block.drive) / block.norm;
 }
 
 // The driven blend x through stage 1 and the mode's output, limited for the Space stage.
@@ -194,7 +194,7 @@ float FilterSample(const FilterChannel& channel, const BlockSettings& block, dou
 // Output: dry and wet mixed per sample, the wet side widened, master gain and a soft clip.
 double OutputSample(double dry, double mid, double side, double wetShare, double master)
 {
-  return EngineMath::Tanh((dry * (1.0 - wetShare) + (mid + side) * wetShare) * master);
+  return std::tanh((dry * (1.0 - wetShare) + (mid + side) * wetShare) * master);
 }
 
 void WriteSilence(double** outputs, int firstChannel, int nChans, int nFrames)

@@ -1,11 +1,11 @@
 // The engine's renders against its reference builds (see CMakeLists.txt here). The engine's fast
-// modulation sine is within 1.3e-7 of the exact one and its soft clips' tanh within 3e-16 of the
-// library's, but the reverb's read distances are floats, so a sine one bit different can move a
-// distance by one float step, and a long tail carries such steps for many seconds: the bound is
-// therefore on what is heard, 1e-4 of full scale (-80 dB) over ten seconds. Worst cases measured at
-// the time of writing: 1.5e-6 (default), 6.5e-5 (large space, high resonance), 2.8e-6 (all Motion
-// destinations), 9.5e-7 (the tail); the float sine of the float product 2 pi p, which the reverb
-// took before, lies as far from the exact renders (1.6e-6, 6.5e-5, 2.2e-6 and 1.0e-6).
+// modulation sine is within 1.3e-7 of the exact one, but the reverb's read distances are floats, so
+// a sine one bit different can move a distance by one float step, and a long tail carries such
+// steps for many seconds: the bound is therefore on what is heard, 1e-4 of full scale (-80 dB) over
+// ten seconds. Worst cases measured at the time of writing: 1.5e-6 (default), 7.0e-5 (large space,
+// high resonance), 2.8e-6 (all Motion destinations), 9.5e-7 (the tail); the float sine of the float
+// product 2 pi p, which the reverb took before, lies as far from the exact renders (1.6e-6, 6.5e-5,
+// 2.2e-6 and 1.0e-6).
 #include "tests/engine/reference/ReferenceScenarios.h"
 
 #include <gtest/gtest.h>
