@@ -26,30 +26,12 @@ constexpr float kMaxModulatedDelay = static_cast<float>(kSize);
 
 using Ring = RingIndex<kSize>;
 
-// The read distances and the two interpolation weights of updates at the given phases: the nominal
-// delay swayed by the sine, 1 where that is not above 0, at most the buffer length; a vector of
-// updates at a time, moved in and out with memcpy.
-template <typename FloatN>
-inline __attribute__((always_inline)) void ModulatedReads(const float* phases, float sampleDelay, float modAmount,
-                                                          int32_t* distances, float* gainsA, float* gainsB)
+// The reads of eight updates: 1 where the swayed delay is not above 0, at most the buffer length.
+inline __attribute__((always_inline)) void AllpassReads(const float* phases, float sampleDelay, float modAmount,
+                                                        int32_t* distances, float* gainsA, float* gainsB)
 {
-  typedef int32_t IntN __attribute__((vector_size(sizeof(FloatN))));
-  FloatN phase;
-  std::memcpy(&phase, phases, sizeof(phase));
-  FloatN sine;
-  SinTwoPi(phase, sine);
-  FloatN d = sampleDelay + sine * modAmount;
-  const FloatN one = FloatN{} + 1.0f, longest = FloatN{} + kMaxModulatedDelay;
-  d = d <= 0.0f ? one : d;
-  // Only a sample rate far above what the buffer was sized for reaches this limit.
-  d = kMaxModulatedDelay < d ? longest : d;
-  const IntN whole = __builtin_convertvector(d, IntN);
-  const IntN distance = kSize - 1 < whole ? IntN{} + (kSize - 1) : whole;
-  const FloatN fraction = d - __builtin_convertvector(distance, FloatN);
-  const FloatN gainA = 1.0f - fraction;
-  std::memcpy(distances, &distance, sizeof(distance));
-  std::memcpy(gainsA, &gainA, sizeof(gainA));
-  std::memcpy(gainsB, &fraction, sizeof(fraction));
+  // Only a sample rate far above what the buffer was sized for reaches the longest.
+  ModulatedReads(phases, sampleDelay, modAmount, 1.0f, kMaxModulatedDelay, kSize - 1, distances, gainsA, gainsB);
 }
 
 // n samples at fixed read distances. When the reads lie at least a segment behind the write and no

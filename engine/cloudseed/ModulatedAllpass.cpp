@@ -60,8 +60,8 @@ namespace
 {
 BRIMVALE_BUILD_TWICE(PlanReadsOfStage, (const ModulatedAllpass& stage, ModulatedAllpass::ModulationPlan& plan), {
   for (int u = 0; u < plan.updates; u += kReadsAtOnce)
-    ModulatedReads<Float8>(plan.phases + u, static_cast<float>(stage.sampleDelay), stage.modAmount, plan.distances + u,
-                           plan.gainsA + u, plan.gainsB + u);
+    AllpassReads(plan.phases + u, static_cast<float>(stage.sampleDelay), stage.modAmount, plan.distances + u,
+                 plan.gainsA + u, plan.gainsB + u);
 })
 
 BRIMVALE_BUILD_TWICE(RunPlannedStage,

@@ -31,25 +31,6 @@ bool ReadsClearOfWrites(int32_t w, int32_t r)
   return distance >= kUpdateInterval && distance <= kSize - kUpdateInterval;
 }
 
-// The read distance (toward zero) and weights of eight updates side by side: the nominal delay
-// swayed by the sine, held within the buffer.
-inline __attribute__((always_inline)) void DelayReads(const float* phases, float sampleDelay, float modAmount,
-                                                      int32_t* distances, float* gainsA, float* gainsB)
-{
-  Float8 phase, sine;
-  std::memcpy(&phase, phases, sizeof(phase));
-  SinTwoPi(phase, sine);
-  Float8 d = sampleDelay + sine * modAmount;
-  d = d < 0.0f ? Float8{} : (kMaxDistance < d ? Float8{} + kMaxDistance : d);
-  const Int8 whole = __builtin_convertvector(d, Int8);
-  const Int8 k = kSize - 2 < whole ? Int8{} + (kSize - 2) : whole;
-  const Float8 fraction = d - __builtin_convertvector(k, Float8);
-  const Float8 gainA = 1.0f - fraction;
-  std::memcpy(distances, &k, sizeof(k));
-  std::memcpy(gainsA, &gainA, sizeof(gainA));
-  std::memcpy(gainsB, &fraction, sizeof(fraction));
-}
-
 BRIMVALE_BUILD_TWICE(ProcessDelayChunk, (ModulatedDelay & delay, const float* input, float* output, int n),
                      { delay.ProcessChunk(input, output, n); })
 } // namespace
@@ -83,7 +64,8 @@ void ModulatedDelay::ProcessChunk(const float* input, float* output, int n)
   for (int u = updates; u % kReadsAtOnce != 0; ++u)
     phases[u] = 0.0f;
   for (int u = 0; u < updates; u += kReadsAtOnce)
-    DelayReads(phases + u, static_cast<float>(sampleDelay), modAmount, distances + u, gainsA + u, gainsB + u);
+    ModulatedReads(phases + u, static_cast<float>(sampleDelay), modAmount, 0.0f, kMaxDistance, kSize - 2, distances + u,
+                   gainsA + u, gainsB + u);
 
   int32_t w = writeIndex, ra = readIndexA, rb = readIndexB;
   int u = 0;

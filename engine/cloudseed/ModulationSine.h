@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #if defined(BRIMVALE_STANDARD_MATH)
 #include "utility/MathConstants.h"
@@ -68,6 +69,29 @@ inline float SinTwoPi(float p)
   Float4 sine;
   SinTwoPi(Splat4(p), sine);
   return sine[0];
+}
+
+// The read distances and the two interpolation weights of eight updates at the given phases, for
+// a line whose distance d reads at its whole part and one beyond: the nominal delay swayed by the
+// sine; shortest where that is not above 0, at most longest, the whole part at most farthestWhole
+// (at farthestWhole itself the read is wholly the farther one). Moved in and out with memcpy.
+inline __attribute__((always_inline)) void ModulatedReads(const float* phases, float sampleDelay, float modAmount,
+                                                          float shortest, float longest, int32_t farthestWhole,
+                                                          int32_t* distances, float* gainsA, float* gainsB)
+{
+  Float8 phase, sine;
+  std::memcpy(&phase, phases, sizeof(phase));
+  SinTwoPi(phase, sine);
+  Float8 d = sampleDelay + sine * modAmount;
+  d = d <= 0.0f ? Float8{} + shortest : d;
+  d = longest < d ? Float8{} + longest : d;
+  const Int8 whole = __builtin_convertvector(d, Int8);
+  const Int8 distance = farthestWhole < whole ? Int8{} + farthestWhole : whole;
+  const Float8 fraction = d - __builtin_convertvector(distance, Float8);
+  const Float8 gainA = 1.0f - fraction;
+  std::memcpy(distances, &distance, sizeof(distance));
+  std::memcpy(gainsA, &gainA, sizeof(gainA));
+  std::memcpy(gainsB, &fraction, sizeof(fraction));
 }
 
 } // namespace Cloudseed
