@@ -22,17 +22,20 @@
 
 namespace Cloudseed
 {
-// Whether this processor runs the wide builds; asked once.
-inline bool WideVectorsAvailable()
-{
+// Whether this processor runs the wide builds. It is asked when the module loads, so that no
+// audio thread ever waits on a first-use guard; start-up code elsewhere that asks before then gets
+// the baseline, which computes the same.
+inline const bool kWideVectorsAvailable = [] {
 #if BRIMVALE_HAS_WIDE_VECTORS
-  static const bool available = [] {
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
-  }();
-  return available;
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") != 0;
 #else
   return false;
 #endif
+}();
+
+inline bool WideVectorsAvailable()
+{
+  return kWideVectorsAvailable;
 }
 } // namespace Cloudseed
