@@ -1,5 +1,7 @@
 #include "tests/engine/support/EngineRender.h"
 
+#include "engine/DenormalGuard.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -83,5 +85,20 @@ TEST(Render, TheCallersFloatingPointModeIsLeftAsItWas)
   // After the block a subnormal product is itself again, not flushed to zero.
   volatile float tiny = 1e-30f;
   EXPECT_NE(tiny * 1e-10f, 0.0f);
+}
+
+// While the guard lives, what would be a subnormal result is zero, and a subnormal input counts as
+// zero too; once it goes, both are themselves again.
+TEST(DenormalGuard, FlushesOnlyWhileItLives)
+{
+  volatile float tiny = 1e-30f;
+  volatile double subnormal = 1e-310;
+  {
+    const DenormalGuard guard;
+    EXPECT_EQ(tiny * 1e-10f, 0.0f);
+    EXPECT_EQ(subnormal * 1e10, 0.0);
+  }
+  EXPECT_NE(tiny * 1e-10f, 0.0f);
+  EXPECT_NE(subnormal * 1e10, 0.0);
 }
 #endif
