@@ -442,12 +442,19 @@ TEST_F(BrimvaleEditorRoad, AStateSetWhileOpenRefreshesTheFaceAndWhileClosedWaits
   const Picture fresh = Snapshot("restore-fresh.png");
   const BrimvaleState defaults = State();
   const BrimvaleState away = AwayFromDefaults(WriteTone("restored tone.wav", kToneA), "");
+  // What layer A's label shows for a file that does not load, to tell it from the file's name.
+  const std::string bad = TempPath("restored-broken.wav");
+  std::ofstream(bad) << "RIFF, but nothing after it";
+  Restore(bad, "");
+  const Picture unsupported = Snapshot("restore-unsupported.png");
+  ASSERT_EQ(instance->SetState(defaults.Bytes()), Steinberg::kResultOk);
   Taken();
 
   ASSERT_EQ(instance->SetState(away.Bytes()), Steinberg::kResultOk);
   const Picture restored = Snapshot("restore-while-open.png");
   EXPECT_TRUE(Taken().empty()) << "a restore is no edit of the host's";
-  EXPECT_TRUE(restored.Cut(kLoadA) != fresh.Cut(kLoadA)) << "layer A's label names its file";
+  EXPECT_TRUE(restored.Cut(kLoadA) != fresh.Cut(kLoadA)) << "layer A's label no longer says \"Load audio\"";
+  EXPECT_TRUE(restored.Cut(kLoadA) != unsupported.Cut(kLoadA)) << "layer A's label names its file";
   EXPECT_TRUE(restored.Cut(kLoadB) == fresh.Cut(kLoadB)) << "layer B still says \"Load audio\"";
   for (const IRECT& r : kKnobs)
     EXPECT_TRUE(restored.Cut(r) != fresh.Cut(r)) << "the knob at " << Str(r);
