@@ -12,12 +12,15 @@ else()
   find_package(GTest REQUIRED)
 endif()
 
-# brimvale_add_gtest(name SOURCES a.cpp ... LIBS lib ... [LABELS label ...] [FIXTURES fixture ...])
+# brimvale_add_gtest(name SOURCES a.cpp ... LIBS lib ... [LABELS label ...] [FIXTURES fixture ...]
+#                   [RESOURCE_LOCK lock])
 # Under Wine the cases are listed when the tests run, so building needs neither Wine nor a display.
 # The label "tsan" marks the concurrency tests that the ThreadSanitizer lane runs. FIXTURES names the
-# CTest fixtures (made by tests of their own) that every case needs first.
+# CTest fixtures (made by tests of their own) that every case needs first. RESOURCE_LOCK keeps the
+# cases from running beside others that hold the same lock: the Windows editor's tests share one
+# desktop, its focus, mouse capture and clipboard.
 function(brimvale_add_gtest name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS;LABELS;FIXTURES" ${ARGN})
+  cmake_parse_arguments(T "" "RESOURCE_LOCK" "SOURCES;LIBS;LABELS;FIXTURES" ${ARGN})
   if(NOT T_LABELS)
     set(T_LABELS unit)
   endif()
@@ -26,12 +29,18 @@ function(brimvale_add_gtest name)
   if("tsan" IN_LIST T_LABELS)
     add_dependencies(brimvale_tsan_tests ${name})
   endif()
+  # An empty property value would take the next property's name as its value.
+  set(props TIMEOUT 300 LABELS "${T_LABELS}")
+  if(T_FIXTURES)
+    list(APPEND props FIXTURES_REQUIRED "${T_FIXTURES}")
+  endif()
+  if(T_RESOURCE_LOCK)
+    list(APPEND props RESOURCE_LOCK "${T_RESOURCE_LOCK}")
+  endif()
   if(CMAKE_CROSSCOMPILING)
-    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                         PROPERTIES TIMEOUT 300 LABELS "${T_LABELS}" FIXTURES_REQUIRED "${T_FIXTURES}")
+    gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 PROPERTIES ${props})
   else()
-    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT 300 LABELS "${T_LABELS}" FIXTURES_REQUIRED "${T_FIXTURES}")
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
   endif()
 endfunction()
 

@@ -25,13 +25,7 @@ iplug::Config MakeConfig()
   c.plugDoesMPE = false;
   c.plugDoesChunks = true;
   c.plugType = iplug::kInstrument;
-#ifdef _WIN32
-  // The Windows editor window is not built yet: without a view, hosts show their generic editor
-  // rather than an editor window that cannot open.
-  c.plugHasUI = false;
-#else
   c.plugHasUI = true;
-#endif
   c.plugWidth = 1480;
   c.plugHeight = 360;
 #ifdef _WIN32

@@ -1,6 +1,5 @@
-// The editor view of the built module, as a host sees it. On Linux it opens the editor on the
-// headless platform only; the Windows build offers no view at all yet, so its hosts keep their
-// generic editor.
+// The editor view of the built module, as a host sees it: on Linux it opens the editor on the
+// headless platform only, on Windows in a child window of the host's HWND.
 #include "tests/host/BrimvaleModuleFixture.h"
 #include "tools/host/HostedView.h"
 
@@ -9,21 +8,14 @@
 #if defined(__linux__)
 #include "igraphics/platforms/HeadlessWindow.h"
 #include "iplug/vst3/IPlugVST3View.h"
+#elif defined(_WIN32)
+#include "tests/host/WindowsEditorHost.h"
 #endif
 
 using namespace testhost;
 using namespace Steinberg;
 
 using EditorViewTest = BrimvaleModuleTest;
-
-#if defined(_WIN32)
-TEST_F(EditorViewTest, UntilItsWindowExistsTheWindowsBuildOffersNoView)
-{
-  auto instance = MakeInstance();
-  ASSERT_TRUE(instance);
-  EXPECT_FALSE(HostedView::Create(*instance));
-}
-#else
 
 TEST_F(EditorViewTest, OnlyTheEditorNameMakesAView)
 {
@@ -47,6 +39,10 @@ TEST_F(EditorViewTest, TheViewAcceptsOnlyThisPlatformsWindowType)
   EXPECT_EQ(v.isPlatformTypeSupported(iplug::kPlatformTypeHeadless), kResultTrue);
   EXPECT_EQ(v.isPlatformTypeSupported(kPlatformTypeHWND), kResultFalse);
   EXPECT_EQ(v.isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultFalse);
+#elif defined(_WIN32)
+  EXPECT_EQ(v.isPlatformTypeSupported(kPlatformTypeHWND), kResultTrue);
+  EXPECT_EQ(v.isPlatformTypeSupported(kPlatformTypeX11EmbedWindowID), kResultFalse);
+  EXPECT_EQ(v.isPlatformTypeSupported("HWND2"), kResultFalse);
 #endif
   EXPECT_EQ(v.isPlatformTypeSupported(kPlatformTypeNSView), kResultFalse);
   EXPECT_EQ(v.isPlatformTypeSupported(nullptr), kResultFalse);
@@ -68,6 +64,7 @@ TEST_F(EditorViewTest, TheViewHasTheEditorsDesignSize)
 
 // Every attach opens the editor and every removal closes it, however often a host does it; a
 // window type of another platform opens nothing and says so.
+#if defined(__linux__)
 TEST_F(EditorViewTest, AttachingOpensTheEditorAndRemovingClosesItEveryTime)
 {
   auto instance = MakeInstance();
@@ -84,6 +81,27 @@ TEST_F(EditorViewTest, AttachingOpensTheEditorAndRemovingClosesItEveryTime)
     void* parent[16] = {};
     EXPECT_EQ(view->Attach(parent, kPlatformTypeNSView), kResultFalse) << i;
     EXPECT_EQ(view->Remove(), kResultFalse) << i;
+  }
+}
+#elif defined(_WIN32)
+TEST_F(EditorViewTest, AttachingToAnHWNDOpensTheEditorWindowAndRemovingClosesIt)
+{
+  auto instance = MakeInstance();
+  ASSERT_TRUE(instance);
+  for (int i = 0; i < 3; ++i)
+  {
+    HostFrame frame(1110, 270); // outlives the view, as a host's window does
+    auto view = HostedView::Create(*instance);
+    ASSERT_TRUE(view) << i;
+    EXPECT_EQ(view->Attach(frame.Get(), kPlatformTypeHWND), kResultOk) << i;
+    EXPECT_EQ(EditorWindowsOf(frame.Get()).size(), 1u) << i;
+    EXPECT_EQ(view->Attach(frame.Get(), kPlatformTypeHWND), kResultFalse) << i << ": a second window";
+    EXPECT_EQ(view->Remove(), kResultOk) << i;
+    EXPECT_TRUE(EditorWindowsOf(frame.Get()).empty()) << i;
+    EXPECT_EQ(view->Attach(frame.Get(), kPlatformTypeNSView), kResultFalse) << i;
+    EXPECT_EQ(view->Attach(nullptr, kPlatformTypeHWND), kResultFalse) << i;
+    EXPECT_EQ(view->Remove(), kResultFalse) << i;
+    EXPECT_TRUE(EditorWindowsOf(frame.Get()).empty()) << i;
   }
 }
 #endif
