@@ -99,8 +99,8 @@ public:
   bool InitiateExternalFileDragDrop(const char* path, const IRECT& iconBounds) override;
 
   /** The shell's open call (ShellExecuteW's shape), replaceable so that tests start no programs. */
-  using ShellOpenFunc = HINSTANCE (*)(HWND, const wchar_t* operation, const wchar_t* file,
-                                      const wchar_t* parameters, const wchar_t* directory, int show);
+  using ShellOpenFunc = HINSTANCE (*)(HWND, const wchar_t* operation, const wchar_t* file, const wchar_t* parameters,
+                                      const wchar_t* directory, int show);
   static ShellOpenFunc sShellOpen;
 
   // Fonts (IGraphicsWinFonts.cpp).
