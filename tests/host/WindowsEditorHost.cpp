@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 #include <stb_image_write.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstring>
@@ -52,20 +51,6 @@ std::vector<HWND> EditorWindowsOf(HWND parent)
        child = FindWindowExW(parent, child, L"IPlugWndClass", nullptr))
     found.push_back(child);
   return found;
-}
-
-int ThreadCount()
-{
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  if (snapshot == INVALID_HANDLE_VALUE)
-    return -1;
-  int n = 0;
-  THREADENTRY32 entry = {};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-    n += entry.th32OwnerProcessID == GetCurrentProcessId();
-  CloseHandle(snapshot);
-  return n;
 }
 
 DialogWatchdog::DialogWatchdog(Answer answer, std::chrono::milliseconds limit)

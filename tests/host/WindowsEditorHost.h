@@ -39,11 +39,10 @@ using wintest::ProcessWindowsOfClass;
 using wintest::PumpFor;
 using wintest::PumpMessages;
 using wintest::PumpUntil;
+using wintest::ThreadCount;
 
 /** The editor child windows (class "IPlugWndClass") of a parent. */
 std::vector<HWND> EditorWindowsOf(HWND parent);
-/** The number of threads of this process. */
-int ThreadCount();
 
 /** Answers the modal dialogs ("#32770") of this process from a thread of its own: each new one is
  * given to answer, once. When the time is up, or on destruction, every dialog and menu ("#32768")

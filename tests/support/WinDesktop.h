@@ -8,6 +8,8 @@
 #endif
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -70,6 +72,21 @@ inline std::vector<HWND> ProcessWindowsOfClass(const wchar_t* className)
     },
     reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+/** The threads of this process, as the system's snapshot counts them; -1 when it cannot. */
+inline int ThreadCount()
+{
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE)
+    return -1;
+  int n = 0;
+  THREADENTRY32 entry = {};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
+    n += entry.th32OwnerProcessID == GetCurrentProcessId();
+  CloseHandle(snapshot);
+  return n;
 }
 
 } // namespace wintest

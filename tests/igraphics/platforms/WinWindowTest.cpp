@@ -1,7 +1,5 @@
 #include "WinEditorFixture.h"
 
-#include <tlhelp32.h>
-
 #include <string>
 
 using namespace iplug::igraphics;
@@ -389,18 +387,6 @@ struct ResourceCounts
   DWORD handles;
   int threads;
 };
-
-int ThreadCount()
-{
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  THREADENTRY32 entry = {};
-  entry.dwSize = sizeof(entry);
-  int n = 0;
-  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry))
-    n += entry.th32OwnerProcessID == GetCurrentProcessId();
-  CloseHandle(snapshot);
-  return n;
-}
 
 ResourceCounts Measure()
 {
