@@ -1,7 +1,9 @@
 include(GoogleTest)
 
-# Everything the ThreadSanitizer lane needs, so that lane builds only its own tests.
+# Everything the ThreadSanitizer lane needs, so that lane builds only its own tests; the same for
+# the macOS lane, whose tests carry the label "macos".
 add_custom_target(brimvale_tsan_tests)
+add_custom_target(brimvale_macos_tests)
 
 if(CMAKE_CROSSCOMPILING)
   # Debian's prebuilt GoogleTest is for the host; the cross lanes build it from its sources.
@@ -15,7 +17,8 @@ endif()
 # brimvale_add_gtest(name SOURCES a.cpp ... LIBS lib ... [LABELS label ...] [FIXTURES fixture ...]
 #                   [RESOURCE_LOCK lock])
 # Under Wine the cases are listed when the tests run, so building needs neither Wine nor a display.
-# The label "tsan" marks the concurrency tests that the ThreadSanitizer lane runs. FIXTURES names the
+# The label "tsan" marks the concurrency tests that the ThreadSanitizer lane runs, "macos" those of
+# the macOS lane. FIXTURES names the
 # CTest fixtures (made by tests of their own) that every case needs first. RESOURCE_LOCK keeps the
 # cases from running beside others that hold the same lock: the Windows editor's tests share one
 # desktop, its focus, mouse capture and clipboard.
@@ -24,10 +27,18 @@ function(brimvale_add_gtest name)
   if(NOT T_LABELS)
     set(T_LABELS unit)
   endif()
+  # gtest_discover_tests flattens a list-valued property into further property names.
+  list(LENGTH T_LABELS label_count)
+  if(label_count GREATER 1)
+    message(FATAL_ERROR "${name}: one label only (${T_LABELS})")
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} brimvale_warnings GTest::gtest_main GTest::gmock)
   if("tsan" IN_LIST T_LABELS)
     add_dependencies(brimvale_tsan_tests ${name})
+  endif()
+  if("macos" IN_LIST T_LABELS)
+    add_dependencies(brimvale_macos_tests ${name})
   endif()
   # An empty property value would take the next property's name as its value.
   set(props TIMEOUT 300 LABELS "${T_LABELS}")

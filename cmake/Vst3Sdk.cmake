@@ -44,6 +44,10 @@ if(WIN32)
     ${S}/public.sdk/source/common/systemclipboard_win32.cpp
     ${S}/public.sdk/source/common/threadchecker_win32.cpp)
   target_link_libraries(vst3_sdk_common PUBLIC shell32 user32)
+elseif(APPLE)
+  target_sources(vst3_sdk_common PRIVATE
+    ${S}/public.sdk/source/common/systemclipboard_mac.mm
+    ${S}/public.sdk/source/common/threadchecker_mac.mm)
 else()
   target_sources(vst3_sdk_common PRIVATE
     ${S}/public.sdk/source/common/systemclipboard_linux.cpp
@@ -70,6 +74,9 @@ target_link_libraries(vst3_sdk PUBLIC vst3_sdk_common)
 # The module's exported entry points; compiled into the module itself so the exports survive.
 if(WIN32)
   set(VST3_MODULE_ENTRY_SOURCE ${S}/public.sdk/source/main/dllmain.cpp)
+elseif(BRIMVALE_MACOS)
+  # bundleEntry / bundleExit; on the Linux macOS lane against the CoreFoundation stand-in.
+  set(VST3_MODULE_ENTRY_SOURCE ${S}/public.sdk/source/main/macmain.cpp)
 else()
   set(VST3_MODULE_ENTRY_SOURCE ${S}/public.sdk/source/main/linuxmain.cpp)
 endif()
@@ -89,6 +96,8 @@ vst3_library(vst3_hosting
   ${S}/public.sdk/source/vst/vstinitiids.cpp)
 if(WIN32)
   target_sources(vst3_hosting PRIVATE ${S}/public.sdk/source/vst/hosting/module_win32.cpp)
+elseif(APPLE)
+  target_sources(vst3_hosting PRIVATE ${S}/public.sdk/source/vst/hosting/module_mac.mm)
 else()
   target_sources(vst3_hosting PRIVATE ${S}/public.sdk/source/vst/hosting/module_linux.cpp)
   target_link_libraries(vst3_hosting PUBLIC ${CMAKE_DL_LIBS})

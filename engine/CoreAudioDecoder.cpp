@@ -1,5 +1,5 @@
 // The macOS system decoder: built only by the macOS lane.
-#if defined(__APPLE__)
+#if defined(BRIMVALE_MACOS)
 
 #include "engine/SampleFiles.h"
 

@@ -86,7 +86,7 @@ bool LoadWavFile(const char* path, SampleBuffer& out, const char* fallbackName)
     }
     if (!decoded)
     {
-#if defined(__APPLE__)
+#if defined(BRIMVALE_MACOS)
       return LoadAudioFileWithCoreAudio(p, out, fallbackName);
 #else
       return false;

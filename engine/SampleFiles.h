@@ -13,7 +13,7 @@ std::string NormalizeAudioFilePath(const char* path);
 // The text after the last slash or backslash.
 std::string FileNameFromPath(const char* path);
 
-#if defined(__APPLE__)
+#if defined(BRIMVALE_MACOS)
 // The system decoder, for files the own reader does not take.
 bool LoadAudioFileWithCoreAudio(const std::string& path, SampleBuffer& out, const char* fallbackName);
 #endif

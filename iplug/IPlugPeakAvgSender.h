@@ -8,6 +8,10 @@
 #include "iplug/IPlugEditorDelegate.h"
 #include "iplug/IPlugQueue.h"
 
+#if defined(BRIMVALE_MACOS)
+#include <Accelerate/Accelerate.h>
+#endif
+
 namespace iplug
 {
 
@@ -152,17 +156,9 @@ private:
 
     for (int c = chanOffset; c < chanOffset + nChans; ++c)
     {
-      std::vector<float>& buffer = mBuffers[c];
       float peak = 0.0f;
-      double acc = 0.0;
-      for (float& s : buffer)
-      {
-        s = std::fabs(s);
-        peak = std::max(peak, s);
-        acc += mRMSMode ? static_cast<double>(s) * s : s;
-      }
-      const double mean = acc / mWindowSize;
-      const float avg = static_cast<float>(mRMSMode ? std::sqrt(mean) : mean);
+      float avg = 0.0f;
+      MeasureWindow(mBuffers[c], peak, avg);
 
       HoldPeak(c, peak);
       SmoothAverage(c, avg);
@@ -176,6 +172,32 @@ private:
     if (mPreviousSum > mThreshold)
       Base::PushData(d);
     mPreviousSum = sum;
+  }
+
+  /** Replaces the window by its absolute values; gives their largest and their root mean square
+   *  (RMS mode) or mean. */
+  void MeasureWindow(std::vector<float>& buffer, float& peak, float& avg) const
+  {
+#if defined(BRIMVALE_MACOS)
+    const vDSP_Length n = static_cast<vDSP_Length>(buffer.size());
+    vDSP_vabs(buffer.data(), 1, buffer.data(), 1, n);
+    vDSP_maxv(buffer.data(), 1, &peak, n);
+    if (mRMSMode)
+      vDSP_rmsqv(buffer.data(), 1, &avg, n);
+    else
+      vDSP_meanv(buffer.data(), 1, &avg, n);
+#else
+    peak = 0.0f;
+    double acc = 0.0;
+    for (float& s : buffer)
+    {
+      s = std::fabs(s);
+      peak = std::max(peak, s);
+      acc += mRMSMode ? static_cast<double>(s) * s : s;
+    }
+    const double mean = acc / static_cast<double>(buffer.size());
+    avg = static_cast<float>(mRMSMode ? std::sqrt(mean) : mean);
+#endif
   }
 
   void HoldPeak(int c, float peak)

@@ -17,6 +17,9 @@
 #include "igraphics/controls/IVMenuButtonControl.h"
 #include "igraphics/controls/IVMeterControl.h"
 #include "igraphics/controls/IVSwitchControl.h"
+#if defined(BRIMVALE_MACOS)
+#include "igraphics/platforms/IGraphicsMac.h"
+#endif
 
 #include <string>
 
@@ -287,7 +290,16 @@ void LaterLayout(Brimvale& plug, IGraphics& g)
 
 IGraphics* MakeBrimvaleGraphics(Brimvale& plug)
 {
-  return MakeGraphics(plug, kEditorWidth, kEditorHeight, 60, kMakeScale);
+  IGraphics* pGraphics = MakeGraphics(plug, kEditorWidth, kEditorHeight, 60, kMakeScale);
+#if defined(BRIMVALE_MACOS)
+  // The bundle's identity finds its resources and fonts, and the shared folder is named after the
+  // plug-in; on Windows the module's own resources serve instead.
+  auto* pMacGraphics = static_cast<IGraphicsMac*>(pGraphics);
+  pMacGraphics->SetBundleID(plug.GetBundleID());
+  pMacGraphics->SetAppGroupID(plug.GetAppGroupID());
+  pMacGraphics->SetSharedResourcesSubPath(plug.GetPluginName());
+#endif
+  return pGraphics;
 }
 
 void LayoutBrimvaleEditor(Brimvale& plug, IGraphics* pGraphics)

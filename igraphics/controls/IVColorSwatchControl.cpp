@@ -145,7 +145,10 @@ void IVColorSwatchControl::OnMouseDown(float x, float y, const IMouseMod& /*mod*
     return;
   const EVColor id = mColorIdForCells[cellIndex];
   IColor color = GetColor(id);
-  pGraphics->PromptForColor(color, "Choose a color", [this, cellIndex, id](const IColor& chosen) {
+  const std::weak_ptr<bool> alive = mAlive;
+  pGraphics->PromptForColor(color, "Choose a color", [this, alive, cellIndex, id](const IColor& chosen) {
+    if (alive.expired())
+      return;
     mStyle.colorSpec.SetColor(id, chosen);
     SetDirty(false);
     if (mColorChosenFunc)

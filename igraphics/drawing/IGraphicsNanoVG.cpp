@@ -199,6 +199,34 @@ bool IGraphicsNanoVG::LoadAPIFont(const char* fontID, const PlatformFontPtr& fon
   return fonts.Add(data.release(), fontID);
 }
 
+// A layer's framebuffer is made between frames: an open frame is closed and then begun again on
+// the main framebuffer.
+APIBitmap* IGraphicsNanoVG::CreateAPIBitmap(int width, int height, float scale, double drawScale, bool /*cacheable*/)
+{
+  if (mFrameOpen)
+    nvgEndFrame(mNanoContext);
+  APIBitmap* pBitmap = new Bitmap(this, mNanoContext, width, height, scale, static_cast<float>(drawScale));
+  if (mFrameOpen)
+    BeginMainFrame();
+  return pBitmap;
+}
+
+void IGraphicsNanoVG::CompositeFrameTarget()
+{
+  const float w = static_cast<float>(WindowWidth());
+  const float h = static_cast<float>(WindowHeight());
+  nvgBeginFrame(mNanoContext, w, h, GetScreenScale());
+  const NVGpaint image = nvgImagePattern(mNanoContext, 0, 0, w, h, 0, mFrameTarget->image, 1.f);
+  nvgSave(mNanoContext);
+  nvgResetTransform(mNanoContext);
+  nvgBeginPath(mNanoContext);
+  nvgRect(mNanoContext, 0, 0, w, h);
+  nvgFillPaint(mNanoContext, image);
+  nvgFill(mNanoContext);
+  nvgRestore(mNanoContext);
+  nvgEndFrame(mNanoContext);
+}
+
 void IGraphicsNanoVG::DeleteFBO(NVGframebuffer* pBuffer)
 {
   if (!mFrameOpen)

@@ -9,22 +9,32 @@
 
 #include <deque>
 #include <mutex>
+#include <type_traits>
 
 struct NVGcontext;
-struct NVGLUframebuffer;
+struct MNVGframebuffer;  // MetalNanoVG's (macOS)
+struct NVGLUframebuffer; // NanoVG's GL utilities' (everywhere else)
 
 namespace iplug
 {
 namespace igraphics
 {
 
+// Which NanoVG renderer this build draws with: MetalNanoVG on macOS, OpenGL 2 everywhere else.
+#if defined(BRIMVALE_MACOS)
+constexpr bool kNanoVGOnMetal = true;
+#else
+constexpr bool kNanoVGOnMetal = false;
+#endif
+
 /** The drawing back end: every frame is drawn with NanoVG into an off-screen main framebuffer,
  * which is then painted onto the platform's surface. Layers are NanoVG framebuffers; bitmaps are
- * cached per editor, fonts process-wide. This build runs NanoVG's OpenGL 2 renderer. */
+ * cached per editor, fonts process-wide. The macOS build runs NanoVG's Metal renderer
+ * (MetalNanoVG), every other build its OpenGL 2 renderer. */
 class IGraphicsNanoVG : public IGraphics
 {
 public:
-  using NVGframebuffer = NVGLUframebuffer;
+  using NVGframebuffer = std::conditional_t<kNanoVGOnMetal, MNVGframebuffer, NVGLUframebuffer>;
 
   /** A NanoVG image, or a framebuffer whose image it is. */
   class Bitmap : public APIBitmap
@@ -59,7 +69,7 @@ public:
   void OnViewDestroyed() override;
   void DrawResize() override;
 
-  const char* GetDrawingAPIStr() override { return "NanoVG | GL2"; }
+  const char* GetDrawingAPIStr() override { return kNanoVGOnMetal ? "NanoVG | Metal" : "NanoVG | GL2"; }
   void* GetDrawContext() override { return mNanoContext; }
   IColor GetPoint(int x, int y) override;
 
@@ -100,8 +110,8 @@ public:
   APIBitmap* CreateAPIBitmap(int width, int height, float scale, double drawScale, bool cacheable = false) override;
   bool LoadAPIFont(const char* fontID, const PlatformFontPtr& font) override;
   int AlphaChannel() const override { return 3; }
-  /** OpenGL reads framebuffer rows bottom first. */
-  bool FlippedBitmap() const override { return true; }
+  /** OpenGL reads framebuffer rows bottom first, Metal top first. */
+  bool FlippedBitmap() const override { return !kNanoVGOnMetal; }
 
   void GetLayerBitmapData(const ILayerPtr& layer, WDL_TypedBuf<uint8_t>& data) override;
   void ApplyShadowMask(ILayerPtr& layer, WDL_TypedBuf<uint8_t>& mask, const IShadow& shadow) override;
@@ -121,6 +131,8 @@ private:
   void PrepareAndMeasureText(const IText& text, const char* str, IRECT& r, double& x, double& y) const;
   void BindMainFramebuffer();
   void BeginMainFrame();
+  /** A frame that paints the main framebuffer over the whole of the bound target. */
+  void CompositeFrameTarget();
 
   bool mFrameOpen = false;
   std::mutex mDeferredDeleteMutex;
@@ -128,7 +140,9 @@ private:
   StaticStorage<APIBitmap> mImageCache;
   NVGcontext* mNanoContext = nullptr;
   NVGframebuffer* mFrameTarget = nullptr;
+#if !defined(BRIMVALE_MACOS)
   int mDefaultFBO = -1; // read from the driver on the first frame
+#endif
 };
 
 /** The fonts registered with NanoVG, shared by every editor of the process. */

@@ -115,32 +115,9 @@ void IGraphicsNanoVG::EndFrame()
   glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(mDefaultFBO));
 
   if (mFrameTarget)
-  {
-    const float w = static_cast<float>(WindowWidth());
-    const float h = static_cast<float>(WindowHeight());
-    nvgBeginFrame(mNanoContext, w, h, GetScreenScale());
-    const NVGpaint image = nvgImagePattern(mNanoContext, 0, 0, w, h, 0, mFrameTarget->image, 1.f);
-    nvgSave(mNanoContext);
-    nvgResetTransform(mNanoContext);
-    nvgBeginPath(mNanoContext);
-    nvgRect(mNanoContext, 0, 0, w, h);
-    nvgFillPaint(mNanoContext, image);
-    nvgFill(mNanoContext);
-    nvgRestore(mNanoContext);
-    nvgEndFrame(mNanoContext);
-  }
+    CompositeFrameTarget();
   mFrameOpen = false;
   ClearFBOStack();
-}
-
-APIBitmap* IGraphicsNanoVG::CreateAPIBitmap(int width, int height, float scale, double drawScale, bool /*cacheable*/)
-{
-  if (mFrameOpen)
-    nvgEndFrame(mNanoContext);
-  APIBitmap* pBitmap = new Bitmap(this, mNanoContext, width, height, scale, static_cast<float>(drawScale));
-  if (mFrameOpen)
-    BeginMainFrame();
-  return pBitmap;
 }
 
 void IGraphicsNanoVG::UpdateLayer()

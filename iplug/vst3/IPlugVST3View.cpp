@@ -16,7 +16,7 @@ namespace
 
 const char* EditorPlatformType()
 {
-#if defined(__APPLE__)
+#if defined(BRIMVALE_MACOS)
   return kPlatformTypeNSView;
 #elif defined(_WIN32)
   return kPlatformTypeHWND;

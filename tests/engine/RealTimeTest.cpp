@@ -1,59 +1,10 @@
-// Counts every heap allocation of the process, to show what the audio path allocates.
+// Counts every heap allocation of the process (tests/support/AllocationCounter), to show what the
+// audio path allocates.
 #include "engine/CloudSeedSpace.h"
 #include "tests/engine/support/EngineRender.h"
+#include "tests/support/AllocationCounter.h"
 
 #include <gtest/gtest.h>
-
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
-namespace
-{
-std::atomic<long long> gAllocations{0};
-std::atomic<long long> gBytes{0};
-} // namespace
-
-void* operator new(std::size_t size)
-{
-  ++gAllocations;
-  gBytes += static_cast<long long>(size);
-  if (void* p = std::malloc(size ? size : 1))
-    return p;
-  throw std::bad_alloc();
-}
-
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept
-{
-  ++gAllocations;
-  gBytes += static_cast<long long>(size);
-  return std::malloc(size ? size : 1);
-}
-
-void* operator new[](std::size_t size)
-{
-  return operator new(size);
-}
-
-void operator delete(void* p) noexcept
-{
-  std::free(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept
-{
-  std::free(p);
-}
-
-void operator delete[](void* p) noexcept
-{
-  std::free(p);
-}
-
-void operator delete[](void* p, std::size_t) noexcept
-{
-  std::free(p);
-}
 
 using namespace enginetest;
 
@@ -76,21 +27,21 @@ TEST_F(RealTime, SteadyBlocksAllocateNothing)
   double* outputs[2] = {left.data(), right.data()};
   engine->ProcessBlock(outputs, 2, 1024, params); // the longest block sizes the scratch buffers
 
-  const long long before = gAllocations.load();
+  const long long before = testsupport::AllocationCount();
   for (int block = 0; block < 60; ++block)
   {
     params.spaceSize = block < 30 ? 0.78 : 0.4; // a control change re-applies every setting
     engine->ProcessBlock(outputs, 2, (block % 3 == 0) ? 1024 : 333, params);
   }
-  EXPECT_EQ(gAllocations.load() - before, 0);
+  EXPECT_EQ(testsupport::AllocationCount() - before, 0);
 }
 
 TEST_F(RealTime, OneEngineStaysNearSixtyFourMebibytes)
 {
-  const long long before = gBytes.load();
+  const long long before = testsupport::AllocatedBytes();
   auto engine = std::make_unique<BrimvaleEngine>();
   engine->Reset(48000.0);
-  const double mebibytes = static_cast<double>(gBytes.load() - before) / (1024.0 * 1024.0);
+  const double mebibytes = static_cast<double>(testsupport::AllocatedBytes() - before) / (1024.0 * 1024.0);
   EXPECT_GT(mebibytes, 60.0);
   EXPECT_LT(mebibytes, 68.0);
 }

@@ -22,7 +22,7 @@ namespace
 
 #if defined(_WIN32)
 const char* const kOurType = kPlatformTypeHWND;
-#elif defined(__APPLE__)
+#elif defined(BRIMVALE_MACOS)
 const char* const kOurType = kPlatformTypeNSView;
 #else
 const char* const kOurType = kPlatformTypeHeadless;

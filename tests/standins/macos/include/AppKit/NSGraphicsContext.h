@@ -1,0 +1,14 @@
+#pragma once
+
+#import <Foundation/Foundation.h>
+
+#include <CoreGraphics/CGContext.h>
+
+/** The drawing destination AppKit draws into; nil outside drawing. */
+@interface NSGraphicsContext : NSObject {
+  CGContextRef mCGContext;
+}
++ (NSGraphicsContext*)currentContext;
++ (void)setCurrentContext:(NSGraphicsContext*)context;
+- (CGContextRef)CGContext;
+@end

@@ -1,0 +1,21 @@
+#pragma once
+
+#import <Foundation/Foundation.h>
+
+#include <CoreGraphics/CGGeometry.h>
+
+/** The main screen: 1920 x 1080 points at the origin, backing scale 1 until a test sets another. */
+@interface NSScreen : NSObject {
+  NSRect mFrame;
+  CGFloat mBackingScaleFactor;
+}
++ (NSScreen*)mainScreen;
++ (NSArray*)screens;
+- (NSRect)frame;
+- (CGFloat)backingScaleFactor;
+@end
+
+@interface NSScreen (StandIn)
+- (void)standInSetBackingScaleFactor:(CGFloat)scale;
+- (void)standInSetFrame:(NSRect)frame;
+@end

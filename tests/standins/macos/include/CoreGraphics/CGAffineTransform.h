@@ -1,0 +1,10 @@
+#pragma once
+
+#include <CoreFoundation/CFBase.h>
+
+struct CGAffineTransform
+{
+  CGFloat a, b, c, d;
+  CGFloat tx, ty;
+};
+typedef struct CGAffineTransform CGAffineTransform;

@@ -1,0 +1,8 @@
+#pragma once
+
+// Acting as the user of the stand-in's colour panel.
+#import <AppKit/NSColorPanel.h>
+
+/** The user picks color in the shared panel: it becomes the panel's colour and the action goes to
+ * the target. Nothing happens (NO) while the panel is not open. */
+BOOL StandInPickColor(NSColor* color);

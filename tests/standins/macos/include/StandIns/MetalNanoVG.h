@@ -1,0 +1,25 @@
+#pragma once
+
+// What tests read back from the MetalNanoVG stand-in.
+#include <cstdint>
+#include <vector>
+
+#import <QuartzCore/CAMetalLayer.h>
+
+struct NVGcontext;
+
+/** The pixels of a layer's drawable. */
+struct StandInDrawable
+{
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgba; // top row first, width x height x 4 bytes
+};
+
+/** The drawable of the live context that draws into layer; empty when there is none or nothing
+ * was flushed into it yet. */
+StandInDrawable StandInReadMetalDrawable(CAMetalLayer* layer);
+/** The flags nvgCreateMTL was given for a live context; -1 for anything else. */
+int StandInMetalContextFlags(NVGcontext* ctx);
+int StandInLiveMetalContexts();
+int StandInLiveMetalFramebuffers();

@@ -1,0 +1,95 @@
+#import <QuartzCore/QuartzCore.h>
+
+@implementation CALayer
++ (id)layer
+{
+  return [[[self alloc] init] autorelease];
+}
+- (id)init
+{
+  if ((self = [super init]))
+    mContentsScale = 1.0;
+  return self;
+}
+- (CGRect)frame
+{
+  return mFrame;
+}
+- (void)setFrame:(CGRect)frame
+{
+  mFrame = frame;
+}
+- (BOOL)isOpaque
+{
+  return mOpaque;
+}
+- (void)setOpaque:(BOOL)opaque
+{
+  mOpaque = opaque;
+}
+- (CGFloat)contentsScale
+{
+  return mContentsScale;
+}
+- (void)setContentsScale:(CGFloat)scale
+{
+  mContentsScale = scale;
+}
+@end
+
+@implementation CAMetalLayer
+- (void)dealloc
+{
+  [mDevice release];
+  [super dealloc];
+}
+- (id<MTLDevice>)device
+{
+  return mDevice;
+}
+- (void)setDevice:(id<MTLDevice>)device
+{
+  [device retain];
+  [mDevice release];
+  mDevice = device;
+}
+- (MTLPixelFormat)pixelFormat
+{
+  return mPixelFormat;
+}
+- (void)setPixelFormat:(MTLPixelFormat)format
+{
+  mPixelFormat = format;
+}
+- (BOOL)framebufferOnly
+{
+  return mFramebufferOnly;
+}
+- (void)setFramebufferOnly:(BOOL)only
+{
+  mFramebufferOnly = only;
+}
+- (CGSize)drawableSize
+{
+  return mDrawableSize;
+}
+- (void)setDrawableSize:(CGSize)size
+{
+  mDrawableSize = size;
+}
+@end
+
+@interface StandInMetalDevice : NSObject <MTLDevice>
+@end
+@implementation StandInMetalDevice
+- (NSString*)name
+{
+  return @"Stand-in Metal device";
+}
+@end
+
+id<MTLDevice> MTLCreateSystemDefaultDevice(void)
+{
+  static StandInMetalDevice* device = [[StandInMetalDevice alloc] init];
+  return [device retain]; // "Create": the caller owns it, as on macOS
+}
