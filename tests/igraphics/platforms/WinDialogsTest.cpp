@@ -544,6 +544,10 @@ TEST_P(DirectoryDialogTest, GivesTheFolderWithATrailingBackslashOrNothing)
       texts = wintest::ChildTexts(dialog);
       if (GetParam().choose)
       {
+        // Wine's browser may still be filling its tree and settle on its starting folder after a
+        // first selection made too early (seen on a loaded machine): select again once it is done.
+        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.Path().c_str()));
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
         SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.Path().c_str()));
         wintest::PressButton(dialog, IDOK);
       }
