@@ -212,6 +212,8 @@ void IControl::SetDirty(bool triggerAction, int valIdx)
     const int paramIdx = GetParamIdx(v);
     if (paramIdx < 0)
       return;
+    if (mGraphics)
+      mGraphics->BeforeParamEditFromUI(paramIdx);
     if (mDelegate)
       mDelegate->SendParameterValueFromUI(paramIdx, GetValue(v));
     if (mGraphics)

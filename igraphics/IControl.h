@@ -11,6 +11,7 @@
 
 #include "igraphics/IGraphicsConstants.h"
 #include "igraphics/IGraphicsStructs.h"
+#include "igraphics/ILifetime.h"
 #include "iplug/IPlugConstants.h"
 
 namespace iplug
@@ -192,6 +193,10 @@ public:
   void SetDelegate(IGEditorDelegate& dlg) { mDelegate = &dlg; }
   IGraphics* GetUI() const { return mGraphics; }
   void SetGraphics(IGraphics* pGraphics) { mGraphics = pGraphics; }
+  /** Ends when the control is deleted or its editor closes: a prompt's completion that touches the
+      control is guarded by it, since the user may answer after the control or the editor is gone. */
+  const ILifetime& GetLifetime() const { return mLifetime; }
+  void EndLifetime() { mLifetime.End(); }
 
 protected:
   /** The value indices an operation covers: valIdx alone, or every value for kNoValIdx. An index
@@ -241,6 +246,7 @@ protected:
   std::vector<ParamTuple> mVals;
   std::unordered_map<EGestureType, IGestureFunc> mGestureFuncs;
   EGestureType mLastGesture = EGestureType::Unknown;
+  ILifetime mLifetime;
 };
 
 } // namespace igraphics

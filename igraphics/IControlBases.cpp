@@ -62,10 +62,19 @@ void ApplyRelativeDrag(IControl& control, double& dragValue, float delta, float 
   control.SetDirty(true);
 }
 
+// Where an edit by the user starts: the parameter's own value. The control may be showing another
+// (the plug-in can animate it without changing the parameter), and starting from that would write
+// the animation into the parameter.
+double EditStartValue(const IControl& control)
+{
+  const IParam* pParam = control.GetParam(0);
+  return pParam ? pParam->GetNormalized() : control.GetValue(0);
+}
+
 // A notch moves a stepped parameter by exactly one step, however large the platform's delta.
 void ApplyWheel(IControl& control, const IMouseMod& mod, float d)
 {
-  double value = control.GetValue(0);
+  double value = EditStartValue(control);
   if (const IParam* pParam = SteppedParamWithGrid(control))
   {
     if (d != 0.f)
@@ -106,7 +115,7 @@ bool IKnobControlBase::IsFineControl(const IMouseMod& mod, bool /*wheel*/) const
 void IKnobControlBase::OnMouseDown(float x, float y, const IMouseMod& mod)
 {
   mMouseDown = true;
-  mMouseDragValue = GetValue(0);
+  mMouseDragValue = EditStartValue(*this);
   if (mHideCursorOnDrag)
     HideCursor(*this, true);
   IControl::OnMouseDown(x, y, mod);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "igraphics/IGraphics.h"
 #include "iplug/wdl/WdlDirScan.h"
 #include "utility/UTF8.h"
 
@@ -62,6 +63,10 @@ void IDirBrowseControlBase::ClearPathList()
 
 void IDirBrowseControlBase::SetupMenu()
 {
+  // A drawn menu showing this menu points into the submenus that are about to be freed.
+  if (GetUI())
+    GetUI()->DismissPopupMenu(*this);
+
   mFiles.Empty(true);
   mItems.Empty();
   mMainMenu.Clear();
@@ -92,6 +97,10 @@ void IDirBrowseControlBase::ScanDirectory(const char* path, IPopupMenu& menu, in
   for (int more = scan.First(path); more == 0 && entriesLeft > 0; more = scan.Next())
   {
     const char* name = scan.GetCurrentFN();
+    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0)
+      continue;
+    // Every other entry costs a look, listed or not.
+    --entriesLeft;
     // A name that is not UTF-8 cannot be shown, nor reopened on every platform.
     if (name[0] == '.' || brimvale::utility::IsUTF8String(name) < 0)
       continue;
@@ -103,7 +112,6 @@ void IDirBrowseControlBase::ScanDirectory(const char* path, IPopupMenu& menu, in
     {
       if (kind == WDL_DirScan::kLinkToOwnAncestor || depth >= kMaxScanDepth)
         continue;
-      --entriesLeft;
       auto* pSubmenu = new IPopupMenu();
       menu.AddItem(name, IPopupMenu::kSorted, pSubmenu);
       ScanDirectory(fullPath.Get(), *pSubmenu, depth + 1, entriesLeft);
@@ -114,7 +122,6 @@ void IDirBrowseControlBase::ScanDirectory(const char* path, IPopupMenu& menu, in
       const int tag = mFiles.GetSize();
       if (!AddOwned(mFiles, fullPath.Get()))
         continue;
-      --entriesLeft;
       WDL_String text(name);
       if (!mShowFileExtensions)
         text.SetLen(text.GetLength() - mExtension.GetLength() - 1);

@@ -14,9 +14,9 @@ namespace igraphics
     tracks which file is selected. Drawing and the reaction to a choice are the subclass's.
 
     Directory contents are untrusted, so a scan is bounded: it descends at most kMaxScanDepth
-    directories below each path (which also ends link cycles the scanner cannot see), takes at most
-    kMaxScanEntries files and directories in all, never enters a link back to a directory it is
-    already inside, and leaves out names that are not valid UTF-8. A directory that cannot be read,
+    directories below each path (which also ends link cycles the scanner cannot see), reads at most
+    kMaxScanEntries entries in all, listed or not, never enters a link back to a directory it is
+    already inside, however its path is spelt, and leaves out names that are not valid UTF-8. A directory that cannot be read,
     or vanishes while it is read, adds what was read of it. */
 class IDirBrowseControlBase : public IControl
 {

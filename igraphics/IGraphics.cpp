@@ -9,6 +9,7 @@
 #include "igraphics/ICornerResizerControl.h"
 #include "igraphics/IFPSDisplayControl.h"
 #include "igraphics/IGraphicsEditorDelegate.h"
+#include "igraphics/controls/IPopupMenuControl.h"
 #include "iplug/IPlugParameter.h"
 
 namespace iplug
@@ -174,8 +175,11 @@ void IGraphics::OnControlRemoved(IControl* pControl)
   if (mInTextEntry == pControl)
     mInTextEntry = nullptr;
   // Its menu's answer will find no control, so the gesture of the press that opened it ends here.
+  // The menu may be the control's own: the drawn menu must not show it any longer.
   if (mInPopupMenu == pControl)
   {
+    if (auto* pPopupMenu = static_cast<IPopupMenuControl*>(mPopupControl.get()))
+      pPopupMenu->CloseAtOnce();
     EndHostGestures(*pControl);
     mInPopupMenu = nullptr;
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -13,6 +14,7 @@
 #include "igraphics/IGraphicsConstants.h"
 #include "igraphics/IGraphicsStructs.h"
 #include "igraphics/ILayer.h"
+#include "igraphics/ILifetime.h"
 #include "igraphics/IMatrix.h"
 #include "igraphics/IPattern.h"
 #include "igraphics/IPopupMenu.h"
@@ -162,6 +164,10 @@ public:
   virtual void ForceEndUserEdit() = 0;
   virtual void* OpenWindow(void* pParent) = 0;
   virtual void CloseWindow() = 0;
+  /** Hands the host's parent window back while the view lives on out of sight, so that the host may
+      destroy its window before CloseWindow comes. Where the host takes the view away itself (a
+      Cocoa superview) there is nothing to do. */
+  virtual void ReleaseParentWindow() {}
   virtual void* GetWindow() = 0;
   virtual bool WindowIsOpen() { return GetWindow() != nullptr; }
   virtual bool GetTextFromClipboard(WDL_String& str) = 0;
@@ -230,8 +236,8 @@ public:
   virtual float GetBackingPixelScale() const { return mScreenScale * mDrawScale; }
 
   // Attaching controls
-  /** Adopts the control and returns it; null when the tag is already taken, and the caller then
-      keeps ownership. */
+  /** Adopts the control and returns it; null when the tag is already taken or the list refuses it,
+      and the control is then deleted: the caller keeps no pointer to it. */
   IControl* AttachControl(IControl* pControl, int ctrlTag = kNoTag, const char* group = "");
   /** Adopts the control as the background: it goes first in the list, so it is drawn first. */
   IControl* AttachBackgroundControl(IControl* pControl);
@@ -381,6 +387,8 @@ public:
   void OnAppearanceChanged(EUIAppearance appearance);
   /** Turns letter keys into notes played through the delegate, then through func when set. */
   void SetQwertyMidiKeyHandlerFunc(std::function<void(const IMidiMsg& msg)> func = nullptr);
+  /** Stops every note this editor's keyboard still sounds, as when the editor closes. */
+  void ReleaseQwertyMidiNotes();
   bool RespondsToGesture(float x, float y);
   void OnGestureRecognized(const IGestureInfo& info);
   void AttachGestureRecognizerToRegion(const IRECT& bounds, EGestureType type, IGestureFunc func);
@@ -403,6 +411,10 @@ public:
   /** Ends every gesture still open, as when the editor closes. */
   void EndHostGestures();
   bool HostGestureIsOpen(int paramIdx) const;
+  /** Told by a control just before it sends an edit of paramIdx: during an edit of its own (a turn
+      of the wheel, a double click) the parameter's gesture begins here, at its first change, so an
+      event that changes nothing tells the host nothing. */
+  void BeforeParamEditFromUI(int paramIdx);
 
   // Captures
   /** Drops every capture and shows a hidden cursor again. */
@@ -418,6 +430,9 @@ public:
   void CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx = 0);
   void SetControlValueAfterTextEdit(const char* str);
   void SetControlValueAfterPopupMenu(IPopupMenu* pMenu);
+  /** Takes down at once the drawn menu open for the control, as when the menu it shows is about to
+      be rebuilt: the control hears that it was dismissed. */
+  void DismissPopupMenu(IControl& control);
   /** The drawn menu's delete gesture on an item, for the control whose menu is open. */
   void DeleteFromPopupMenu(IPopupMenu* pMenu, int itemIdx);
   IControl* GetControlInTextEntry() const { return mInTextEntry; }
@@ -505,6 +520,29 @@ public:
 
   IGEditorDelegate* GetDelegate() const { return mDelegate; }
 
+  // The editor's life (IGraphicsClose.cpp)
+  /** Ends when the editor closes, before the object is deleted. A platform checks it when an answer
+      arrives after a sheet or a modal loop returns: a closed editor answers no prompt. */
+  const ILifetime& GetLifetime() const { return mLifetime; }
+  /** Held by a platform around each call that its event loop makes into this object. A host may
+      close the editor from inside a modal loop that such a call runs (a dialog, a menu): the view
+      is then closed and the object deleted only when the outermost call is let go, never under the
+      frames of its own controls. */
+  class PlatformCall
+  {
+  public:
+    explicit PlatformCall(IGraphics& graphics);
+    ~PlatformCall();
+    PlatformCall(const PlatformCall&) = delete;
+    PlatformCall& operator=(const PlatformCall&) = delete;
+
+  private:
+    IGraphics& mGraphics;
+  };
+  /** Ends the editor's gestures and prompts, closes its platform view and deletes it: at once, or,
+      when closed from inside a platform call, when that call returns. */
+  static void CloseAndDelete(std::unique_ptr<IGraphics> pGraphics);
+
   /** The process-wide image caches, shared by every open editor. Lock the bitmap cache first when
       both are held. */
   static StaticStorage<APIBitmap>& BitmapCache();
@@ -521,6 +559,8 @@ protected:
   void DoDrawSVG(const ISVG& svg, const IBlend* pBlend, const IColor* pStrokeColor, const IColor* pFillColor);
 
   void DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext);
+  /** Hands a menu's outcome (null when dismissed) to the control, inside the host gestures it needs. */
+  void AnswerPopupMenu(IControl& control, IPopupMenu* pMenu, int valIdx, bool isContext);
   /** Tells each point's captured control, ends its gestures and drops its capture. */
   void ReleaseTouches(const std::vector<IMouseInfo>& points,
                       const std::function<void(IControl&, const IMouseInfo&)>& notify);
@@ -528,6 +568,10 @@ protected:
   static std::vector<int> LinkedParams(const IControl& control);
   void BeginHostGestures(const IControl& control);
   void EndHostGestures(const IControl& control);
+  /** Runs edit with one gesture of its own for each parameter it changes, ended after it; a
+      parameter whose gesture is already open (a press holds it) stays in that one. */
+  void EditInOwnGestures(const std::function<void()>& edit);
+  void SendQwertyNote(uint8_t status, int pitch, uint8_t velocity);
 
   /** Adoption without the tag map: back pointers, then OnInit, OnResize, OnRescale. */
   void AdoptControl(IControl& control);
@@ -556,6 +600,8 @@ protected:
   std::unordered_map<int, IGestureFunc> mGestureRegionFuncs;
   std::unordered_map<uint64_t, IControl*> mCapturedMap;
   std::vector<int> mOpenGestures;
+  /** The gestures begun by the edit of its own that is running; null outside one. */
+  std::vector<int>* mOwnGestures = nullptr;
   IControl* mMouseOver = nullptr;
   IControl* mInTextEntry = nullptr;
   IControl* mInPopupMenu = nullptr;
@@ -577,6 +623,9 @@ protected:
   EUIResizerMode mGUISizeMode = EUIResizerMode::Scale;
   double mPrevTimestamp = 0.;
   IKeyHandlerFunc mKeyHandlerFunc;
+  std::function<void(const IMidiMsg&)> mQwertyMidiFunc;
+  /** The notes this editor's keyboard sent a note-on for and no note-off yet. */
+  std::bitset<128> mQwertyNotesOn;
   IDisplayTickFunc mDisplayTickFunc;
   IUIAppearanceChangedFunc mAppearanceChangedFunc;
   IGEditorDelegate* mDelegate;
@@ -589,6 +638,9 @@ protected:
   IRECT mClipRECT;
   IMatrix mTransform;
   std::deque<IMatrix> mTransformStates;
+  ILifetime mLifetime;
+  int mPlatformCalls = 0;
+  bool mCloseAfterPlatformCalls = false;
 };
 
 } // namespace igraphics

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "igraphics/IGraphics.h"
 #include "iplug/IPlugByteChunk.h"
@@ -14,13 +15,21 @@ namespace igraphics
 namespace
 {
 
-// Reads one 4-byte field of the editor-state record; a position already lost stays lost.
+// Reads one 4-byte field of the editor-state record; a position already lost stays lost. The
+// bound is taken from the end, so that a position near the largest int cannot overflow past it.
 template <typename T>
 int ReadField(const IByteChunk& chunk, int pos, T& value)
 {
-  if (pos < 0 || pos + static_cast<int>(sizeof(T)) > chunk.Size())
+  if (pos < 0 || pos > chunk.Size() - static_cast<int>(sizeof(T)))
     return -1;
   return chunk.Get(&value, pos);
+}
+
+// A stored record comes from outside: a negative size, or a scale that is negative or not a number
+// at all, would reach the draw scale (a NaN passes any clamp) and every size computed from it.
+bool IsEditorState(int32_t width, int32_t height, float scale)
+{
+  return width >= 0 && height >= 0 && std::isfinite(scale) && scale >= 0.f;
 }
 
 } // namespace
@@ -64,10 +73,7 @@ void IGEditorDelegate::CloseWindow()
     mLastWidth = mGraphics->Width();
     mLastHeight = mGraphics->Height();
     mLastScale = mGraphics->GetDrawScale();
-    // A drag or an open menu must not leave the host's gesture running after the editor is gone.
-    mGraphics->EndHostGestures();
-    mGraphics->CloseWindow();
-    mGraphics.reset();
+    IGraphics::CloseAndDelete(std::move(mGraphics));
   }
   mClosing = false;
 }
@@ -76,8 +82,13 @@ void IGEditorDelegate::OnParentWindowResize(int width, int height)
 {
   if (!mGraphics)
     return;
-  const float s = mGraphics->GetPlatformWindowScale();
-  mGraphics->Resize(static_cast<int>(width / s), static_cast<int>(height / s), 1.f, false);
+  ParentWindowSizeToEditorUnits(width, height);
+  mGraphics->Resize(width, height, 1.f, false);
+}
+
+float IGEditorDelegate::GetPlatformWindowScale() const
+{
+  return mGraphics ? mGraphics->GetPlatformWindowScale() : 1.f;
 }
 
 void IGEditorDelegate::SetScreenScale(float scale)
@@ -170,6 +181,9 @@ int IGEditorDelegate::UnserializeEditorState(const IByteChunk& chunk, int startP
   int pos = ReadField(chunk, startPos, width);
   pos = ReadField(chunk, pos, height);
   pos = ReadField(chunk, pos, scale);
+  // Refused whole: the size kept or shown stays as it was.
+  if (pos < 0 || !IsEditorState(width, height, scale))
+    return -1;
 
   if (mGraphics)
   {

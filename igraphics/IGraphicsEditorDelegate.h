@@ -32,6 +32,8 @@ public:
   void* OpenWindow(void* pParent) override;
   void CloseWindow() override;
   void OnParentWindowResize(int width, int height) override;
+  /** The open surface's platform window scale (the display's on Windows); 1 when closed. */
+  float GetPlatformWindowScale() const override;
   void SetScreenScale(float scale) override;
   /** Handled by the control under the mouse or the editor's key handler. */
   bool OnKeyDown(const IKeyPress& key) override;
@@ -44,7 +46,9 @@ public:
 
   /** Appends the 12-byte record: width, height (int32) and draw scale (float32). */
   bool SerializeEditorState(IByteChunk& chunk) const override;
-  /** Reads the record at startPos; the position after it, or -1 when the chunk is too short. */
+  /** Reads the record at startPos; the position after it, or -1 when the chunk is too short or
+      the record has a negative size or a scale that is negative, infinite or not a number. A
+      record refused changes nothing. */
   int UnserializeEditorState(const IByteChunk& chunk, int startPos) override;
   bool SerializeEditorSize(IByteChunk& chunk) const { return SerializeEditorState(chunk); }
   int UnserializeEditorSize(const IByteChunk& chunk, int startPos) { return UnserializeEditorState(chunk, startPos); }

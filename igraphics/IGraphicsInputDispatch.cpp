@@ -183,8 +183,9 @@ void IGraphics::OnMouseDown(const std::vector<IMouseInfo>& points)
     const int paramIdx = ParamIdxAt(*pControl, point.x, point.y);
     if (point.ms.R && paramIdx > kNoParameter)
     {
-      // The host's menu takes the right click of a parameter control: no edit begins.
-      ReleaseMouseCapture();
+      // The host's menu takes the right click of a parameter control: no edit begins. A drag it
+      // interrupts ends here, as its button-up will find no capture to end it.
+      EndCapturedGestures();
       PopupHostContextMenuForParam(pControl, paramIdx, point.x, point.y);
       return;
     }
@@ -274,8 +275,9 @@ bool IGraphics::OnMouseDblClick(float x, float y, const IMouseMod& mod)
   }
   else
   {
-    pControl->OnMouseDblClick(x, y, mod);
-    ReleaseMouseCapture();
+    // Back to the default is an edit of its own, as a turn of the wheel is.
+    EditInOwnGestures([&] { pControl->OnMouseDblClick(x, y, mod); });
+    EndCapturedGestures();
   }
   return true;
 }
@@ -310,16 +312,7 @@ bool IGraphics::OnMouseWheel(float x, float y, const IMouseMod& mod, float delta
     return false;
 
   // A turn of the wheel is an edit of its own, unless it comes during a press on the control.
-  std::vector<int> ownGestures;
-  for (int paramIdx : LinkedParams(*pControl))
-    if (!HostGestureIsOpen(paramIdx))
-    {
-      BeginHostGesture(paramIdx);
-      ownGestures.push_back(paramIdx);
-    }
-  pControl->OnMouseWheel(x, y, mod, delta);
-  for (int paramIdx : ownGestures)
-    EndHostGesture(paramIdx);
+  EditInOwnGestures([&] { pControl->OnMouseWheel(x, y, mod, delta); });
   return true;
 }
 
@@ -394,14 +387,8 @@ void IGraphics::OnAppearanceChanged(EUIAppearance appearance)
 
 void IGraphics::SetQwertyMidiKeyHandlerFunc(std::function<void(const IMidiMsg& msg)> func)
 {
-  mKeyHandlerFunc = [this, func](const IKeyPress& key, bool isUp) {
-    auto send = [this, &func](uint8_t status, int pitch, uint8_t velocity) {
-      const IMidiMsg msg(0, status, static_cast<uint8_t>(pitch), velocity);
-      mDelegate->SendMidiMsgFromUI(msg);
-      if (func)
-        func(msg);
-    };
-
+  mQwertyMidiFunc = std::move(func);
+  mKeyHandlerFunc = [this](const IKeyPress& key, bool isUp) {
     QwertyMidiState& state = QwertyMidi();
     const int offset = QwertyNoteOffset(key.VK);
     if (offset >= 0)
@@ -410,12 +397,12 @@ void IGraphics::SetQwertyMidiKeyHandlerFunc(std::function<void(const IMidiMsg& m
       if (!isUp && !state.held[pitch])
       {
         state.held[pitch] = true;
-        send(kNoteOn, pitch, 127);
+        SendQwertyNote(kNoteOn, pitch, 127);
       }
       else if (isUp && state.held[pitch])
       {
         state.held[pitch] = false;
-        send(kNoteOff, pitch, 0);
+        SendQwertyNote(kNoteOff, pitch, 0);
       }
     }
     else if (!isUp && (key.VK == 'Z' || key.VK == 'X'))
@@ -426,11 +413,33 @@ void IGraphics::SetQwertyMidiKeyHandlerFunc(std::function<void(const IMidiMsg& m
         if (state.held[pitch])
         {
           state.held[pitch] = false;
-          send(kNoteOff, pitch, 0);
+          SendQwertyNote(kNoteOff, pitch, 0);
         }
     }
     return true;
   };
+}
+
+void IGraphics::SendQwertyNote(uint8_t status, int pitch, uint8_t velocity)
+{
+  mQwertyNotesOn[pitch] = status == kNoteOn;
+  const IMidiMsg msg(0, status, static_cast<uint8_t>(pitch), velocity);
+  mDelegate->SendMidiMsgFromUI(msg);
+  if (mQwertyMidiFunc)
+    mQwertyMidiFunc(msg);
+}
+
+void IGraphics::ReleaseQwertyMidiNotes()
+{
+  // A key still down when the editor goes will send its key-up nowhere; its note stops here, and
+  // its mark is cleared so that the key plays again in the next editor.
+  QwertyMidiState& state = QwertyMidi();
+  for (int pitch = 0; pitch < 128; ++pitch)
+    if (mQwertyNotesOn[pitch])
+    {
+      state.held[pitch] = false;
+      SendQwertyNote(kNoteOff, pitch, 0);
+    }
 }
 
 bool IGraphics::RespondsToGesture(float x, float y)
@@ -546,6 +555,24 @@ void IGraphics::EndHostGestures()
 {
   while (!mOpenGestures.empty())
     EndHostGesture(mOpenGestures.front());
+}
+
+void IGraphics::BeforeParamEditFromUI(int paramIdx)
+{
+  if (!mOwnGestures || HostGestureIsOpen(paramIdx))
+    return;
+  BeginHostGesture(paramIdx);
+  mOwnGestures->push_back(paramIdx);
+}
+
+void IGraphics::EditInOwnGestures(const std::function<void()>& edit)
+{
+  std::vector<int> begun;
+  mOwnGestures = &begun;
+  edit();
+  mOwnGestures = nullptr;
+  for (int paramIdx : begun)
+    EndHostGesture(paramIdx);
 }
 
 bool IGraphics::HostGestureIsOpen(int paramIdx) const

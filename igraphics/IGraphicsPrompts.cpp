@@ -20,6 +20,13 @@ bool PromptsWithMenu(const IParam& param)
   return param.Type() == IParam::kTypeEnum || (param.Type() == IParam::kTypeBool && param.NDisplayTexts() > 0);
 }
 
+// From the request that opened it until it has faded out, the drawn menu shows that one menu.
+bool DrawnMenuIsBusy(const IControl* pPopupControl)
+{
+  const auto* pPopupMenu = static_cast<const IPopupMenuControl*>(pPopupControl);
+  return pPopupMenu && pPopupMenu->GetState() != IPopupMenuControl::kClosed;
+}
+
 } // namespace
 
 void IGraphics::PromptUserInput(IControl& control, const IRECT& bounds, int valIdx)
@@ -30,15 +37,19 @@ void IGraphics::PromptUserInput(IControl& control, const IRECT& bounds, int valI
 
   if (PromptsWithMenu(*pParam))
   {
-    WDL_String current;
-    pParam->GetDisplay(pParam->Value(), false, current, true);
-    mPromptPopupMenu.Clear();
-    for (int i = 0; i < pParam->NDisplayTexts(); ++i)
+    // The menu on screen may be this one: its entries stay those of its own parameter.
+    if (!DrawnMenuIsBusy(mPopupControl.get()))
     {
-      const char* text = pParam->GetDisplayTextAtIdx(i);
-      mPromptPopupMenu.AddItem(text)->SetChecked(std::strcmp(text, current.Get()) == 0);
+      WDL_String current;
+      pParam->GetDisplay(pParam->Value(), false, current, true);
+      mPromptPopupMenu.Clear();
+      for (int i = 0; i < pParam->NDisplayTexts(); ++i)
+      {
+        const char* text = pParam->GetDisplayTextAtIdx(i);
+        mPromptPopupMenu.AddItem(text)->SetChecked(std::strcmp(text, current.Get()) == 0);
+      }
+      mPromptPopupMenu.SetRootTitle(pParam->GetName());
     }
-    mPromptPopupMenu.SetRootTitle(pParam->GetName());
     DoCreatePopupMenu(control, mPromptPopupMenu, bounds, valIdx, false);
     return;
   }
@@ -73,18 +84,22 @@ void IGraphics::CreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT
 void IGraphics::DoCreatePopupMenu(IControl& control, IPopupMenu& menu, const IRECT& bounds, int valIdx, bool isContext)
 {
   ReleaseMouseCapture();
+
+  // The drawn menu answers later, when the user has chosen or dismissed it. While it is open or
+  // fading, a new request opens nothing: the control hears at once that it was dismissed, and the
+  // control that the menu on screen was opened for still gets its answer.
+  if (DrawnMenuIsBusy(mPopupControl.get()))
+  {
+    AnswerPopupMenu(control, nullptr, valIdx, isContext);
+    return;
+  }
   mInPopupMenu = &control;
   mPopupMenuValIdx = valIdx;
   mIsContextMenu = isContext;
 
-  // The drawn menu answers later, when the user has chosen or dismissed it. One still closing
-  // opens nothing and would never answer, so the control hears at once that it was dismissed.
   if (auto* pPopupMenu = static_cast<IPopupMenuControl*>(mPopupControl.get()))
   {
-    if (pPopupMenu->GetState() == IPopupMenuControl::kClosed)
-      pPopupMenu->CreatePopupMenu(menu, bounds);
-    else
-      SetControlValueAfterPopupMenu(nullptr);
+    pPopupMenu->CreatePopupMenu(menu, bounds);
     return;
   }
   bool isAsync = false;
@@ -99,19 +114,30 @@ void IGraphics::SetControlValueAfterPopupMenu(IPopupMenu* pMenu)
   if (!pControl)
     return;
   mInPopupMenu = nullptr;
+  AnswerPopupMenu(*pControl, pMenu, mPopupMenuValIdx, mIsContextMenu);
+}
 
+void IGraphics::DismissPopupMenu(IControl& control)
+{
+  auto* pPopupMenu = static_cast<IPopupMenuControl*>(mPopupControl.get());
+  if (mInPopupMenu == &control && pPopupMenu && pPopupMenu->CloseAtOnce())
+    SetControlValueAfterPopupMenu(nullptr);
+}
+
+void IGraphics::AnswerPopupMenu(IControl& control, IPopupMenu* pMenu, int valIdx, bool isContext)
+{
   // A menu opened without a press (or answered after it) still edits inside a host gesture. The
   // parameters are read first: a control may remove itself while handling the choice.
-  const std::vector<int> params = LinkedParams(*pControl);
+  const std::vector<int> params = LinkedParams(control);
   const bool chosen = pMenu && pMenu->GetChosenItemIdx() != -1;
-  if (chosen && !mIsContextMenu)
+  if (chosen && !isContext)
     for (int paramIdx : params)
       BeginHostGesture(paramIdx);
 
-  if (mIsContextMenu)
-    pControl->OnContextSelection(pMenu ? pMenu->GetChosenItemIdx() : -1);
+  if (isContext)
+    control.OnContextSelection(pMenu ? pMenu->GetChosenItemIdx() : -1);
   else
-    pControl->OnPopupMenuSelection(chosen ? pMenu : nullptr, mPopupMenuValIdx);
+    control.OnPopupMenuSelection(chosen ? pMenu : nullptr, valIdx);
 
   for (int paramIdx : params)
     EndHostGesture(paramIdx);

@@ -115,7 +115,12 @@ void IPlugAPIBaseCore::DirtyParametersFromUI()
 
 bool IPlugAPIBaseCore::EditorResizeFromUI(int viewWidth, int viewHeight, bool needsPlatformResize)
 {
-  return needsPlatformResize ? EditorResize(viewWidth, viewHeight) : true;
+  if (needsPlatformResize)
+    return EditorResize(viewWidth, viewHeight);
+  // The host has sized its window already, but it may read the size back: it must find the size
+  // the editor took, not the one before.
+  Delegate().SetEditorSize(viewWidth, viewHeight);
+  return true;
 }
 
 void IPlugAPIBaseCore::SendArbitraryMsgFromUI(int msgTag, int ctrlTag, int dataSize, const void* pData)

@@ -1,6 +1,7 @@
 #include "iplug/IPlugEditorDelegate.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace iplug
 {
@@ -158,6 +159,42 @@ bool IEditorDelegate::ConstrainEditorResize(int& w, int& h) const
     return true;
   w = std::clamp(w, mMinWidth, mMaxWidth);
   h = std::clamp(h, mMinHeight, mMaxHeight);
+  return false;
+}
+
+namespace
+{
+
+float ParentWindowScale(const IEditorDelegate& delegate)
+{
+  return std::max(1.f, delegate.GetPlatformWindowScale());
+}
+
+// std::lround rounds halves away from zero.
+int Rounded(double size)
+{
+  return static_cast<int>(std::lround(size));
+}
+
+} // namespace
+
+void IEditorDelegate::ParentWindowSizeToEditorUnits(int& w, int& h) const
+{
+  const double scale = ParentWindowScale(*this);
+  w = Rounded(w / scale);
+  h = Rounded(h / scale);
+}
+
+bool IEditorDelegate::ConstrainParentWindowSize(int& w, int& h) const
+{
+  int editorW = w;
+  int editorH = h;
+  ParentWindowSizeToEditorUnits(editorW, editorH);
+  if (ConstrainEditorResize(editorW, editorH))
+    return true;
+  const double scale = ParentWindowScale(*this);
+  w = Rounded(editorW * scale);
+  h = Rounded(editorH * scale);
   return false;
 }
 

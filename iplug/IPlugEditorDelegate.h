@@ -80,6 +80,15 @@ public:
   virtual void DeferSysexMsg(const ISysEx& msg);
   /** True when w and h already lie within the size limits; otherwise clamps both into them. */
   virtual bool ConstrainEditorResize(int& w, int& h) const;
+  /** What the platform multiplies the editor's window size by (the display's scale on Windows);
+   *  1 while no editor is open. */
+  virtual float GetPlatformWindowScale() const { return 1.f; }
+  /** A size the host gives in its window's pixels, in editor units: divided by the platform
+   *  window scale (at least 1) and rounded, halves away from zero. */
+  void ParentWindowSizeToEditorUnits(int& w, int& h) const;
+  /** ConstrainEditorResize for a size in the host's window pixels: true when w x h is already a
+   *  size the editor takes; otherwise w and h become the one it takes instead, in the same pixels. */
+  bool ConstrainParentWindowSize(int& w, int& h) const;
   virtual bool SerializeEditorState(IByteChunk& chunk) const;
   virtual int UnserializeEditorState(const IByteChunk& chunk, int startPos);
   virtual void SetScreenScale(float scale);

@@ -78,8 +78,9 @@ BVSampleLoadControl::BVSampleLoadControl(const IRECT& bounds, const char* label,
 void BVSampleLoadControl::OnMouseDown(float, float, const IMouseMod&)
 {
   WDL_String fileName, path;
-  GetUI()->PromptForFile(fileName, path, EFileAction::Open, "wav",
-                         [this](const WDL_String& chosen, const WDL_String& folder) { OnFileChosen(chosen, folder); });
+  GetUI()->PromptForFile(
+    fileName, path, EFileAction::Open, "wav",
+    GetLifetime().Guard([this](const WDL_String& chosen, const WDL_String& folder) { OnFileChosen(chosen, folder); }));
 }
 
 void BVSampleLoadControl::OnFileChosen(const WDL_String& fileName, const WDL_String& path)

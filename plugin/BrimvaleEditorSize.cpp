@@ -73,12 +73,8 @@ void Brimvale::OnParentWindowResize(int width, int height)
   iplug::igraphics::IGraphics* pGraphics = GetUI();
   if (!pGraphics)
     return;
-#ifdef _WIN32
   // Windows reports the parent in device pixels; the scale rules work in editor units.
-  const double windowScale = std::max(1.0, static_cast<double>(pGraphics->GetPlatformWindowScale()));
-  width = static_cast<int>(std::lround(width / windowScale));
-  height = static_cast<int>(std::lround(height / windowScale));
-#endif
+  ParentWindowSizeToEditorUnits(width, height);
   const int scaledWidth = ScaledWidth(ScaleOfSize(width, height));
   // The host has already sized the window.
   pGraphics->Resize(static_cast<int>(kDesignWidth), static_cast<int>(kDesignHeight),

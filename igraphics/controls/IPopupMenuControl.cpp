@@ -206,6 +206,23 @@ void IPopupMenuControl::CreatePopupMenu(IPopupMenu& menu, const IRECT& anchorAre
   Expand(anchorArea);
 }
 
+bool IPopupMenuControl::CloseAtOnce()
+{
+  if (mState != kExpanding && mState != kExpanded && mState != kSubmenuAppearing)
+    return false;
+  // The panels go now; the last fade step still repaints where they were and returns the control
+  // to its closed bounds.
+  DeleteAllPanels();
+  mMenu = nullptr;
+  mSubMenuOpened = false;
+  mTargetRect = mSpecifiedCollapsedBounds;
+  mAnchorArea = IRECT();
+  mState = kFinishing;
+  Hide(true);
+  SetDirty(true);
+  return true;
+}
+
 void IPopupMenuControl::GetPanelDimensions(const IPopupMenu& menu, float& width, float& height) const
 {
   const IRECT cell = GetLargestCellRectForMenu(menu, 0.f, 0.f);

@@ -72,6 +72,9 @@ public:
 
   /** Opens the menu next to the anchor; ignored unless the menu is closed. */
   void CreatePopupMenu(IPopupMenu& menu, const IRECT& anchorArea);
+  /** Takes an open menu down at once, choosing nothing and answering no one, for a menu that is
+      about to change or be freed: no panel may point into it afterwards. False when none was open. */
+  bool CloseAtOnce();
   /** Open and settled: the state in which the menu takes all input. */
   bool GetExpanded() const { return mState == kExpanded; }
   EPopupState GetState() const { return mState; }

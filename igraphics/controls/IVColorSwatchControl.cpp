@@ -145,15 +145,12 @@ void IVColorSwatchControl::OnMouseDown(float x, float y, const IMouseMod& /*mod*
     return;
   const EVColor id = mColorIdForCells[cellIndex];
   IColor color = GetColor(id);
-  const std::weak_ptr<bool> alive = mAlive;
-  pGraphics->PromptForColor(color, "Choose a color", [this, alive, cellIndex, id](const IColor& chosen) {
-    if (alive.expired())
-      return;
+  pGraphics->PromptForColor(color, "Choose a color", GetLifetime().Guard([this, cellIndex, id](const IColor& chosen) {
     mStyle.colorSpec.SetColor(id, chosen);
     SetDirty(false);
     if (mColorChosenFunc)
       mColorChosenFunc(cellIndex, chosen);
-  });
+  }));
 }
 
 } // namespace igraphics

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
-#include <memory>
 #include <vector>
 
 #include "igraphics/IControl.h"
@@ -60,11 +59,6 @@ protected:
   WDL_TypedBuf<IRECT> mCellRects;
   WDL_PtrList<WDL_String> mLabels;
   std::vector<EVColor> mColorIdForCells;
-
-private:
-  // A colour chooser may hold its completion after the control is gone (the macOS panel keeps
-  // calling it at every change until it closes): the completion checks this first.
-  std::shared_ptr<bool> mAlive = std::make_shared<bool>(true);
 };
 
 } // namespace igraphics

@@ -77,6 +77,13 @@ extern "C"
     const char* (*answerTextEntry)(void* host, const char* shownText, int paramIdx);
     /** The chosen file's full path, or null for cancel. */
     const char* (*answerFilePrompt)(void* host, const char* extension);
+    /** When set, a file prompt with a completion returns at once and is answered later, as a sheet
+     * is: the editor then sets pendingFilePrompt, which outlives the editor as a sheet outlives its
+     * view, and the test answers it once through answerPendingFilePrompt. */
+    int filePromptsAnswerLater;
+    void* pendingFilePrompt;
+    /** The chosen file's full path, or null for cancel; clears pendingFilePrompt. */
+    void (*answerPendingFilePrompt)(struct HeadlessWindow* window, const char* path);
     /** The colour chooser: argb holds the colour shown and takes the one chosen (alpha, red,
      * green, blue). Returns 1 when a colour was chosen, 0 for cancel. */
     int (*answerColor)(void* host, const char* prompt, unsigned char argb[4]);

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,24 @@ public:
 private:
   std::vector<uint8_t> mBytes;
 };
+
+/** A file prompt left for later: like a sheet, it holds its completion, which may outlive the
+ * editor that asked. */
+struct PendingFilePrompt
+{
+  IFileDialogCompletionHandlerFunc completion;
+};
+
+/** The prompt's answer as a platform gives it: the whole path as the name, its folder as the path. */
+void SetChosenFile(const char* chosen, WDL_String& fileName, WDL_String& path)
+{
+  fileName.Set(chosen ? chosen : "");
+  if (!chosen)
+    return;
+  const std::string full(chosen);
+  const size_t slash = full.find_last_of('/');
+  path.Set(slash == std::string::npos ? "" : full.substr(0, slash).c_str());
+}
 
 std::vector<uint8_t> ReadWholeFile(const std::string& path)
 {
@@ -84,20 +103,25 @@ void* IGraphicsHeadless::OpenWindow(void* pParent)
 
 void IGraphicsHeadless::CloseWindow()
 {
-  if (mWindow)
-  {
-    mWindow->editor = nullptr;
-    mWindow->send = nullptr;
-    mWindow->readPixels = nullptr;
-    mWindow->writePNG = nullptr;
-    mWindow = nullptr;
-  }
+  ReleaseParentWindow();
   mMenuAnsweredLater = nullptr;
   if (!mGL.IsValid())
     return;
   ActivateGLContext();
   OnViewDestroyed();
   mGL.Destroy();
+}
+
+void IGraphicsHeadless::ReleaseParentWindow()
+{
+  // The test may open another editor on the same window before this one is closed.
+  if (!mWindow)
+    return;
+  mWindow->editor = nullptr;
+  mWindow->send = nullptr;
+  mWindow->readPixels = nullptr;
+  mWindow->writePNG = nullptr;
+  mWindow = nullptr;
 }
 
 void IGraphicsHeadless::PlatformResize(bool /*parentHasResized*/)
@@ -200,16 +224,31 @@ void IGraphicsHeadless::PromptForFile(WDL_String& fileName, WDL_String& path, EF
                                       IFileDialogCompletionHandlerFunc completionHandler)
 {
   ++mRecord.fileOrColorPrompts;
-  const char* chosen = mWindow && mWindow->answerFilePrompt ? mWindow->answerFilePrompt(mWindow->host, ext) : nullptr;
-  fileName.Set(chosen ? chosen : "");
-  if (chosen)
+  if (mWindow && mWindow->filePromptsAnswerLater && completionHandler)
   {
-    const std::string full(chosen);
-    const size_t slash = full.find_last_of('/');
-    path.Set(slash == std::string::npos ? "" : full.substr(0, slash).c_str());
+    // A second prompt while one is waiting replaces it, answered as cancelled.
+    AnswerPendingFilePrompt(mWindow, nullptr);
+    mWindow->pendingFilePrompt = new PendingFilePrompt{std::move(completionHandler)};
+    mWindow->answerPendingFilePrompt = &IGraphicsHeadless::AnswerPendingFilePrompt;
+    fileName.Set("");
+    return;
   }
+  // The script stands for a modal dialog: the host may close the editor while it runs.
+  const char* chosen = mWindow && mWindow->answerFilePrompt ? mWindow->answerFilePrompt(mWindow->host, ext) : nullptr;
+  SetChosenFile(chosen, fileName, path);
   if (completionHandler)
     completionHandler(fileName, path);
+}
+
+void IGraphicsHeadless::AnswerPendingFilePrompt(HeadlessWindow* window, const char* path)
+{
+  if (!window || !window->pendingFilePrompt)
+    return;
+  std::unique_ptr<PendingFilePrompt> pending(static_cast<PendingFilePrompt*>(window->pendingFilePrompt));
+  window->pendingFilePrompt = nullptr;
+  WDL_String fileName, folder;
+  SetChosenFile(path, fileName, folder);
+  pending->completion(fileName, folder);
 }
 
 void IGraphicsHeadless::PromptForDirectory(WDL_String& dir, IFileDialogCompletionHandlerFunc completionHandler)
@@ -268,6 +307,9 @@ IPopupMenu* IGraphicsHeadless::CreatePlatformPopupMenu(IPopupMenu& menu, const I
   }
   const HeadlessMenuRequest request{menu.GetRootTitle(), menu.NItems(), items.data(), checked.data()};
   const int choice = mWindow->answerMenu(mWindow->host, &request);
+  // As with a native menu's modal loop, the host may have closed the editor meanwhile.
+  if (!GetLifetime().Alive())
+    return nullptr;
   if (choice == kHeadlessAnswerLater)
   {
     isAsync = true;
@@ -310,7 +352,9 @@ int IGraphicsHeadless::SendFromWindow(void* editor, const HeadlessEvent* event)
 {
   if (!editor || !event)
     return 0;
-  return static_cast<IGraphicsHeadless*>(editor)->Send(*event) ? 1 : 0;
+  auto* pGraphics = static_cast<IGraphicsHeadless*>(editor);
+  const PlatformCall call(*pGraphics);
+  return pGraphics->Send(*event) ? 1 : 0;
 }
 
 int IGraphicsHeadless::ReadPixelsFromWindow(void* editor, unsigned char* rgba, int capacity, int* width, int* height)

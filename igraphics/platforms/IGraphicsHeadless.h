@@ -35,6 +35,7 @@ public:
 
   void* OpenWindow(void* pParent) override;
   void CloseWindow() override;
+  void ReleaseParentWindow() override;
   void* GetWindow() override { return mGL.IsValid() ? &mGL : nullptr; }
   void PlatformResize(bool parentHasResized) override;
   void ActivateGLContext() override { mGL.MakeCurrent(); }
@@ -88,6 +89,7 @@ private:
   static int SendFromWindow(void* editor, const HeadlessEvent* event);
   static int ReadPixelsFromWindow(void* editor, unsigned char* rgba, int capacity, int* width, int* height);
   static int WritePNGFromWindow(void* editor, const char* path);
+  static void AnswerPendingFilePrompt(HeadlessWindow* window, const char* path);
   void ReportDrawn(const IRECTList& rects) const;
   void AnswerLaterMenu(int choice);
   static void Choose(IPopupMenu& menu, int itemIdx);

@@ -27,6 +27,7 @@ public:
   // The window and its view (IGraphicsMac.mm).
   void* OpenWindow(void* pParent) override;
   void CloseWindow() override;
+  void ReleaseParentWindow() override;
   bool WindowIsOpen() override { return mCocoaView != nullptr; }
   void* GetWindow() override { return mCocoaView; }
   void PlatformResize(bool parentHasResized) override;

@@ -77,6 +77,17 @@ void IGraphicsMac::CloseView()
   OnViewDestroyed();
 }
 
+void IGraphicsMac::ReleaseParentWindow()
+{
+  if (!mCocoaView)
+    return;
+  IGraphicsView* view = View(mCocoaView);
+  [view killTimer];
+  // The delegate is closing already, so the view's own removal does not ask it to close again; it
+  // lets go of this object, which keeps the view until CloseWindow.
+  [view removeFromSuperview];
+}
+
 void IGraphicsMac::ActivateGLContext()
 {
   if (mCocoaView)

@@ -169,22 +169,21 @@ IPopupMenu* IGraphicsMac::CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT&
   // The menu shows on a later turn of the main queue, when the editor, its view or the control that
   // asked may be gone: the block keeps the view alive and checks before it touches anything.
   IGraphicsView* view = [static_cast<IGraphicsView*>(mCocoaView) retain];
+  IGraphicsMac* pGraphics = this;
+  const ILifetime::Watch editorOpen = GetLifetime().GetWatch();
   IControl* pCaller = GetControlInPopupMenu();
   IPopupMenu* pMenu = &menu;
   const NSRect frame = CocoaFrame(ScaledRect(bounds));
-  // The graphics object stops the view's timer before it lets go of the view, on every path (close,
-  // reopen, deletion), so a running timer means mGraphics is still alive and this view is its own.
-  auto stillOpen = ^bool(IGraphicsMac* pGraphics) {
-    return view->mTimer && pGraphics && pGraphics == view->mGraphics && pGraphics->GetWindow() == view &&
-           pGraphics->GetControlInPopupMenu() == pCaller;
+  // The view may also have been let go for another one (a reopen) while the editor stayed open.
+  auto stillAsked = ^bool {
+    return editorOpen.Alive() && pGraphics->GetWindow() == view && pGraphics->GetControlInPopupMenu() == pCaller;
   };
   dispatch_async(dispatch_get_main_queue(), ^{
-    IGraphicsMac* pGraphics = view->mTimer ? view->mGraphics : nullptr;
-    if (stillOpen(pGraphics))
+    if (stillAsked())
     {
       IPopupMenu* pChosen = [view createPopupMenu:*pMenu:frame];
       // The menu ran modally: the editor may have closed meanwhile.
-      if (stillOpen(pGraphics))
+      if (stillAsked())
       {
         if (pChosen && pChosen->GetFunction())
           pChosen->GetFunction()(pChosen);

@@ -340,6 +340,10 @@ IMouseMod ModifiersOf(NSEvent* event, bool left, bool right)
 
 - (void)mouseDownWith:(const IMouseInfo&)info count:(NSInteger)clickCount
 {
+  // A press may run a modal loop (an alert) in which the host closes the editor and lets go of this
+  // view: both stay until the press is handled.
+  [[self retain] autorelease];
+  const IGraphics::PlatformCall call(*mGraphics);
   if (clickCount > 0 && clickCount % 2 == 0)
     mGraphics->OnMouseDblClick(info.x, info.y, info.ms);
   else
@@ -362,8 +366,13 @@ IMouseMod ModifiersOf(NSEvent* event, bool left, bool right)
 {
   if (!mGraphics)
     return;
-  mGraphics->OnMouseUp(std::vector<IMouseInfo>{[self getMouseLeft:event]});
-  if (mMouseOutDuringDrag)
+  // A release may act (a button's action) and run a modal loop, as a press may.
+  [[self retain] autorelease];
+  {
+    const IGraphics::PlatformCall call(*mGraphics);
+    mGraphics->OnMouseUp(std::vector<IMouseInfo>{[self getMouseLeft:event]});
+  }
+  if (mMouseOutDuringDrag && mGraphics)
   {
     mMouseOutDuringDrag = false;
     mGraphics->OnMouseOut();

@@ -283,6 +283,18 @@ void IGraphicsWin::CloseWindow()
   ReleaseWindowClass(mHInstance);
 }
 
+void IGraphicsWin::ReleaseParentWindow()
+{
+  if (!mPlugWnd)
+    return;
+  StopRedrawSource();
+  ShowWindow(mPlugWnd, SW_HIDE);
+  // A message-only window is no child of the host's, so the host may destroy its own window now
+  // without taking ours, which CloseWindow destroys later.
+  SetParent(mPlugWnd, HWND_MESSAGE);
+  mParentWnd = nullptr;
+}
+
 bool IGraphicsWin::CreateGLContext()
 {
   mPlatformContext = GetDC(mPlugWnd);

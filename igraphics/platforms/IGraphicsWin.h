@@ -33,6 +33,7 @@ public:
   // The window (IGraphicsWin.cpp).
   void* OpenWindow(void* pParent) override;
   void CloseWindow() override;
+  void ReleaseParentWindow() override;
   void* GetWindow() override { return mPlugWnd; }
   bool WindowIsOpen() override { return mPlugWnd != nullptr; }
   void PlatformResize(bool parentHasResized) override;

@@ -95,6 +95,7 @@ LRESULT CALLBACK IGraphicsWin::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARA
   auto* pGraphics = reinterpret_cast<IGraphicsWin*>(GetWindowLongPtrW(hWnd, GWLP_USERDATA));
   if (!pGraphics || pGraphics->mPlugWnd != hWnd)
     return DefWindowProcW(hWnd, msg, wParam, lParam);
+  const PlatformCall call(*pGraphics);
   return pGraphics->HandleMessage(hWnd, msg, wParam, lParam);
 }
 

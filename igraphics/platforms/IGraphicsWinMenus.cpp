@@ -94,10 +94,13 @@ IPopupMenu* IGraphicsWin::CreatePlatformPopupMenu(IPopupMenu& menu, const IRECT&
   const float f = PixelScale();
   POINT corner = {static_cast<LONG>(bounds.L * f), static_cast<LONG>(bounds.B * f)};
   ::ClientToScreen(mPlugWnd, &corner);
-  IPopupMenu* pChosen = nullptr;
-  if (TrackPopupMenu(hMenu, TPM_LEFTBUTTON, corner.x, corner.y, 0, mPlugWnd, nullptr))
-    pChosen = TakeChoice(mPlugWnd, menu);
+  const bool tracked = TrackPopupMenu(hMenu, TPM_LEFTBUTTON, corner.x, corner.y, 0, mPlugWnd, nullptr);
   DestroyMenu(hMenu);
+  // The menu's modal loop lets the host close the editor, which then takes no choice: not even the
+  // menu's own function hears of it.
+  if (!GetLifetime().Alive())
+    return nullptr;
+  IPopupMenu* pChosen = tracked ? TakeChoice(mPlugWnd, menu) : nullptr;
   InvalidateRect(mPlugWnd, nullptr, FALSE);
   return pChosen;
 }

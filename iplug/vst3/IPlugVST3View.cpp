@@ -197,7 +197,8 @@ tresult PLUGIN_API IPlugVST3View::checkSizeConstraint(ViewRect* rect)
     return kInvalidArgument;
   int w = rect->getWidth();
   int h = rect->getHeight();
-  if (!mEditor.ConstrainEditorResize(w, h))
+  // The host measures in its window's pixels, which on a scaled display are not editor units.
+  if (!mEditor.ConstrainParentWindowSize(w, h))
   {
     rect->right = rect->left + w;
     rect->bottom = rect->top + h;

@@ -28,6 +28,7 @@ int WDL_DirScan::First(const char* dir)
   const int length = mBasePath.GetLength();
   if (IsSeparator(mBasePath.Get()[length - 1]))
     mBasePath.SetLen(length - 1);
+  mBasePathResolved = false;
   return OpenAndReadFirst() ? 0 : 1;
 }
 
@@ -66,7 +67,12 @@ bool WDL_DirScan::IsBaseOrAncestor(const char* resolved) const
   size_t n = std::strlen(resolved);
   while (n > 0 && IsSeparator(resolved[n - 1]))
     --n;
-  const char* base = mBasePath.Get();
+  if (!mBasePathResolved)
+  {
+    ResolveBasePath();
+    mBasePathResolved = true;
+  }
+  const char* base = mResolvedBasePath.Get();
   if (std::strlen(base) < n)
     return false;
   for (size_t i = 0; i < n; ++i)

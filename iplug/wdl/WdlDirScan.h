@@ -43,10 +43,17 @@ private:
   bool ReadNext();
   void CloseDirectory();
   int ClassifyCurrent() const;
+  // mResolvedBasePath becomes the base path as the file system names it, links and "." followed;
+  // the base path as given when it cannot be resolved. Only a link needs it, so it is asked for
+  // when the first link is met.
+  void ResolveBasePath() const;
   // Whether a resolved link target is the base path itself or one of its parents.
   bool IsBaseOrAncestor(const char* resolved) const;
 
   WDL_String mBasePath;
+  // Link targets come resolved, so they are compared with this, never with the path as given.
+  mutable WDL_String mResolvedBasePath;
+  mutable bool mBasePathResolved = false;
   WDL_String mCurrentName;
   bool mHasCurrent = false;
   // The platform's directory handle and what the listing said of the current entry's kind.

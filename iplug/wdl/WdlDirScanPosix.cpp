@@ -38,6 +38,13 @@ bool WDL_DirScan::ReadNext()
   return mHasCurrent;
 }
 
+void WDL_DirScan::ResolveBasePath() const
+{
+  char* resolved = realpath(mBasePath.GetLength() ? mBasePath.Get() : "/", nullptr);
+  mResolvedBasePath.Set(resolved ? resolved : mBasePath.Get());
+  std::free(resolved);
+}
+
 void WDL_DirScan::CloseDirectory()
 {
   closedir(Dir(mHandle));

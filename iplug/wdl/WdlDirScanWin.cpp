@@ -26,8 +26,9 @@ bool ToUtf8(const wchar_t* text, WDL_String& out)
   return WideCharToMultiByte(CP_UTF8, 0, text, -1, out.GetWritable(), n, nullptr, nullptr) == n;
 }
 
-// The final path of what a link points at, without the "\\?\" prefix of extended-length paths.
-bool ResolveLink(const wchar_t* path, WDL_String& resolved)
+// The final path of a file or directory, links followed, without the "\\?\" prefix of
+// extended-length paths.
+bool FinalPath(const wchar_t* path, WDL_String& resolved)
 {
   HANDLE file = CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                             FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -78,6 +79,17 @@ bool WDL_DirScan::ReadNext()
   return mHasCurrent;
 }
 
+void WDL_DirScan::ResolveBasePath() const
+{
+  // A bare drive names the drive's current directory, not its root.
+  WDL_String base(mBasePath.Get());
+  if (base.GetLength() == 2 && base.Get()[1] == ':')
+    base.Append("\\");
+  WDL_TypedBuf<wchar_t> wideBase;
+  if (!ToWide(base.Get(), wideBase) || !FinalPath(wideBase.Get(), mResolvedBasePath))
+    mResolvedBasePath.Set(mBasePath.Get());
+}
+
 void WDL_DirScan::CloseDirectory()
 {
   FindClose(static_cast<HANDLE>(mHandle));
@@ -93,7 +105,7 @@ int WDL_DirScan::ClassifyCurrent() const
   WDL_String path, resolved;
   WDL_TypedBuf<wchar_t> widePath, wideResolved;
   GetCurrentFullFN(&path);
-  if (!ToWide(path.Get(), widePath) || !ResolveLink(widePath.Get(), resolved) || !ToWide(resolved.Get(), wideResolved))
+  if (!ToWide(path.Get(), widePath) || !FinalPath(widePath.Get(), resolved) || !ToWide(resolved.Get(), wideResolved))
     return kNotDirectory;
   const DWORD attributes = GetFileAttributesW(wideResolved.Get());
   if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))

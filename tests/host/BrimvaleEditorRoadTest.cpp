@@ -354,6 +354,45 @@ TEST_F(BrimvaleEditorRoad, ADragOnTheBlendKnobIsOneHostGestureAndIsHeard)
   EXPECT_GT(bAfter, 0.05);
 }
 
+// While Motion moves the blend knob, the knob shows the moving blend; a touch edits the parameter
+// from where the parameter is, never from the picture of the animation.
+TEST_F(BrimvaleEditorRoad, ADragOrWheelOnTheAnimatedBlendKnobStartsFromTheParametersOwnValue)
+{
+  BrimvaleState state = State();
+  state.params[17] = 1.0; // Blend LFO
+  state.params[24] = 1.0; // Motion A Rate
+  state.params[25] = 1.0; // Motion A Depth
+  state.params[26] = 4.0; // Motion A Shape: Random, always 0.65 away from the middle
+  state.params[27] = 0.0; // Motion A Destination: Blend
+  ASSERT_EQ(instance->SetState(state.Bytes()), Steinberg::kResultOk);
+
+  const struct
+  {
+    const char* what;
+    std::function<void()> touch;
+  } touches[] = {
+    {"fine drag", [this] { DragUp(kBlendKnob, 1, kHeadlessLeft | kHeadlessShift); }},
+    {"wheel",
+     [this] {
+       HeadlessEvent notch = headless::PointerEvent(kHeadlessWheel, kBlendKnob.MW(), kBlendKnob.MH(), 0);
+       notch.delta = 1.f;
+       window.send(window.editor, &notch);
+     }},
+  };
+  for (const auto& t : touches)
+  {
+    SCOPED_TRACE(t.what);
+    Idle(40.f); // the knob now shows the blend 0.325 away from the parameter
+    const double before = Normalized(16);
+    const size_t first = handler->Calls().size();
+    t.touch();
+    ASSERT_GT(handler->Calls().size(), first + 1);
+    const auto& edit = handler->Calls()[first + 1];
+    ASSERT_EQ(edit.kind, Kind::kPerform);
+    EXPECT_NEAR(edit.value, before, 0.05);
+  }
+}
+
 TEST_F(BrimvaleEditorRoad, ADroppedWavPlaysUnderItsNameAndABadFileChangesNothing)
 {
   const Picture before = Snapshot("drop-before.png");
@@ -549,6 +588,42 @@ TEST_F(BrimvaleEditorRoad, ACornerDragToScaleOnePointTwoDrawsEveryControlAtItsSc
     EXPECT_TRUE(Near(got, want.r, want.g, want.b, 6))
       << Str(r) << ": " << got.r << "," << got.g << "," << got.b << " for " << want.r << "," << want.g << "," << want.b;
   }
+}
+
+// The file prompt of a load control answers after the press returned: as a sheet on macOS, which
+// the host's window keeps when the editor closes, or from a dialog whose modal loop let the host
+// close the editor. Only an open editor takes the answer; after the close it goes nowhere.
+TEST_F(BrimvaleEditorRoad, AFileChosenAfterTheEditorClosedGoesNowhere)
+{
+  const std::string tone = WriteTone("chosen-late.wav", kToneA);
+  window.filePromptsAnswerLater = 1;
+  Send(kHeadlessMouseDown, kLoadA.MW(), kLoadA.MH());
+  Send(kHeadlessMouseUp, kLoadA.MW(), kLoadA.MH());
+  ASSERT_NE(window.pendingFilePrompt, nullptr);
+  window.answerPendingFilePrompt(&window, tone.c_str());
+  EXPECT_EQ(State().pathA, tone) << "answered while open, the file loads";
+
+  Restore("", "");
+  Send(kHeadlessMouseDown, kLoadA.MW(), kLoadA.MH());
+  Send(kHeadlessMouseUp, kLoadA.MW(), kLoadA.MH());
+  ASSERT_NE(window.pendingFilePrompt, nullptr);
+  Close();
+  window.answerPendingFilePrompt(&window, tone.c_str());
+  EXPECT_EQ(window.pendingFilePrompt, nullptr);
+  EXPECT_EQ(State().pathA, "") << "the sheet ended after the editor closed";
+
+  window.filePromptsAnswerLater = 0;
+  script.chosenFile = tone.c_str();
+  script.whilePromptIsUp = [this] { Close(); };
+  Reopen();
+  Send(kHeadlessMouseDown, kLoadA.MW(), kLoadA.MH());
+  EXPECT_EQ(window.send, nullptr) << "the host closed the editor while the dialog was up";
+  EXPECT_EQ(State().pathA, "") << "the dialog was answered after the editor closed";
+  script.whilePromptIsUp = nullptr;
+  Reopen();
+  Send(kHeadlessMouseDown, kLoadA.MW(), kLoadA.MH());
+  EXPECT_EQ(State().pathA, tone) << "the reopened editor loads";
+  EXPECT_TRUE(Taken().empty());
 }
 
 } // namespace testhost

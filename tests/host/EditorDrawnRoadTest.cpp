@@ -3,6 +3,8 @@
 #include "tests/host/EditorRoadFixture.h"
 
 #include <chrono>
+#include <iterator>
+#include <string>
 #include <thread>
 
 namespace testhost
@@ -34,6 +36,16 @@ protected:
       Send(kHeadlessTick, 0.f, 0.f, 0.f, 0.f, 0);
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
+  }
+
+  // A corner drag far beyond the largest scale: the editor is then drawn at that scale.
+  void RescaleToTheLargestScale()
+  {
+    const float x = kEditorTestWidth - 5.f;
+    const float y = kEditorTestHeight - 5.f;
+    Send(kHeadlessMouseDown, x, y);
+    Send(kHeadlessMouseDrag, x * 5.f, y * 5.f, x * 4.f, y * 4.f);
+    Send(kHeadlessMouseUp, x * 5.f, y * 5.f);
   }
 
   void OpenLevelEntry()
@@ -118,12 +130,110 @@ TEST_F(EditorDrawnRoad, TheCornerRescalesTheEditorWithinItsScaleLimits)
   EXPECT_EQ(frame->Resizes().back().rect.getHeight(), 375);
 
   // Far beyond the largest scale: held at it. Events come in editor units, whatever the scale.
-  Send(kHeadlessMouseDown, x, y);
-  Send(kHeadlessMouseDrag, x * 5.f, y * 5.f, x * 3.f, y * 3.f);
-  Send(kHeadlessMouseUp, x * 5.f, y * 5.f);
+  RescaleToTheLargestScale();
   EXPECT_EQ(frame->Resizes().back().rect.getWidth(), static_cast<int>(kEditorTestWidth * kEditorTestMaxScale));
   EXPECT_EQ(frame->Resizes().back().rect.getHeight(), static_cast<int>(kEditorTestHeight * kEditorTestMaxScale));
   EXPECT_TRUE(Taken().empty()); // resizing edits no parameter
+  view->View().setFrame(nullptr);
+}
+
+// The host's menu for a parameter also carries the control's own entries: each with a tag of its
+// own in the order added and the control as its target, the submenu between a group start and end,
+// and the menu popped up in the view's pixels, the editor's position times its scale cut to whole
+// pixels.
+TEST_F(EditorDrawnRoad, TheHostsParameterMenuCarriesTheControlsEntriesAndPopsUpAtTheScaledPoint)
+{
+  auto frame = Steinberg::owned(new RecordingPlugFrame());
+  view->View().setFrame(frame);
+  RescaleToTheLargestScale();
+  ASSERT_FALSE(frame->Resizes().empty());
+
+  // 141.5 and 47.3 at scale 1.5 are 212.25 and 70.95.
+  const float x = 141.5f, y = 47.3f;
+  ASSERT_TRUE(kEditorTestStepsKnob.Contains(x, y));
+  Click(x, y, kHeadlessRight);
+  EXPECT_EQ(Taken(), (Calls{"menu 1 with view", "popup 212,70"}));
+
+  using Item = Steinberg::Vst::IContextMenuItem;
+  struct Entry
+  {
+    const char* name; // null: any
+    Steinberg::int32 flags;
+  };
+  const Entry expected[] = {
+    {"Reset", 0},
+    {nullptr, Item::kIsSeparator},
+    {"Snap", Item::kIsGroupStart},
+    {"Coarse", 0},
+    {"Fine", Item::kIsChecked},
+    {nullptr, Item::kIsGroupEnd},
+    {"Locked", Item::kIsChecked | Item::kIsDisabled},
+    {"Unavailable", Item::kIsDisabled},
+  };
+  const auto& items = handler->MenuItems();
+  ASSERT_EQ(items.size(), std::size(expected));
+  for (size_t i = 0; i < items.size(); ++i)
+  {
+    const std::string what = "item " + std::to_string(i) + " " + items[i].name;
+    EXPECT_EQ(items[i].tag, static_cast<Steinberg::int32>(i)) << what;
+    EXPECT_EQ(items[i].flags, expected[i].flags) << what;
+    if (expected[i].name)
+    {
+      EXPECT_EQ(items[i].name, expected[i].name) << what;
+    }
+    EXPECT_NE(items[i].target, nullptr) << what;
+    EXPECT_EQ(items[i].target, items[0].target) << what;
+  }
+
+  // The host's choice comes back to the control by its tag: "Fine", tag 4, steps the knob to 4.
+  handler->ChooseOnPopup(4);
+  Click(x, y, kHeadlessRight);
+  EXPECT_EQ(Taken(), (Calls{"menu 1 with view", "popup 212,70", "begin 1", Perform(1, 0.4), "end 1"}));
+  EXPECT_NEAR(Normalized(kEditorTestSteps), 0.4, 1e-9);
+  view->View().setFrame(nullptr);
+}
+
+// A host sizes its window from getSize, after its own resizes as after the user's: it must read the
+// size the editor window now has, or it snaps its window back to the old one.
+TEST_F(EditorDrawnRoad, TheViewReportsTheSizeTheEditorTookAfterACornerDragAndAHostResize)
+{
+  auto frame = Steinberg::owned(new RecordingPlugFrame());
+  view->View().setFrame(frame);
+  using Size = std::pair<int, int>;
+  auto reported = [this] {
+    const auto size = view->Size();
+    return size ? Size{size->getWidth(), size->getHeight()} : Size{-1, -1};
+  };
+  auto drawn = [this] {
+    Size size{-1, -1};
+    window.readPixels(window.editor, nullptr, 0, &size.first, &size.second);
+    return size;
+  };
+
+  const float x = kEditorTestWidth - 5.f;
+  const float y = kEditorTestHeight - 5.f;
+  Send(kHeadlessMouseDown, x, y);
+  Send(kHeadlessMouseDrag, x * 1.25f, y * 1.25f, x * 0.25f, y * 0.25f);
+  Send(kHeadlessMouseUp, x * 1.25f, y * 1.25f);
+  EXPECT_EQ(reported(), (Size{500, 375}));
+  EXPECT_EQ(drawn(), reported());
+  const size_t asked = frame->Resizes().size();
+
+  const struct
+  {
+    Steinberg::ViewRect parent;
+    Size expected;
+  } hostResizes[] = {
+    {{0, 0, 600, 450}, {600, 450}},
+    {{0, 0, 2000, 2000}, {kEditorTestWidth * 2, kEditorTestHeight * 2}}, // held at the largest size
+  };
+  for (auto resize : hostResizes)
+  {
+    ASSERT_EQ(view->View().onSize(&resize.parent), Steinberg::kResultOk);
+    EXPECT_EQ(reported(), resize.expected) << resize.parent.getWidth();
+    EXPECT_EQ(drawn(), reported()) << resize.parent.getWidth();
+  }
+  EXPECT_EQ(frame->Resizes().size(), asked) << "the host's own resizes are not asked back of it";
   view->View().setFrame(nullptr);
 }
 

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,14 +44,31 @@ struct PromptScript
   const char* typed = nullptr;
   int choice = -1;
   const char* clipboard = nullptr;
+  const char* chosenFile = nullptr;
+  /** What the host does while a prompt is up, before the user answers (it may close the editor). */
+  std::function<void()> whilePromptIsUp;
   std::vector<std::string> shownTexts;
   std::vector<std::string> menus;
 
   static const char* Clipboard(void* host) { return static_cast<PromptScript*>(host)->clipboard; }
 
+  void PromptIsUp() const
+  {
+    if (whilePromptIsUp)
+      whilePromptIsUp();
+  }
+
+  static const char* AnswerFilePrompt(void* host, const char*)
+  {
+    auto& script = *static_cast<PromptScript*>(host);
+    script.PromptIsUp();
+    return script.chosenFile;
+  }
+
   static int AnswerMenu(void* host, const HeadlessMenuRequest* menu)
   {
     auto& script = *static_cast<PromptScript*>(host);
+    script.PromptIsUp();
     std::string shown = std::string(menu->title) + ":";
     for (int i = 0; i < menu->nItems; ++i)
       shown += std::string(" ") + (menu->checked[i] ? "*" : "") + menu->items[i];
@@ -60,6 +78,7 @@ struct PromptScript
   static const char* AnswerTextEntry(void* host, const char* shownText, int)
   {
     auto& script = *static_cast<PromptScript*>(host);
+    script.PromptIsUp();
     script.shownTexts.push_back(shownText);
     return script.typed;
   }
@@ -83,6 +102,7 @@ protected:
     window.host = &script;
     window.answerMenu = &PromptScript::AnswerMenu;
     window.answerTextEntry = &PromptScript::AnswerTextEntry;
+    window.answerFilePrompt = &PromptScript::AnswerFilePrompt;
     window.clipboardText = &PromptScript::Clipboard;
     ASSERT_EQ(view->Attach(&window, iplug::kPlatformTypeHeadless), Steinberg::kResultOk);
     ASSERT_NE(window.send, nullptr);

@@ -147,7 +147,9 @@ TEST_F(EditorRoad, TheEditorFollowsItsParentWindowAndTheSizeChecks)
   EXPECT_EQ(tick(), 0);
   auto size = view->Size();
   ASSERT_TRUE(size);
-  EXPECT_EQ(size->getWidth(), 400); // the editor's own size in editor units
+  // The size the editor took: a host that reads it back keeps its window there.
+  EXPECT_EQ(size->getWidth(), 600);
+  EXPECT_EQ(size->getHeight(), 300);
   Steinberg::ViewRect tooSmall(10, 20, 50, 40);
   EXPECT_EQ(view->View().checkSizeConstraint(&tooSmall), Steinberg::kResultOk);
   EXPECT_EQ(tooSmall.left, 10);
@@ -177,6 +179,40 @@ TEST_F(EditorRoad, AttachingAndRemovingTwentyTimesAndReleasingWhileAttachedLeave
   view = HostedView::Create(*instance);
   ASSERT_TRUE(view);
   EXPECT_EQ(view->Attach(&window, iplug::kPlatformTypeHeadless), Steinberg::kResultOk);
+}
+
+// A native menu or text field runs a modal loop in which the host may close the editor (on project
+// close, say). The editor then takes no answer, and its gestures end with it.
+TEST_F(EditorRoad, AnEditorClosedWhileItsMenuOrTextEntryIsUpTakesNoAnswer)
+{
+  struct Case
+  {
+    const char* name;
+    iplug::igraphics::IRECT control;
+    int paramIdx;
+    double before;
+  };
+  const Case cases[] = {
+    {"menu", kEditorTestModeCaption, kEditorTestMode, 1.0 / 3.0},
+    {"text entry", kEditorTestLevelCaption, kEditorTestLevel, 0.5},
+  };
+  script.choice = 2;
+  script.typed = "25";
+  script.whilePromptIsUp = [this] { ASSERT_EQ(view->Remove(), Steinberg::kResultOk); };
+  for (const Case& c : cases)
+  {
+    SCOPED_TRACE(c.name);
+    Send(kHeadlessMouseDown, c.control.MW(), c.control.MH());
+    EXPECT_EQ(window.send, nullptr) << "the host closed the editor";
+    const std::string id = std::to_string(c.paramIdx);
+    EXPECT_EQ(Taken(), (Calls{"begin " + id, "end " + id}));
+    EXPECT_NEAR(Normalized(c.paramIdx), c.before, 1e-9);
+
+    ASSERT_EQ(view->Attach(&window, iplug::kPlatformTypeHeadless), Steinberg::kResultOk);
+  }
+  script.whilePromptIsUp = nullptr;
+  DragUp(kEditorTestGainKnob, 1);
+  EXPECT_EQ(Taken(), (Calls{"begin 0", Perform(0, 0.525), "end 0"})) << "the reopened editor works";
 }
 
 } // namespace testhost

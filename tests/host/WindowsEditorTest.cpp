@@ -461,6 +461,53 @@ TEST_F(WindowsEditorTest, TheLoadButtonsFileDialogAnsweredWithAWavLoadsIt)
   EXPECT_NE(Cut(Snapshot("windows-dialog-after.png"), kLoadB), Cut(before, kLoadB)) << "the label";
 }
 
+// A thread timer runs inside every modal loop of the thread, as a host's own timers do: this one
+// removes the view once a dialog of this process shows, as a host that closes a project would.
+HostedView* sViewToClose = nullptr;
+std::atomic<bool> sViewClosed{false};
+
+void CALLBACK CloseTheViewOnceADialogShows(HWND, UINT, UINT_PTR id, DWORD)
+{
+  if (ProcessWindowsOfClass(L"#32770").empty())
+    return;
+  KillTimer(nullptr, id);
+  EXPECT_EQ(sViewToClose->Remove(), Steinberg::kResultOk);
+  sViewClosed = true;
+}
+
+// The host takes the editor's window back at once, the file chosen afterwards goes nowhere, and the
+// editor's own window goes once the press that opened the dialog is handled.
+TEST_F(WindowsEditorTest, AFileChosenAfterTheHostClosedTheEditorUnderTheDialogGoesNowhere)
+{
+  const std::string tone = WriteToneWav("closed-under-the-dialog.wav", 440.0, 4800, 0.3f);
+  sViewToClose = view.get();
+  sViewClosed = false;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 10, CloseTheViewOnceADialogShows);
+  ASSERT_NE(timer, 0u);
+  DialogWatchdog watchdog(
+    [&](HWND dialog) {
+      const auto end = std::chrono::steady_clock::now() + 3s;
+      while (!sViewClosed && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(10ms);
+      SetDialogItemText(dialog, kFileNameCombo, Wide(tone));
+      PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    },
+    6s);
+  Post(WM_LBUTTONDOWN, MK_LBUTTON, PointParam(kLoadB.MW(), kLoadB.MH())); // returns when the dialog has
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(sViewClosed);
+  PumpFor(100ms);
+  EXPECT_EQ(StateOf(*instance).pathB, "");
+  EXPECT_EQ(watchdog.Answered(), 1);
+  EXPECT_FALSE(watchdog.TimedOut());
+  EXPECT_TRUE(EditorWindowsOf(frame->Get()).empty());
+  EXPECT_EQ(FindWindowExW(HWND_MESSAGE, nullptr, L"IPlugWndClass", nullptr), nullptr)
+    << "the editor's window, given back to the host at once, went when the press was handled";
+  EXPECT_TRUE(Taken().empty());
+
+  Open(); // the host's next editor opens in the same frame
+}
+
 // Every close takes the window, its class and its redraw source with it, however often a host
 // closes and reopens the editor.
 TEST_F(WindowsEditorTest, ClosingAndReopeningTenTimesLeavesNothingBehind)

@@ -56,6 +56,13 @@ constexpr IMouseMod kLeftControl(true, false, false, true);
 
 using Bases = SurfaceFixture;
 
+// The editor shows each parameter's value: a control at v has its parameter at v.
+void PlaceAt(IControl& control, double normalized)
+{
+  control.SetValue(normalized);
+  control.GetParam()->SetNormalized(normalized);
+}
+
 // ---- knob
 
 struct KnobDragCase
@@ -85,6 +92,7 @@ TEST_F(Bases, KnobDragCoversTheRangeInGearingTimesItsLength)
     SCOPED_TRACE(c.name);
     auto* pKnob = static_cast<TestKnob*>(
       g.AttachControl(new TestKnob(IRECT(0.f, 0.f, 40.f, 100.f), kPan, c.direction, 4.)));
+    PlaceAt(*pKnob, 0.);
     pKnob->OnMouseDown(20.f, 50.f, c.mod);
     // In small moves, as the platform reports them.
     for (int i = 0; i < 10; ++i)
@@ -106,6 +114,7 @@ TEST_F(Bases, SteppedKnobShowsWholeStepsWhileTheDragAccumulates)
   // Gearing 1 over 90 pixels: each 10-pixel move adds a ninth, a third of a step.
   auto* pKnob = static_cast<TestKnob*>(
     g.AttachControl(new TestKnob(IRECT(0.f, 0.f, 40.f, 90.f), kMode, EDirection::Vertical, 1.)));
+  PlaceAt(*pKnob, 0.);
   pKnob->OnMouseDown(20.f, 45.f, kLeft);
 
   const double expected[] = {0., 1. / 3., 1. / 3., 1. / 3., 2. / 3., 2. / 3., 2. / 3., 1.};
@@ -115,6 +124,24 @@ TEST_F(Bases, SteppedKnobShowsWholeStepsWhileTheDragAccumulates)
     EXPECT_NEAR(pKnob->GetValue(), value, 1e-12);
   }
   EXPECT_EQ(dlg.GetParam(kMode)->Value(), 3.);
+}
+
+// The plug-in may show a value on the knob without changing the parameter (an animation); the
+// user's edit starts from the parameter all the same.
+TEST_F(Bases, ADragOrAWheelStartsFromTheParameterNotFromTheValueShown)
+{
+  auto* pKnob = static_cast<TestKnob*>(
+    g.AttachControl(new TestKnob(IRECT(0.f, 0.f, 40.f, 100.f), kPan, EDirection::Vertical, 4.)));
+  PlaceAt(*pKnob, 0.5);
+  pKnob->SetValue(0.9);
+  pKnob->OnMouseDown(20.f, 50.f, kLeft);
+  pKnob->OnMouseDrag(20.f, 50.f, 0.f, -10.f, kLeft);
+  pKnob->OnMouseUp(20.f, 50.f, kLeft);
+  EXPECT_NEAR(dlg.GetParam(kPan)->GetNormalized(), 0.525, 1e-9);
+
+  pKnob->SetValue(0.1);
+  pKnob->OnMouseWheel(20.f, 50.f, kLeft, 1.f);
+  EXPECT_NEAR(dlg.GetParam(kPan)->GetNormalized(), 0.535, 1e-9);
 }
 
 TEST_F(Bases, KnobHidesTheCursorForTheDragUnlessToldNotTo)
@@ -137,7 +164,7 @@ TEST_F(Bases, KnobWithoutExtentDoesNotMoveOnDrag)
 {
   auto* pKnob = static_cast<TestKnob*>(
     g.AttachControl(new TestKnob(IRECT(0.f, 0.f, 40.f, 0.f), kPan, EDirection::Vertical, 4.)));
-  pKnob->SetValue(0.3);
+  PlaceAt(*pKnob, 0.3);
   pKnob->OnMouseDown(20.f, 0.f, kLeft);
   pKnob->OnMouseDrag(20.f, 0.f, 0.f, -10.f, kLeft);
   EXPECT_DOUBLE_EQ(pKnob->GetValue(), 0.3);
@@ -191,7 +218,7 @@ TEST_F(Bases, WheelMovesOneStepPerNotchOrAHundredthOfTheRange)
     {
       SCOPED_TRACE(std::string(kind) + ": " + c.name);
       IControl* pControl = g.AttachControl(make(c.paramIdx));
-      pControl->SetValue(c.start);
+      PlaceAt(*pControl, c.start);
       pControl->OnMouseWheel(10.f, 10.f, c.mod, c.d);
       EXPECT_NEAR(pControl->GetValue(), c.expected, 1e-9);
       g.RemoveControl(pControl);

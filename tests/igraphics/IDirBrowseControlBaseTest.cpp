@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "SurfaceFixture.h"
+#include "igraphics/IRECTList.h"
+#include "igraphics/controls/IPopupMenuControl.h"
 #if defined(BRIMVALE_HEADLESS_EDITOR)
 #include "platforms/HeadlessEditor.h"
 #endif
@@ -34,7 +36,10 @@ public:
   void OnPopupMenuSelection(IPopupMenu* pSelectedMenu, int) override
   {
     if (!pSelectedMenu)
+    {
+      ++mDismissals;
       return;
+    }
     mSelectedItemIndex = mItems.Find(pSelectedMenu->GetChosenItem());
     GetSelectedFile(mLoaded);
   }
@@ -56,6 +61,7 @@ public:
   }
 
   WDL_String mLoaded;
+  int mDismissals = 0;
 };
 
 // The menu tree as text: items joined by "|", a submenu's items in braces after its title.
@@ -266,7 +272,8 @@ TEST_F(DirBrowse, NamesThatAreNotUTF8AreLeftOut)
 #else
   Touch("good.fxp");
   std::ofstream(mRoot / std::string("bad\xff.fxp")) << "x";
-  fs::create_directories(mRoot / std::string("dir\xc3(") / "inside.fxp");
+  fs::create_directories(mRoot / std::string("dir\xc3("));
+  std::ofstream(mRoot / std::string("dir\xc3(") / "inside.fxp") << "x";
 
   Browser browser;
   browser.AddPath(Root().c_str(), "");
@@ -301,6 +308,26 @@ TEST_F(DirBrowse, LinksThatLoopEndTheScan)
   browser.SetupMenu();
   EXPECT_EQ(browser.NItems(), 2 + IDirBrowseControlBase::kMaxScanDepth);
   ExpectConsistent(browser);
+}
+
+TEST_F(DirBrowse, ALinkBackIsRecognisedHoweverTheScannedPathIsSpelt)
+{
+  Touch("scan/a.fxp");
+  Touch("scan/sub/b.fxp");
+  std::error_code linkError;
+  fs::create_directory_symlink(mRoot / "scan", mRoot / "scan/sub/back", linkError);
+  if (!linkError)
+    fs::create_directory_symlink(mRoot, mRoot / "alias", linkError);
+  if (linkError)
+    GTEST_SKIP() << "this system cannot make symbolic links here: " << linkError.message();
+
+  for (const char* rel : {"./scan", "scan/sub/..", "alias/scan", "alias/./alias/scan/"})
+  {
+    Browser browser;
+    browser.AddPath(PathOf(rel).c_str(), "");
+    browser.SetupMenu();
+    EXPECT_EQ(Outline(browser.Menu()), "a.fxp|sub{b.fxp}") << rel;
+  }
 }
 
 TEST_F(DirBrowse, DeepTreesStopAtTheDepthBound)
@@ -340,6 +367,21 @@ TEST_F(DirBrowse, WideFoldersStopAtTheEntryBound)
   browser.SetupMenu();
   EXPECT_EQ(browser.NItems(), IDirBrowseControlBase::kMaxScanEntries);
   ExpectConsistent(browser);
+}
+
+TEST_F(DirBrowse, EntriesThatAreNotListedCountTowardTheEntryBound)
+{
+  MakeDir("many");
+  for (int i = 0; i < IDirBrowseControlBase::kMaxScanEntries; ++i)
+    std::ofstream(mRoot / "many" / ("n" + std::to_string(i) + ".txt")) << "x";
+  Touch("one/x.fxp");
+
+  // The paths are scanned in the order added, the second once the first has used up the bound.
+  Browser browser;
+  browser.AddPath(PathOf("many").c_str(), "Many");
+  browser.AddPath(PathOf("one").c_str(), "One");
+  browser.SetupMenu();
+  EXPECT_EQ(Outline(browser.Menu()), "Many{}|One{}");
 }
 
 TEST_F(DirBrowse, FoldersVanishingDuringScansLeaveAConsistentMenu)
@@ -387,6 +429,46 @@ TEST_F(DirBrowse, AChoiceFromTheMenuReachesTheControlAsItsFile)
   g.mMenuChoice = -1;
   g.CreatePopupMenu(*pBrowser, pBrowser->Menu(), pBrowser->GetRECT());
   EXPECT_EQ(pBrowser->Selected(), PathOf("beta.fxp"));
+}
+
+TEST_F(DirBrowse, ARescanTakesDownTheDrawnMenuThatShowsTheOldTree)
+{
+  Touch("a.fxp");
+  Touch("Sub/b.fxp");
+  Touch("Sub/c.fxp");
+  g.mTextExtent = IRECT(-20.f, -8.f, 20.f, 8.f);
+  g.AttachPopupMenuControl();
+  IPopupMenuControl* popup = nullptr;
+  g.ForAllControlsFunc([&popup](IControl* pControl) {
+    if (auto* pPopup = dynamic_cast<IPopupMenuControl*>(pControl))
+      popup = pPopup;
+  });
+  ASSERT_NE(popup, nullptr);
+  auto* pBrowser = static_cast<Browser*>(g.AttachControl(new Browser()));
+  pBrowser->AddPath(Root().c_str(), "");
+  pBrowser->SetupMenu();
+  ASSERT_EQ(Outline(pBrowser->Menu()), "a.fxp|Sub{b.fxp|c.fxp}");
+
+  // Open, with the panel of "Sub" shown beside the root panel (rows are 16 high, 2 apart).
+  g.CreatePopupMenu(*pBrowser, pBrowser->Menu(), pBrowser->GetRECT());
+  popup->OnEndAnimation();
+  const IRECT root = popup->GetTargetRECT();
+  popup->OnMouseOver(root.L + 20.f, root.T + 5.f + 18.f + 8.f, IMouseMod());
+  ASSERT_GT(popup->GetTargetRECT().R, root.R);
+  const float subX = popup->GetTargetRECT().R - 20.f;
+
+  pBrowser->SetupMenu();
+  EXPECT_TRUE(popup->IsHidden());
+  EXPECT_EQ(pBrowser->mDismissals, 1);
+  EXPECT_EQ(g.GetControlInPopupMenu(), nullptr);
+
+  // The next frame, and the mouse over where the submenu was, find nothing of the old tree.
+  IRECTList rects;
+  if (g.IsDirty(rects))
+    g.Draw(rects);
+  popup->OnMouseOver(subX, root.T + 5.f + 18.f + 8.f, IMouseMod());
+  popup->OnMouseDown(subX, root.T + 5.f + 18.f + 8.f, IMouseMod(true));
+  EXPECT_EQ(std::string(pBrowser->mLoaded.Get()), "");
 }
 
 #if defined(BRIMVALE_HEADLESS_EDITOR)

@@ -4,6 +4,8 @@
 
 #include "iplug/IPlugMidi.h"
 
+#include <functional>
+
 using namespace iplug::igraphics;
 
 namespace
@@ -26,9 +28,11 @@ public:
     mLog.Add(mName + " drag " + std::to_string(static_cast<int>(x)) + "," + std::to_string(static_cast<int>(y)));
   }
   void OnMouseDblClick(float, float, const IMouseMod&) override { mLog.Add(mName + " double"); }
+  // A tenth of the range per notch, as a knob turns.
   void OnMouseWheel(float, float, const IMouseMod&, float d) override
   {
     mLog.Add(mName + " wheel " + std::to_string(d));
+    SetValueFromUserInput(GetValue() + d / 10.);
   }
   void OnMouseOver(float x, float y, const IMouseMod& mod) override
   {
@@ -208,6 +212,63 @@ TEST_F(InputDispatch, DoubleClicks)
   EXPECT_FALSE(g.OnMouseDblClick(300, 250, IMouseMod(true)));
 }
 
+TEST_F(InputDispatch, ADoubleClickToTheDefaultAndAWheelTurnAreEditsOfTheirOwnAndNothingWhenTheyEditNothing)
+{
+  // IControl's own double click: back to the parameter's default (Gain, 0.25); no wheel.
+  TestControl* knob = Attach("knob", 0);
+  knob->SetValue(0.8);
+  log.Clear();
+
+  EXPECT_TRUE(g.OnMouseDblClick(20, 20, IMouseMod(true)));
+  g.OnMouseUp({Point(20, 20)});
+  EXPECT_EQ(Taken(), (std::vector<std::string>{"begin 0", "send 0 0.250000", "end 0"}));
+  EXPECT_DOUBLE_EQ(dlg.GetParam(0)->Value(), 0.25);
+
+  EXPECT_TRUE(g.OnMouseWheel(20, 20, IMouseMod(), 1.f));
+  EXPECT_TRUE(Taken().empty()) << "a wheel the control ignores tells the host nothing";
+}
+
+TEST_F(InputDispatch, WhatDropsAHeldKnobsCaptureEndsItsGesture)
+{
+  g.EnableMultiTouch(true);
+  Add("knob", IRECT(10, 10, 50, 50), 0);
+  Add("other", IRECT(100, 10, 150, 50), 1);
+  const IMouseMod mouse(true), first(true, false, false, false, false, 1);
+  const IMouseMod right(false, true), secondRight(false, true, false, false, false, 2);
+  struct Case
+  {
+    const char* what;
+    IMouseMod holding;
+    std::function<void()> drop;
+    std::vector<std::string> expected;
+  } cases[] = {
+    {"a right click on the dragged knob",
+     mouse,
+     [&] { g.OnMouseDown({Point(20, 20, right)}); },
+     {"end 0", "knob context menu"}},
+    {"a second touch's right click on another knob",
+     first,
+     [&] { g.OnMouseDown({Point(120, 20, secondRight)}); },
+     {"end 0", "other context menu"}},
+    {"a double click on another knob",
+     first,
+     [&] { g.OnMouseDblClick(120, 20, IMouseMod(true)); },
+     {"other double", "end 0"}},
+  };
+  for (const Case& c : cases)
+  {
+    SCOPED_TRACE(c.what);
+    g.OnMouseDown({Point(20, 20, c.holding)});
+    g.OnMouseDrag({Move(20, 10, 0, -10, c.holding)});
+    log.Clear();
+    c.drop();
+    g.OnMouseUp({Point(20, 10, c.holding)});
+    EXPECT_EQ(Taken(), c.expected);
+    EXPECT_EQ(g.NCaptures(), 0);
+    EXPECT_FALSE(g.HostGestureIsOpen(0));
+  }
+}
+
 TEST_F(InputDispatch, WheelKeysAndDropsGoToTheControlUnderThePoint)
 {
   Add("bg", IRECT(0, 0, 400, 300));
@@ -221,13 +282,15 @@ TEST_F(InputDispatch, WheelKeysAndDropsGoToTheControlUnderThePoint)
 
   EXPECT_TRUE(g.OnMouseWheel(20, 20, IMouseMod(), 1.f));
   g.OnDrop("/tmp/a.wav", 20, 20);
-  // The wheel's edit is a host gesture of its own.
-  EXPECT_EQ(Taken(), (std::vector<std::string>{"begin 0", "knob wheel 1.000000", "end 0", "knob drop /tmp/a.wav"}));
+  // The wheel's edit is a host gesture of its own, begun at the edit.
+  EXPECT_EQ(Taken(), (std::vector<std::string>{"knob wheel 1.000000", "begin 0", "send 0 0.100000", "end 0",
+                                               "knob drop /tmp/a.wav"}));
   // During a press on the control, the press's gesture covers it.
   g.OnMouseDown({Point(20, 20)});
   g.OnMouseWheel(20, 20, IMouseMod(), -1.f);
   g.OnMouseUp({Point(20, 20)});
-  EXPECT_EQ(Taken(), (std::vector<std::string>{"begin 0", "knob down", "knob wheel -1.000000", "knob up", "end 0"}));
+  EXPECT_EQ(Taken(), (std::vector<std::string>{"begin 0", "knob down", "knob wheel -1.000000", "send 0 0.000000",
+                                               "knob up", "end 0"}));
 
   // A key over the background goes straight to the editor's handler.
   EXPECT_TRUE(g.OnKeyDown(300, 250, IKeyPress("a", 'A')));
@@ -293,21 +356,39 @@ TEST_F(InputDispatch, EachHostGestureBeginsAndEndsOnce)
   EXPECT_EQ(log.events, (std::vector<std::string>{"begin 2", "begin 3", "end 2", "end 3"}));
 }
 
+namespace
+{
+
+std::string Note(const iplug::IMidiMsg& msg)
+{
+  return (msg.mStatus == 0x90 ? "on " : "off ") + std::to_string(msg.mData1) + " " + std::to_string(msg.mData2);
+}
+
+// A plug-in that keeps the notes its editor sends it.
+class MidiDelegate : public FakeEditorDelegate
+{
+public:
+  using FakeEditorDelegate::FakeEditorDelegate;
+  void SendMidiMsgFromUI(const iplug::IMidiMsg& msg) override { notes.push_back(Note(msg)); }
+  std::vector<std::string> notes;
+};
+
+} // namespace
+
 TEST(QwertyMidi, LettersPlayNotesAndZAndXChangeTheOctave)
 {
   EventLog log;
-  FakeEditorDelegate dlg(log, 0);
+  MidiDelegate dlg(log, 0);
   RecordingGraphics g(log, dlg, 100, 100);
   std::vector<std::string> notes;
-  g.SetQwertyMidiKeyHandlerFunc([&](const iplug::IMidiMsg& msg) {
-    notes.push_back((msg.mStatus == 0x90 ? "on " : "off ") + std::to_string(msg.mData1) + " " +
-                    std::to_string(msg.mData2));
-  });
+  g.SetQwertyMidiKeyHandlerFunc([&](const iplug::IMidiMsg& msg) { notes.push_back(Note(msg)); });
   auto down = [&](char c) { return g.OnKeyDown(50, 50, IKeyPress("", c)); };
   auto up = [&](char c) { return g.OnKeyUp(50, 50, IKeyPress("", c)); };
   auto take = [&] {
+    EXPECT_EQ(dlg.notes, notes) << "the plug-in is sent each note the editor's function hears";
     auto taken = notes;
     notes.clear();
+    dlg.notes.clear();
     return taken;
   };
   using Notes = std::vector<std::string>;

@@ -137,6 +137,13 @@ TEST(BVFilterDisplayControl, ResponseEdges)
     {"allpass ripple", 0.3, a, 0.0, kAllpass, 0.58 + 0.08 * std::sin(15.0 * 0.3 + 4.0 * a)},
     {"full resonance cut at the top", 0.45, 0.5, 1.0, kLowpass, 1.0},
     {"full resonance, highpass, cut at the top", 0.55, 0.5, 1.0, kHighpass, 1.0},
+    // Away from the corner the bump's width, its logarithmic position and its height, and the
+    // slopes of the two shelving modes, all show in the value.
+    {"bump below the corner, no resonance", 0.1, 0.2, 0.0, kBandpass, 0.13668987279933345},
+    {"bump above the corner, full resonance", 0.3, 0.2, 1.0, kBandpass, 0.21521529105922071},
+    {"bump above the corner, half resonance", 0.4, 0.3, 0.5, kBandpass, 0.5400868876717935},
+    {"lowpass slope with half a bump", 0.5, 0.3, 0.5, kLowpass, 0.033017334252603586},
+    {"highpass slope with a full bump", 0.2, 0.3, 1.0, kHighpass, 0.1423255419599479},
   };
   for (const Case& c : cases)
     EXPECT_NEAR(BVFilterDisplayControl::Response(c.x, c.a, c.r, c.mode), c.expected, 1e-9) << c.what;

@@ -26,6 +26,9 @@ TEST(ShapeValueForPhase, ValuesOfEachShape)
     {6, 0.125, 0.22},
     {6, 0.0625, -0.28}, // halfway through the first segment, smoothstep 0.5
     {5, 0.0, (std::sin(brimvale::utility::kTwoPi * 0.13) + std::sin(brimvale::utility::kTwoPi * 0.61)) * 0.5},
+    // Later in the cycle both of Drift's slow rates and offsets count.
+    {5, 0.5, 0.0744180938320928},
+    {5, 0.9, 0.37349193044837825},
     {7, 0.3, 0.0},
     {-1, 0.3, 0.0},
   };
@@ -35,10 +38,12 @@ TEST(ShapeValueForPhase, ValuesOfEachShape)
 
 TEST(ShapeValueForPhase, RandomHoldsTwelveSteps)
 {
+  // The sign of each held step, high or low, from the first twelfth of the cycle on.
+  const int signs[12] = {-1, 1, 1, 1, 1, 1, 1, 1, -1, -1, -1, -1};
   for (int step = 0; step < 12; ++step)
   {
     const double start = ShapeValueForPhase(step / 12.0 + 1e-9, 4);
-    EXPECT_EQ(std::abs(start), 0.65);
+    EXPECT_EQ(start, 0.65 * signs[step]) << step;
     EXPECT_EQ(ShapeValueForPhase((step + 0.99) / 12.0, 4), start) << step;
   }
 }

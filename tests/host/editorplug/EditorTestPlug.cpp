@@ -56,6 +56,35 @@ public:
   }
 };
 
+/** A knob that adds its own entries to the host's menu for its parameter: a plain item, a
+ * separator, a submenu and checked items, one of them disabled. A choice steps the parameter to
+ * the chosen tag, in a gesture of its own, so that the host sees which tag came back. */
+class MenuKnob : public TestKnob
+{
+public:
+  using TestKnob::TestKnob;
+
+  void CreateContextMenu(IPopupMenu& menu) override
+  {
+    using Item = IPopupMenu::Item;
+    menu.AddItem("Reset");
+    menu.AddItem("-", IPopupMenu::kAppend, Item::kSeparator);
+    auto* pSnap = new IPopupMenu("Snap");
+    pSnap->AddItem("Coarse");
+    pSnap->AddItem("Fine", IPopupMenu::kAppend, Item::kChecked);
+    menu.AddItem("Snap", pSnap);
+    menu.AddItem("Locked", IPopupMenu::kAppend, Item::kChecked | Item::kDisabled);
+    menu.AddItem("Unavailable", IPopupMenu::kAppend, Item::kDisabled);
+  }
+
+  void OnContextSelection(int tag) override
+  {
+    GetDelegate()->BeginInformHostOfParamChangeFromUI(GetParamIdx());
+    SetValueFromUserInput(GetParam()->ToNormalized(tag));
+    GetDelegate()->EndInformHostOfParamChangeFromUI(GetParamIdx());
+  }
+};
+
 class EditorTestPlug : public IPlugVST3<IGEditorDelegate>
 {
 public:
@@ -78,7 +107,7 @@ public:
 #endif
       pGraphics->AttachBackgroundControl(new IPanelControl(pGraphics->GetBounds(), COLOR_GRAY));
       pGraphics->AttachControl(new TestKnob(kEditorTestGainKnob, kEditorTestGain));
-      pGraphics->AttachControl(new TestKnob(kEditorTestStepsKnob, kEditorTestSteps));
+      pGraphics->AttachControl(new MenuKnob(kEditorTestStepsKnob, kEditorTestSteps));
       pGraphics->AttachControl(
         new ICaptionControl(kEditorTestLevelCaption, kEditorTestLevel, DEFAULT_TEXT, COLOR_WHITE));
       pGraphics->AttachControl(new ICaptionControl(kEditorTestModeCaption, kEditorTestMode, DEFAULT_TEXT, COLOR_WHITE));

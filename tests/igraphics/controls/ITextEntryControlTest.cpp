@@ -1,10 +1,14 @@
-// The drawn text entry driven by keys, mouse, clipboard and its context menu: what the edited
-// control receives, and that typed or pasted text of any kind is committed as well-formed UTF-8.
+// The drawn text entry driven by keys, mouse, clipboard and its context menu (native, and drawn
+// for an entry removed while it is shown): what the edited control receives, and that typed or
+// pasted text of any kind is committed as well-formed UTF-8.
 #include "TextEntryFixture.h"
+#include "igraphics/controls/IPopupMenuControl.h"
 
 #include <iconv.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace textentry;
@@ -237,6 +241,39 @@ TEST_F(TextEntryTest, EachEntryBuildsItsMenuOnceAndItsChoicesReachThatEntry)
   ASSERT_EQ(graphics->shownMenus.size(), 3u);
   EXPECT_NE(graphics->shownMenus[2], graphics->shownMenus[0]);
   EXPECT_EQ(graphics->GetRecord().clipboard, "second");
+}
+
+TEST_F(TextEntryTest, RemovingTheEntryTakesItsDrawnContextMenuDown)
+{
+  graphics->AttachPopupMenuControl();
+  IPopupMenuControl* popup = nullptr;
+  graphics->ForAllControlsFunc([&popup](IControl* pControl) {
+    if (auto* pPopup = dynamic_cast<IPopupMenuControl*>(pControl))
+      popup = pPopup;
+  });
+  ASSERT_NE(popup, nullptr);
+  graphics->SetTextInClipboard("kept");
+  Open("abc");
+  entry->SelectAll();
+  entry->OnMouseDown(100.f, 30.f, IMouseMod(false, true));
+  ASSERT_TRUE(graphics->shownMenus.empty()) << "drawn, not the platform's";
+  const IRECT shown = popup->GetTargetRECT();
+  const float cutY = shown.T + 5.f + (shown.H() - 10.f - 2.f * 2.f) / 6.f;
+
+  graphics->RemoveControl(entry);
+  entry = nullptr;
+  EXPECT_TRUE(popup->IsHidden());
+
+  // The frames while it would have faded in, and a click on its "Cut" row, find nothing of it.
+  for (int i = 0; i < 100 && popup->GetState() != IPopupMenuControl::kClosed; ++i)
+  {
+    graphics->Tick();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_EQ(popup->GetState(), IPopupMenuControl::kClosed);
+  graphics->OnMouseDown({IMouseInfo{shown.L + 20.f, cutY, 0.f, 0.f, IMouseMod(true)}});
+  graphics->OnMouseUp({IMouseInfo{shown.L + 20.f, cutY, 0.f, 0.f, IMouseMod(true)}});
+  EXPECT_EQ(graphics->GetRecord().clipboard, "kept");
 }
 
 TEST_F(TextEntryTest, NumericParametersTakeOnlyDigitsSignsAndForDoublesAPoint)

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -196,6 +197,55 @@ TEST(GraphicsEditorDelegate, EditorStateRoundTripsAndAZeroFieldDoesNotResize)
   fresh.CloseWindow();
 }
 
+// A stored record comes from outside; one the editor cannot take is refused whole, open or closed,
+// and the size shown or kept for the next opening stays.
+TEST(GraphicsEditorDelegate, AnEditorStateRecordWithoutAUsableSizeIsRefusedAndChangesNothing)
+{
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  const struct Bad
+  {
+    const char* what;
+    int32_t w, h;
+    float scale;
+    bool withScale;
+    int startPos;
+  } records[] = {
+    {"NaN scale", 500, 300, nan, true, 0},
+    {"infinite scale", 500, 300, inf, true, 0},
+    {"negative infinite scale", 500, 300, -inf, true, 0},
+    {"negative scale", 500, 300, -1.5f, true, 0},
+    {"negative width", -500, 300, 1.f, true, 0},
+    {"negative height", 500, -300, 1.f, true, 0},
+    {"no scale", 500, 300, 1.f, false, 0},
+    {"start near the largest int", 500, 300, 1.f, true, std::numeric_limits<int>::max() - 2},
+  };
+  for (const Bad& r : records)
+  {
+    IByteChunk chunk;
+    chunk.Put(&r.w);
+    chunk.Put(&r.h);
+    if (r.withScale)
+      chunk.Put(&r.scale);
+
+    Delegate dlg;
+    dlg.OpenWindow(nullptr);
+    dlg.GetUI()->Resize(320, 240, 2.f);
+    EXPECT_EQ(dlg.UnserializeEditorState(chunk, r.startPos), -1) << r.what;
+    EXPECT_EQ(dlg.GetUI()->Width(), 320) << r.what;
+    EXPECT_EQ(dlg.GetUI()->Height(), 240) << r.what;
+    EXPECT_FLOAT_EQ(dlg.GetUI()->GetDrawScale(), 2.f) << r.what;
+
+    dlg.CloseWindow();
+    EXPECT_EQ(dlg.UnserializeEditorState(chunk, r.startPos), -1) << r.what;
+    dlg.OpenWindow(nullptr);
+    EXPECT_EQ(dlg.GetUI()->Width(), 320) << r.what << ", closed";
+    EXPECT_EQ(dlg.GetUI()->Height(), 240) << r.what << ", closed";
+    EXPECT_FLOAT_EQ(dlg.GetUI()->GetDrawScale(), 2.f) << r.what << ", closed";
+    dlg.CloseWindow();
+  }
+}
+
 TEST(GraphicsEditorDelegate, ParameterValuesReachEveryLinkedValueButNotADraggedControl)
 {
   Delegate dlg;
@@ -258,4 +308,39 @@ TEST(GraphicsEditorDelegate, AParentWindowResizeKeepsTheScaleAndTakesTheSize)
   EXPECT_EQ(dlg.GetUI()->Height(), 480);
   EXPECT_FLOAT_EQ(dlg.GetUI()->GetDrawScale(), 1.f);
   dlg.CloseWindow();
+}
+
+// The computer keyboard played as a MIDI keyboard: a key held while the editor closes would send its
+// key-up nowhere, so its note would hang in the plug-in and the key would stay marked as held.
+TEST(GraphicsEditorDelegate, NotesPlayedOnTheComputerKeyboardReachThePlugInAndStopWhenTheEditorCloses)
+{
+  class KeyboardDelegate : public Delegate
+  {
+  public:
+    void SendMidiMsgFromUI(const IMidiMsg& msg) override
+    {
+      notes.push_back(std::to_string(msg.mStatus) + " " + std::to_string(msg.mData1));
+    }
+    std::vector<std::string> notes;
+  };
+  KeyboardDelegate dlg;
+  auto play = [&dlg](bool isUp) {
+    dlg.GetUI()->SetQwertyMidiKeyHandlerFunc();
+    const IKeyPress a("a", 'A');
+    EXPECT_TRUE(isUp ? dlg.GetUI()->OnKeyUp(200, 150, a) : dlg.GetUI()->OnKeyDown(200, 150, a));
+  };
+
+  dlg.OpenWindow(nullptr);
+  play(false);
+  EXPECT_EQ(dlg.notes, (std::vector<std::string>{"144 48"}));
+  dlg.CloseWindow();
+  EXPECT_EQ(dlg.notes, (std::vector<std::string>{"144 48", "128 48"}));
+
+  // The key plays again in the next editor; a note already stopped is not stopped twice.
+  dlg.notes.clear();
+  dlg.OpenWindow(nullptr);
+  play(false);
+  play(true);
+  dlg.CloseWindow();
+  EXPECT_EQ(dlg.notes, (std::vector<std::string>{"144 48", "128 48"}));
 }

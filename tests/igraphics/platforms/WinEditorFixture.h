@@ -28,6 +28,24 @@ public:
   void EndInformHostOfParamChangeFromUI(int) override {}
 };
 
+/** Stands in for the system's dpi answer while it lives. */
+class PoseAsDpi
+{
+public:
+  explicit PoseAsDpi(UINT dpi) : mSaved(iplug::igraphics::IGraphicsWin::sDpiForWindow)
+  {
+    sDpi = dpi;
+    iplug::igraphics::IGraphicsWin::sDpiForWindow = [](HWND) -> UINT { return sDpi; };
+  }
+  ~PoseAsDpi() { iplug::igraphics::IGraphicsWin::sDpiForWindow = mSaved; }
+  PoseAsDpi(const PoseAsDpi&) = delete;
+  PoseAsDpi& operator=(const PoseAsDpi&) = delete;
+
+private:
+  static inline UINT sDpi = 96;
+  iplug::igraphics::IGraphicsWin::DpiForWindowFunc mSaved;
+};
+
 /** A plain top-level window standing in for the host's editor frame. */
 class HostWindow
 {

@@ -78,24 +78,6 @@ private:
   HHOOK mHook = nullptr;
 };
 
-/** Stands in for the system's dpi answer while it lives. */
-class PoseAsDpi
-{
-public:
-  explicit PoseAsDpi(UINT dpi) : mSaved(IGraphicsWin::sDpiForWindow)
-  {
-    sDpi = dpi;
-    IGraphicsWin::sDpiForWindow = [](HWND) -> UINT { return sDpi; };
-  }
-  ~PoseAsDpi() { IGraphicsWin::sDpiForWindow = mSaved; }
-  PoseAsDpi(const PoseAsDpi&) = delete;
-  PoseAsDpi& operator=(const PoseAsDpi&) = delete;
-
-private:
-  static inline UINT sDpi = 96;
-  IGraphicsWin::DpiForWindowFunc mSaved;
-};
-
 /** A control that asks to be drawn on every tick. */
 class AlwaysDirtyControl : public FillControl
 {

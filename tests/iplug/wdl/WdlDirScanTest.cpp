@@ -137,4 +137,17 @@ TEST_F(WdlDirScanTest, SymbolicLinksAreJudgedByTheirTargets)
   EXPECT_EQ(entries.at("to-file"), 0);
   EXPECT_EQ(entries.at("dangling"), 0);
 }
+
+TEST_F(WdlDirScanTest, ALinkBackToTheBaseIsKnownHoweverTheBasePathIsSpelt)
+{
+  std::error_code linkError;
+  fs::create_directory_symlink(mRoot / "sub", mRoot / "sub" / "back", linkError);
+  if (!linkError)
+    fs::create_directory_symlink(mRoot, mRoot / "alias", linkError);
+  if (linkError)
+    GTEST_SKIP() << "this system cannot make symbolic links here: " << linkError.message();
+
+  for (const char* rel : {"/sub", "/./sub", "/alias/sub", "/alias/./sub/"})
+    EXPECT_EQ(Scan(Root() + rel).at("back"), WDL_DirScan::kLinkToOwnAncestor) << rel;
+}
 } // namespace
