@@ -464,6 +464,7 @@ TEST_F(WindowsEditorTest, TheLoadButtonsFileDialogAnsweredWithAWavLoadsIt)
 // A thread timer runs inside every modal loop of the thread, as a host's own timers do: this one
 // removes the view once a dialog of this process shows, as a host that closes a project would.
 HostedView* sViewToClose = nullptr;
+HWND sFrameOfView = nullptr;
 std::atomic<bool> sViewClosed{false};
 
 void CALLBACK CloseTheViewOnceADialogShows(HWND, UINT, UINT_PTR id, DWORD)
@@ -472,6 +473,8 @@ void CALLBACK CloseTheViewOnceADialogShows(HWND, UINT, UINT_PTR id, DWORD)
     return;
   KillTimer(nullptr, id);
   EXPECT_EQ(sViewToClose->Remove(), Steinberg::kResultOk);
+  // The host may destroy its frame right after: the editor's window is no longer in it.
+  EXPECT_TRUE(EditorWindowsOf(sFrameOfView).empty()) << "the host has its window back at once";
   sViewClosed = true;
 }
 
@@ -481,6 +484,7 @@ TEST_F(WindowsEditorTest, AFileChosenAfterTheHostClosedTheEditorUnderTheDialogGo
 {
   const std::string tone = WriteToneWav("closed-under-the-dialog.wav", 440.0, 4800, 0.3f);
   sViewToClose = view.get();
+  sFrameOfView = frame->Get();
   sViewClosed = false;
   const UINT_PTR timer = SetTimer(nullptr, 0, 10, CloseTheViewOnceADialogShows);
   ASSERT_NE(timer, 0u);
