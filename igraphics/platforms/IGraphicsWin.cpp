@@ -4,11 +4,13 @@
 #include "igraphics/IGraphicsEditorDelegate.h"
 
 #include <glad/gl.h>
+#include <glad/wgl.h>
 
 #include <commctrl.h>
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace iplug
@@ -23,7 +25,10 @@ constexpr const wchar_t* kWndClassName = L"IPlugWndClass";
 constexpr DWORD kVBlankJoinLimitMs = 10000;
 constexpr DWORD kVBlankFallbackMs = 16;
 constexpr DWORD kAdapterRetryMs = 1000;
+constexpr DWORD kVBlankRepostMs = 1000;
 constexpr int kMaxTooltipWidth = 250;
+// What a file dropped from another process brings along besides WM_DROPFILES and WM_COPYDATA.
+constexpr UINT kCopyGlobalData = 0x0049;
 
 // Editors open in this process; the window class lives while there is one.
 int sOpenWindowCount = 0;
@@ -70,11 +75,36 @@ bool IsWindows8OrLater()
 // or -1 instead of null); the 1.1 functions are exported by opengl32 itself.
 GLADapiproc LoadGLProc(void* pOpenGL32, const char* name)
 {
-  PROC proc = wglGetProcAddress(name);
+  PROC proc = IGraphicsWin::sGLProcAddress(name);
   const auto value = reinterpret_cast<intptr_t>(proc);
   if (value >= -1 && value <= 3)
     proc = GetProcAddress(static_cast<HMODULE>(pOpenGL32), name);
   return reinterpret_cast<GLADapiproc>(reinterpret_cast<void (*)()>(proc));
+}
+
+template <typename... F>
+bool AllFound(F... functions)
+{
+  return ((functions != nullptr) && ...);
+}
+
+// NanoVG's GL2 renderer and the drawing back end call OpenGL 2.0 and the framebuffer functions
+// under their core names. Microsoft's own renderer (no display driver, many remote sessions) has
+// OpenGL 1.1 alone, and an older driver may offer framebuffers under their EXT names only: NanoVG
+// would call through null pointers there. glad leaves what it does not look up as it was, so both
+// what it found and the pointers themselves count.
+bool CanDrawWithNanoVG()
+{
+  return GLAD_GL_VERSION_2_0 && GLAD_GL_ARB_framebuffer_object &&
+         AllFound(glActiveTexture, glAttachShader, glBindAttribLocation, glBindBuffer, glBlendFuncSeparate,
+                  glBufferData, glCompileShader, glCreateProgram, glCreateShader, glDeleteBuffers, glDeleteProgram,
+                  glDeleteShader, glDisableVertexAttribArray, glEnableVertexAttribArray, glGenBuffers,
+                  glGetProgramInfoLog, glGetProgramiv, glGetShaderInfoLog, glGetShaderiv, glGetUniformLocation,
+                  glLinkProgram, glShaderSource, glStencilOpSeparate, glUniform1i, glUniform2fv, glUniform4fv,
+                  glUseProgram, glVertexAttribPointer) &&
+         AllFound(glBindFramebuffer, glBindRenderbuffer, glCheckFramebufferStatus, glDeleteFramebuffers,
+                  glDeleteRenderbuffers, glFramebufferRenderbuffer, glFramebufferTexture2D, glGenFramebuffers,
+                  glGenRenderbuffers, glRenderbufferStorage);
 }
 
 bool LoadGLEntryPoints()
@@ -84,26 +114,58 @@ bool LoadGLEntryPoints()
     return false;
   const int version = gladLoadGLUserPtr(LoadGLProc, openGL32);
   FreeLibrary(openGL32);
-  return version != 0;
+  return version != 0 && CanDrawWithNanoVG();
 }
+
+// An elevated host still takes files dropped from Explorer, which runs at a lower integrity level:
+// the system holds these messages back from the window unless it lets them through.
+void AllowDropsFromLowerIntegrity(HWND window)
+{
+  if (!IGraphicsWin::sChangeWindowMessageFilterEx)
+    return;
+  for (UINT msg : {static_cast<UINT>(WM_DROPFILES), static_cast<UINT>(WM_COPYDATA), kCopyGlobalData})
+    IGraphicsWin::sChangeWindowMessageFilterEx(window, msg, MSGFLT_ALLOW, nullptr);
+}
+
+// The redraw source paces the frames already (the vertical-blank thread waits for the blank, the
+// timer keeps its own rate): SwapBuffers waiting for the display's refresh as well would halve the
+// frame rate whenever a frame misses a blank.
+void SwapWithoutWaiting(HDC dc)
+{
+  if (gladLoaderLoadWGL(dc) && GLAD_WGL_EXT_swap_control)
+    wglSwapIntervalEXT(0);
+}
+
+/** Makes the context current at construction current again at destruction (none when none was). */
+class KeepCurrentGLContext
+{
+public:
+  KeepCurrentGLContext() : mDC(wglGetCurrentDC()), mContext(wglGetCurrentContext()) {}
+  ~KeepCurrentGLContext() { Restore(); }
+  KeepCurrentGLContext(const KeepCurrentGLContext&) = delete;
+  KeepCurrentGLContext& operator=(const KeepCurrentGLContext&) = delete;
+
+  /** Makes the earlier context current now (and only once). */
+  void Restore()
+  {
+    if (std::exchange(mRestored, true))
+      return;
+    wglMakeCurrent(mDC, mContext);
+  }
+
+private:
+  HDC mDC;
+  HGLRC mContext;
+  bool mRestored = false;
+};
 
 // The kernel display calls that wait for a vertical blank. Where gdi32 lacks any of them, or no
 // adapter can be opened, every step fails and the thread falls back to sleeping.
 class VBlankAdapter
 {
 public:
-  VBlankAdapter() : mGDI(LoadLibraryW(L"gdi32.dll"))
-  {
-    mOpen = GetProc<OpenFunc>(mGDI, "D3DKMTOpenAdapterFromHdc");
-    mClose = GetProc<CloseFunc>(mGDI, "D3DKMTCloseAdapter");
-    mWait = GetProc<WaitFunc>(mGDI, "D3DKMTWaitForVerticalBlankEvent");
-  }
-  ~VBlankAdapter()
-  {
-    Close();
-    if (mGDI)
-      FreeLibrary(mGDI);
-  }
+  VBlankAdapter() = default;
+  ~VBlankAdapter() { Close(); }
   VBlankAdapter(const VBlankAdapter&) = delete;
   VBlankAdapter& operator=(const VBlankAdapter&) = delete;
 
@@ -112,6 +174,10 @@ public:
   {
     if (!mOpen || !mClose || !mWait)
       return false;
+    // An adapter blanks for its own display: a window moved to another one waits for that one's.
+    const HMONITOR monitor = IGraphicsWin::sMonitorFromWindow(window, MONITOR_DEFAULTTONEAREST);
+    if (mAdapter && monitor != mMonitor)
+      Close();
     if (mAdapter)
       return Wait();
     if (GetTickCount() - mLastFailedOpen <= kAdapterRetryMs)
@@ -121,36 +187,16 @@ public:
       mLastFailedOpen = GetTickCount();
       return false;
     }
+    mMonitor = monitor;
     mLastFailedOpen = 0;
     return Wait();
   }
 
 private:
-  struct OpenAdapterFromHdc
-  {
-    HDC hDc;
-    UINT hAdapter;
-    LUID adapterLuid;
-    UINT vidPnSourceId;
-  };
-  struct CloseAdapter
-  {
-    UINT hAdapter;
-  };
-  struct WaitForVerticalBlankEvent
-  {
-    UINT hAdapter;
-    UINT hDevice;
-    UINT vidPnSourceId;
-  };
-  using OpenFunc = LONG(APIENTRY*)(OpenAdapterFromHdc*);
-  using CloseFunc = LONG(APIENTRY*)(const CloseAdapter*);
-  using WaitFunc = LONG(APIENTRY*)(const WaitForVerticalBlankEvent*);
-
   bool Open(HWND window)
   {
     // The window's class keeps its own device context: giving it back only balances the get.
-    OpenAdapterFromHdc open = {};
+    IGraphicsWin::VBlankOpenArgs open = {};
     open.hDc = GetDC(window);
     const bool opened = open.hDc && mOpen(&open) == 0;
     if (open.hDc)
@@ -164,7 +210,7 @@ private:
 
   bool Wait()
   {
-    const WaitForVerticalBlankEvent wait = {mAdapter, 0, mSource};
+    const IGraphicsWin::VBlankWaitArgs wait = {mAdapter, 0, mSource};
     if (mWait(&wait) == 0)
       return true;
     Close();
@@ -175,17 +221,17 @@ private:
   {
     if (!mAdapter)
       return;
-    const CloseAdapter close = {mAdapter};
+    const IGraphicsWin::VBlankCloseArgs close = {mAdapter};
     mClose(&close);
     mAdapter = 0;
   }
 
-  HMODULE mGDI;
-  OpenFunc mOpen = nullptr;
-  CloseFunc mClose = nullptr;
-  WaitFunc mWait = nullptr;
+  const IGraphicsWin::OpenAdapterFunc mOpen = IGraphicsWin::sOpenAdapterFromHdc;
+  const IGraphicsWin::CloseAdapterFunc mClose = IGraphicsWin::sCloseAdapter;
+  const IGraphicsWin::WaitForVBlankFunc mWait = IGraphicsWin::sWaitForVBlank;
   UINT mAdapter = 0;
   UINT mSource = 0;
+  HMONITOR mMonitor = nullptr;
   DWORD mLastFailedOpen = 0;
 };
 
@@ -193,6 +239,17 @@ private:
 
 IGraphicsWin::DpiForWindowFunc IGraphicsWin::sDpiForWindow = GetProc<IGraphicsWin::DpiForWindowFunc>(
   GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
+IGraphicsWin::GLProcAddressFunc IGraphicsWin::sGLProcAddress = wglGetProcAddress;
+IGraphicsWin::MessageFilterFunc IGraphicsWin::sChangeWindowMessageFilterEx = GetProc<IGraphicsWin::MessageFilterFunc>(
+  GetModuleHandleW(L"user32.dll"), "ChangeWindowMessageFilterEx");
+// The module draws through gdi32, so it is loaded before anything here runs.
+IGraphicsWin::OpenAdapterFunc IGraphicsWin::sOpenAdapterFromHdc = GetProc<IGraphicsWin::OpenAdapterFunc>(
+  GetModuleHandleW(L"gdi32.dll"), "D3DKMTOpenAdapterFromHdc");
+IGraphicsWin::CloseAdapterFunc IGraphicsWin::sCloseAdapter = GetProc<IGraphicsWin::CloseAdapterFunc>(
+  GetModuleHandleW(L"gdi32.dll"), "D3DKMTCloseAdapter");
+IGraphicsWin::WaitForVBlankFunc IGraphicsWin::sWaitForVBlank = GetProc<IGraphicsWin::WaitForVBlankFunc>(
+  GetModuleHandleW(L"gdi32.dll"), "D3DKMTWaitForVerticalBlankEvent");
+IGraphicsWin::MonitorFromWindowFunc IGraphicsWin::sMonitorFromWindow = ::MonitorFromWindow;
 
 IGraphicsWin::IGraphicsWin(IGEditorDelegate& dlg, int w, int h, int fps, float scale)
 : IGraphicsNanoVG(dlg, w, h, fps, scale)
@@ -211,6 +268,8 @@ IGraphicsWin::~IGraphicsWin()
 
 void* IGraphicsWin::OpenWindow(void* pParent)
 {
+  // A host that draws with OpenGL itself finds its context current again, however the opening ends.
+  KeepCurrentGLContext hostContext;
   mParentWnd = static_cast<HWND>(pParent);
   // The window opens at a whole scale; the first tick applies the exact one. Below 96 dpi that
   // would be 0, a window of no size.
@@ -228,20 +287,22 @@ void* IGraphicsWin::OpenWindow(void* pParent)
     y = r.top;
     w = r.right - r.left;
     h = r.bottom - r.top;
-    CloseWindow();
   }
+  // Also what is left of a window that the host destroyed with its own.
+  CloseWindow();
 
   RetainWindowClass(mHInstance);
+  mHoldsWindowClass = true;
   // The window procedure takes the window and starts its redraw source on WM_CREATE.
   if (!CreateWindowExW(0, kWndClassName, L"IPlug", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, x, y, w,
                        h, mParentWnd, nullptr, mHInstance, this))
   {
-    // A window that died after its WM_CREATE may have started its redraw source already.
-    StopRedrawSource();
-    mPlugWnd = nullptr;
-    ReleaseWindowClass(mHInstance);
+    // A window that died after its WM_CREATE went through WM_DESTROY, which stopped its redraw
+    // source; the class's count goes back.
+    CloseWindow();
     return nullptr;
   }
+  AllowDropsFromLowerIntegrity(mPlugWnd);
 
   if (CreateGLContext())
     OnViewInitialized(nullptr);
@@ -253,34 +314,62 @@ void* IGraphicsWin::OpenWindow(void* pParent)
   }
   SetScreenScale(static_cast<float>(screenScale));
   GetDelegate()->LayoutUI(this);
-  if (MultiTouchEnabled() && PlatformSupportsMultiTouch())
-    RegisterTouchWindow(mPlugWnd, 0);
+  mTouchWindow = MultiTouchEnabled() && PlatformSupportsMultiTouch() && sRegisterTouchWindow(mPlugWnd, 0);
   SetAllControlsDirty();
   if (TooltipsEnabled())
     CreateTooltipWindow();
-  wglMakeCurrent(nullptr, nullptr);
+  hostContext.Restore();
   GetDelegate()->OnUIOpen();
   return mPlugWnd;
 }
 
 void IGraphicsWin::CloseWindow()
 {
-  if (!mPlugWnd)
-    return;
-  StopRedrawSource();
+  const HWND window = mPlugWnd;
+  if (window)
+    StopRedrawSource();
+  // A window that the host destroyed inside one of the editor's own calls left its drawing behind:
+  // the controls were still in use then.
+  if (window || mHGLRC)
+    DestroyDrawing();
+  if (window)
+  {
+    ForgetWindow();
+    DestroyWindow(window);
+  }
+  if (std::exchange(mHoldsWindowClass, false))
+    ReleaseWindowClass(mHInstance);
+}
+
+void IGraphicsWin::DestroyDrawing()
+{
   ActivateGLContext();
   OnViewDestroyed();
   DeactivateGLContext();
   DestroyGLContext();
+}
+
+void IGraphicsWin::ForgetWindow()
+{
   DestroyTooltipWindow();
   // The EDIT dies with its parent; a handle kept past that would block every later text entry.
   DestroyEditWindow();
   mParamEditMsg = kNone;
   // Whatever reaches the window while it goes down finds no editor behind it.
   SetWindowLongPtrW(mPlugWnd, GWLP_USERDATA, 0);
-  DestroyWindow(mPlugWnd);
   mPlugWnd = nullptr;
-  ReleaseWindowClass(mHInstance);
+}
+
+void IGraphicsWin::OnWindowDestroyed()
+{
+  StopRedrawSource();
+  // The drawing goes on our own context while the window and its device context still exist;
+  // afterwards its GL calls could only run with no context current. Inside another of the editor's
+  // own calls (a menu, a dialog) the controls are still in use, so CloseWindow takes it later.
+  if (mPlatformCalls <= 1)
+    DestroyDrawing();
+  ForgetWindow();
+  mParentWnd = nullptr;
 }
 
 void IGraphicsWin::ReleaseParentWindow()
@@ -288,6 +377,9 @@ void IGraphicsWin::ReleaseParentWindow()
   if (!mPlugWnd)
     return;
   StopRedrawSource();
+  // The editor is closing: a tick already queued (the timer's, the vertical-blank thread's, a paint)
+  // or anything else that reaches the window until CloseWindow finds no editor behind it.
+  SetWindowLongPtrW(mPlugWnd, GWLP_USERDATA, 0);
   ShowWindow(mPlugWnd, SW_HIDE);
   // A message-only window is no child of the host's, so the host may destroy its own window now
   // without taking ours, which CloseWindow destroys later.
@@ -316,12 +408,15 @@ bool IGraphicsWin::CreateGLContext()
   mHGLRC = wglCreateContext(mPlatformContext);
   if (!mHGLRC || !wglMakeCurrent(mPlatformContext, mHGLRC))
     return false;
+  SwapWithoutWaiting(mPlatformContext);
   return LoadGLEntryPoints();
 }
 
 void IGraphicsWin::DestroyGLContext()
 {
-  wglMakeCurrent(nullptr, nullptr);
+  // Only our own context is let go: the host's, current again after a teardown, stays current.
+  if (mHGLRC && wglGetCurrentContext() == mHGLRC)
+    wglMakeCurrent(nullptr, nullptr);
   if (mHGLRC)
     wglDeleteContext(mHGLRC);
   mHGLRC = nullptr;
@@ -388,7 +483,11 @@ void IGraphicsWin::ActivateGLContext()
 {
   mStartHDC = wglGetCurrentDC();
   mStartHGLRC = wglGetCurrentContext();
-  wglMakeCurrent(mPlatformContext, mHGLRC);
+  // What follows runs on our context or on none. A make-current that fails (our window went with
+  // the host's) may leave the host's context current, where NanoVG's deletes would take the host's
+  // objects of the same names; without a current context a GL call does nothing.
+  if (!IsWindow(mPlugWnd) || !wglMakeCurrent(mPlatformContext, mHGLRC) || wglGetCurrentContext() != mHGLRC)
+    wglMakeCurrent(nullptr, nullptr);
 }
 
 void IGraphicsWin::DeactivateGLContext()
@@ -399,7 +498,7 @@ void IGraphicsWin::DeactivateGLContext()
 
 bool IGraphicsWin::PlatformSupportsMultiTouch() const
 {
-  return (GetSystemMetrics(SM_DIGITIZER) & NID_MULTI_INPUT) != 0;
+  return (sSystemMetrics(SM_DIGITIZER) & NID_MULTI_INPUT) != 0;
 }
 
 float IGraphicsWin::GetWindowDpiScale(HWND hWnd)
@@ -424,6 +523,8 @@ void IGraphicsWin::StartRedrawSource()
   {
     mVBlankWindow = mPlugWnd;
     mVBlankShutdown = false;
+    // A tick left pending went down with an earlier window.
+    mVBlankTickPending = false;
     const HANDLE thread = CreateThread(nullptr, 0, VBlankThreadProc, this, 0, nullptr);
     if (thread)
     {
@@ -471,7 +572,15 @@ void IGraphicsWin::VBlankRun()
 
 void IGraphicsWin::PostVBlank()
 {
-  PostMessageW(mVBlankWindow, kVBlankMessage, static_cast<WPARAM>(++mVBlankCount), 0);
+  // A host thread that dispatches nothing for a while (busy, or in a modal loop of its own) would
+  // otherwise find its queue full of our ticks, and its own posts failing. A tick that a loop took
+  // from the queue without dispatching it is never taken: after a while the thread posts anyway.
+  const DWORD now = GetTickCount();
+  if (mVBlankTickPending.exchange(true) && now - mVBlankPostedAt < kVBlankRepostMs)
+    return;
+  mVBlankPostedAt = now;
+  if (!PostMessageW(mVBlankWindow, kVBlankMessage, static_cast<WPARAM>(++mVBlankCount), 0))
+    mVBlankTickPending = false;
 }
 
 RECT IGraphicsWin::ToPixelRect(const IRECT& r) const

@@ -56,6 +56,44 @@ public:
    * as a display of another density. */
   using DpiForWindowFunc = UINT(WINAPI*)(HWND);
   static DpiForWindowFunc sDpiForWindow;
+  /** wglGetProcAddress, through which the GL entry points past OpenGL 1.1 are found: replaceable so
+   * that tests can pose as a system whose OpenGL cannot draw the editor. */
+  using GLProcAddressFunc = PROC(WINAPI*)(LPCSTR);
+  static GLProcAddressFunc sGLProcAddress;
+  /** user32's ChangeWindowMessageFilterEx (null before Windows 7): replaceable so that tests can see
+   * what the window lets through from processes of a lower integrity level. */
+  using MessageFilterFunc = BOOL(WINAPI*)(HWND, UINT, DWORD, PCHANGEFILTERSTRUCT);
+  static MessageFilterFunc sChangeWindowMessageFilterEx;
+
+  /** The arguments of gdi32's kernel display calls that wait for a display's vertical blank. */
+  struct VBlankOpenArgs
+  {
+    HDC hDc;
+    UINT hAdapter;
+    LUID adapterLuid;
+    UINT vidPnSourceId;
+  };
+  struct VBlankCloseArgs
+  {
+    UINT hAdapter;
+  };
+  struct VBlankWaitArgs
+  {
+    UINT hAdapter;
+    UINT hDevice;
+    UINT vidPnSourceId;
+  };
+  /** D3DKMTOpenAdapterFromHdc, D3DKMTCloseAdapter and D3DKMTWaitForVerticalBlankEvent (each null
+   * where gdi32 has none), and MonitorFromWindow: replaceable so that tests can pose as a display
+   * driver and a desktop of several monitors. */
+  using OpenAdapterFunc = LONG(APIENTRY*)(VBlankOpenArgs*);
+  using CloseAdapterFunc = LONG(APIENTRY*)(const VBlankCloseArgs*);
+  using WaitForVBlankFunc = LONG(APIENTRY*)(const VBlankWaitArgs*);
+  using MonitorFromWindowFunc = HMONITOR(WINAPI*)(HWND, DWORD);
+  static OpenAdapterFunc sOpenAdapterFromHdc;
+  static CloseAdapterFunc sCloseAdapter;
+  static WaitForVBlankFunc sWaitForVBlank;
+  static MonitorFromWindowFunc sMonitorFromWindow;
 
   // Input and the cursor (IGraphicsWinInput.cpp).
   static LRESULT CALLBACK WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -63,6 +101,15 @@ public:
   void HideMouseCursor(bool hide = true, bool lock = true) override;
   void MoveMouseCursor(float x, float y) override;
   ECursor SetMouseCursor(ECursor cursorType = ECursor::ARROW) override;
+  /** The system's GetSystemMetrics and RegisterTouchWindow, replaceable so that tests can pose as a
+   * touch screen (the digitizer's answer) on which the window registers for touch. */
+  using SystemMetricsFunc = int(WINAPI*)(int);
+  static SystemMetricsFunc sSystemMetrics;
+  using RegisterTouchWindowFunc = BOOL(WINAPI*)(HWND, ULONG);
+  static RegisterTouchWindowFunc sRegisterTouchWindow;
+  /** The system's ToUnicode, replaceable so that tests can type on a keyboard layout of their own. */
+  using ToUnicodeFunc = int(WINAPI*)(UINT vk, UINT scanCode, const BYTE* state, LPWSTR chars, int size, UINT flags);
+  static ToUnicodeFunc sToUnicode;
 
   // The native text entry (IGraphicsWinTextEntry.cpp).
   void CreatePlatformTextEntry(int paramIdx, const IText& text, const IRECT& bounds, int length,
@@ -119,6 +166,12 @@ private:
   /** The window's device context, pixel format, WGL context and GL entry points; false on failure. */
   bool CreateGLContext();
   void DestroyGLContext();
+  /** NanoVG's objects, then the WGL context. */
+  void DestroyDrawing();
+  /** WM_DESTROY that CloseWindow did not start: the host destroyed its window, and ours with it. */
+  void OnWindowDestroyed();
+  /** The tooltip and the EDIT go, and nothing that still reaches the window finds this editor. */
+  void ForgetWindow();
   /** The update region of the window as editor rects. */
   IRECTList UpdateRects(HRGN region, int regionType) const;
   RECT ToPixelRect(const IRECT& r) const;
@@ -141,6 +194,10 @@ private:
   void HandleButtonDown(HWND hWnd, WPARAM wParam, LPARAM lParam);
   void HandleWheel(HWND hWnd, WPARAM wParam, LPARAM lParam);
   void HideTooltip();
+  /** Whether the window registered for touch, so that a finger's contacts come as WM_TOUCH too. */
+  bool mTouchWindow = false;
+  /** Set while our own button-up gives the capture back, which is no lost drag. */
+  bool mReleasingCapture = false;
   /** The scale from window pixels to editor units: draw scale times screen scale. */
   float PixelScale() const { return GetDrawScale() * GetScreenScale(); }
 
@@ -177,6 +234,9 @@ private:
 
   HINSTANCE mHInstance = nullptr;
   HWND mPlugWnd = nullptr;
+  // Whether this editor counts among the window class's users; a window that the host destroyed
+  // stays counted until CloseWindow, when it is surely gone.
+  bool mHoldsWindowClass = false;
   HWND mParentWnd = nullptr;
   HWND mTooltipWnd = nullptr;
   HDC mPlatformContext = nullptr;
@@ -188,6 +248,10 @@ private:
   std::atomic<bool> mVBlankShutdown{false};
   HANDLE mVBlankThread = INVALID_HANDLE_VALUE;
   std::atomic<int> mVBlankCount{0};
+  // Set when the thread posts a tick, cleared when the window takes it: one tick in the queue at most.
+  std::atomic<bool> mVBlankTickPending{false};
+  // When the thread last posted (the thread's own).
+  DWORD mVBlankPostedAt = 0;
   int mVBlankSkipUntil = 0;
   bool mVSYNCEnabled = false;
 

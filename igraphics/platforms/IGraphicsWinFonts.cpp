@@ -86,16 +86,23 @@ PlatformFontPtr IGraphicsWin::LoadPlatformFont(const char* fontID, void* pData, 
 {
   if (!pData || dataSize <= 0)
     return nullptr;
+  const IFontInfo info(pData, uint32_t(dataSize), 0);
+  if (!info.IsValid() || !info.GetFamily().GetLength())
+    return nullptr;
+  const auto findFont = [&info] {
+    return FindWinFont(info.GetFamily().Get(), WeightFor(info.IsBold()), info.IsItalic(), info.IsUnderline(), false);
+  };
   StaticStorage<InstalledFont>::Accessor installed(InstalledFontCache());
+  // An editor still open installed this font already: another copy would stay installed in GDI
+  // until the last editor closes, one more for every opening.
+  if (installed.Find(fontID))
+    if (HFONT font = findFont())
+      return std::make_unique<WinFont>(font, "", false);
   // Removes the font again on every way out that does not keep it.
   auto memoryFont = std::make_unique<InstalledFont>(pData, DWORD(dataSize));
   if (!memoryFont->handle)
     return nullptr;
-  const IFontInfo info(pData, uint32_t(dataSize), 0);
-  if (!info.IsValid() || !info.GetFamily().GetLength())
-    return nullptr;
-  HFONT font = FindWinFont(info.GetFamily().Get(), WeightFor(info.IsBold()), info.IsItalic(), info.IsUnderline(),
-                           false);
+  HFONT font = findFont();
   if (!font)
     return nullptr;
   auto winFont = std::make_unique<WinFont>(font, "", false);

@@ -20,14 +20,35 @@ namespace igraphics
 namespace
 {
 
-// What the system puts in a mouse message's extra info when a pen or a finger made it.
-constexpr LPARAM kTouchSignatureMask = static_cast<LPARAM>(0xFFFFFF00);
-constexpr LPARAM kTouchSignature = static_cast<LPARAM>(0xFF515700);
+// What the system puts in a mouse message's extra info when a pen or a finger made it; the low
+// byte's top bit is set for a finger.
+constexpr LPARAM kTabletSignatureMask = static_cast<LPARAM>(0xFFFFFF00);
+constexpr LPARAM kTabletSignature = static_cast<LPARAM>(0xFF515700);
+constexpr LPARAM kFingerBit = 0x80;
 constexpr int kWheelNotch = 120;
+// ToUnicode's flag to leave the keyboard's dead-key state as it is (ignored before Windows 10 1607).
+constexpr UINT kKeepKeyboardState = 0x4;
 
-bool MadeByTouch()
+enum class EPointer
 {
-  return (GetMessageExtraInfo() & kTouchSignatureMask) == kTouchSignature;
+  Mouse,
+  Pen,
+  Finger
+};
+
+EPointer PointerOfMessage()
+{
+  const LPARAM extra = GetMessageExtraInfo();
+  if ((extra & kTabletSignatureMask) != kTabletSignature)
+    return EPointer::Mouse;
+  return (extra & kFingerBit) ? EPointer::Finger : EPointer::Pen;
+}
+
+// The mouse messages that stand for a finger's press or move; its release still ends a press.
+bool IsPressOrMove(UINT msg)
+{
+  return msg == WM_MOUSEMOVE || msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
+         msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK;
 }
 
 bool KeyIsDown(int vk)
@@ -54,12 +75,15 @@ void RequestMouseTracking(HWND hWnd, DWORD flags)
 
 // The key's character, in UTF-8; false for a dead key or a key that gives several characters.
 // The wide translation is used because ToAscii's character is in the ANSI code page, not UTF-8.
+// The host's TranslateMessage has already stored a dead key for the next key; translating again
+// without keeping that state would take the accent off the host's next character.
 bool KeyText(WPARAM vk, LPARAM lParam, std::string& text)
 {
   BYTE state[256];
   GetKeyboardState(state);
   wchar_t chars[4] = {};
-  const int n = ToUnicode(static_cast<UINT>(vk), (lParam >> 16) & 0xFF, state, chars, 3, 0);
+  const int n = IGraphicsWin::sToUnicode(static_cast<UINT>(vk), (lParam >> 16) & 0xFF, state, chars, 3,
+                                         kKeepKeyboardState);
   if (n != 0 && n != 1)
     return false;
   chars[n] = 0;
@@ -79,6 +103,10 @@ LPCWSTR SystemCursorFor(ECursor cursor)
 }
 
 } // namespace
+
+IGraphicsWin::SystemMetricsFunc IGraphicsWin::sSystemMetrics = ::GetSystemMetrics;
+IGraphicsWin::RegisterTouchWindowFunc IGraphicsWin::sRegisterTouchWindow = ::RegisterTouchWindow;
+IGraphicsWin::ToUnicodeFunc IGraphicsWin::sToUnicode = ::ToUnicode;
 
 LRESULT CALLBACK IGraphicsWin::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -101,6 +129,15 @@ LRESULT CALLBACK IGraphicsWin::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARA
 
 LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+  // The thread posts its next tick once this one is taken, also when a text entry passes it by.
+  if (msg == kVBlankMessage)
+    mVBlankTickPending = false;
+  // The host destroyed its window and ours with it, also while a text entry takes the messages.
+  if (msg == WM_DESTROY)
+  {
+    OnWindowDestroyed();
+    return 0;
+  }
   if (mParamEditWnd && mParamEditMsg == kEditing)
   {
     if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN)
@@ -113,9 +150,15 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
 
   if (IsMouseMessage(msg))
   {
-    mTabletInput = MadeByTouch();
+    // A pen or a finger cannot be warped back, so neither may lock the cursor.
+    const EPointer pointer = PointerOfMessage();
+    mTabletInput = pointer != EPointer::Mouse;
     if (mTabletInput)
       mCursorLock = false;
+    // A window registered for touch gets a finger's contacts as WM_TOUCH, so the mouse messages
+    // that the system makes of them as well would act twice.
+    if (pointer == EPointer::Finger && mTouchWindow && IsPressOrMove(msg))
+      return 0;
   }
 
   switch (msg)
@@ -128,18 +171,24 @@ LRESULT IGraphicsWin::HandleMessage(HWND hWnd, UINT msg, WPARAM wParam, LPARAM l
   case WM_LBUTTONUP:
   case WM_RBUTTONUP:
   case WM_MBUTTONUP:
+    mReleasingCapture = true;
     ReleaseCapture();
+    mReleasingCapture = false;
     OnMouseUp({GetMouseInfo(lParam, wParam)});
+    return 0;
+  // Alt+Tab, the Windows key or a dialog took the mouse: the drag's button-up will not come here.
+  case WM_CAPTURECHANGED:
+    if (!mReleasingCapture && reinterpret_cast<HWND>(lParam) != hWnd)
+      EndCapturedGestures();
     return 0;
   case WM_LBUTTONDBLCLK:
   case WM_RBUTTONDBLCLK:
-    if (!mTabletInput)
-    {
-      const IMouseInfo info = GetMouseInfo(lParam, wParam);
-      if (OnMouseDblClick(info.x, info.y, info.ms))
-        SetCapture(hWnd);
-    }
+  {
+    const IMouseInfo info = GetMouseInfo(lParam, wParam);
+    if (OnMouseDblClick(info.x, info.y, info.ms))
+      SetCapture(hWnd);
     return 0;
+  }
   case WM_MOUSEWHEEL: HandleWheel(hWnd, wParam, lParam); return 0;
   case WM_MOUSEHOVER:
     if (mTooltipIdx >= 0 && mTooltipIdx < NControls())
@@ -202,8 +251,6 @@ IMouseInfo IGraphicsWin::GetMouseInfo(LPARAM lParam, WPARAM wParam)
 
 void IGraphicsWin::HandleMouseMove(HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
-  if (mTabletInput)
-    return;
   if (!(wParam & (MK_LBUTTON | MK_RBUTTON)))
   {
     const IMouseInfo info = GetMouseInfo(lParam, wParam);
@@ -242,8 +289,6 @@ void IGraphicsWin::HandleMouseMove(HWND hWnd, WPARAM wParam, LPARAM lParam)
 
 void IGraphicsWin::HandleButtonDown(HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
-  if (mTabletInput)
-    return;
   HideTooltip();
   if (mParamEditWnd)
   {

@@ -10,45 +10,17 @@
 
 #include <tlhelp32.h>
 
-#include <chrono>
-#include <functional>
+#include "tools/host/WinMessagePump.h"
+
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace wintest
 {
 
-/** Dispatches every waiting message of this thread. */
-inline void PumpMessages()
-{
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-  {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-/** Pumps messages until done() holds or the time is up; whether it came to hold. */
-inline bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5))
-{
-  const auto end = std::chrono::steady_clock::now() + limit;
-  while (!done())
-  {
-    if (std::chrono::steady_clock::now() > end)
-      return false;
-    PumpMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
-  }
-  return true;
-}
-
-/** Pumps messages for the given time. */
-inline void PumpFor(std::chrono::milliseconds duration)
-{
-  PumpUntil([] { return false; }, duration);
-}
+using testhost::PumpFor;
+using testhost::PumpMessages;
+using testhost::PumpUntil;
 
 /** The visible top-level windows of this process with the given class ("#32770" for dialogs,
  * "#32768" for menus). */

@@ -24,8 +24,11 @@ class TestDelegate : public iplug::igraphics::IGEditorDelegate
 {
 public:
   explicit TestDelegate(int nParams = 0) : IGEditorDelegate(nParams) { SetSizeConstraints(1, 10000, 1, 10000); }
-  void BeginInformHostOfParamChangeFromUI(int) override {}
-  void EndInformHostOfParamChangeFromUI(int) override {}
+  void BeginInformHostOfParamChangeFromUI(int) override { ++gesturesBegun; }
+  void EndInformHostOfParamChangeFromUI(int) override { ++gesturesEnded; }
+
+  int gesturesBegun = 0;
+  int gesturesEnded = 0;
 };
 
 /** Stands in for the system's dpi answer while it lives. */
@@ -117,6 +120,22 @@ public:
 private:
   iplug::igraphics::IColor mColor;
 };
+
+/** A control that asks to be drawn on every tick. */
+class AlwaysDirtyControl : public FillControl
+{
+public:
+  using FillControl::FillControl;
+  bool IsDirty() override { return true; }
+};
+
+/** Whether the editor's window class is registered: from the first open editor window to the last. */
+inline bool WindowClassRegistered()
+{
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof(wc);
+  return GetClassInfoExW(GetModuleHandleW(nullptr), L"IPlugWndClass", &wc) != FALSE;
+}
 
 /** The window of this thread with that class and owner, or null. */
 inline HWND FindOwnedWindow(const wchar_t* className, HWND owner)

@@ -1,6 +1,5 @@
 #include "WinEditorFixture.h"
-
-#include "igraphics/platforms/WinFont.h"
+#include "WinFontFixture.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,20 +13,13 @@ namespace
 using namespace iplug::igraphics;
 
 using Bytes = std::vector<uint8_t>;
+using wintest::MemoryFontCount;
+using wintest::WinePath;
 
 // A family that no installed font has: a copy of the font renamed to it shows through GDI once this
 // process has installed it.
 constexpr char kPrivateFamily[] = "Brimvt";
 constexpr char kSystemFamily[] = "Roboto"; // the font package the build needs, which Wine lists
-
-std::string WinePath(const char* unixPath)
-{
-  std::string path = std::string("Z:") + unixPath;
-  for (char& c : path)
-    if (c == '/')
-      c = '\\';
-  return path;
-}
 
 Bytes ReadFile(const std::string& path)
 {
@@ -144,44 +136,6 @@ bool SystemFamilyInstalled(const char* family)
   ReleaseDC(nullptr, screen);
   return found;
 }
-
-/** While it lives, counts the memory fonts that GDI holds for this process; Wine keeps removed ones
- * usable, so GDI itself cannot show a removal. */
-class MemoryFontCount
-{
-public:
-  MemoryFontCount()
-  {
-    sLive = 0;
-    InstalledFont::sAdd = Add;
-    InstalledFont::sRemove = Remove;
-  }
-  ~MemoryFontCount()
-  {
-    InstalledFont::sAdd = AddFontMemResourceEx;
-    InstalledFont::sRemove = RemoveFontMemResourceEx;
-  }
-  MemoryFontCount(const MemoryFontCount&) = delete;
-  MemoryFontCount& operator=(const MemoryFontCount&) = delete;
-
-  int Live() const { return sLive; }
-
-private:
-  static HANDLE WINAPI Add(PVOID data, DWORD size, PVOID reserved, DWORD* nFonts)
-  {
-    HANDLE font = AddFontMemResourceEx(data, size, reserved, nFonts);
-    sLive += font != nullptr;
-    return font;
-  }
-  static BOOL WINAPI Remove(HANDLE font)
-  {
-    const BOOL removed = RemoveFontMemResourceEx(font);
-    sLive -= removed != FALSE;
-    return removed;
-  }
-
-  static inline int sLive = 0;
-};
 
 int InstalledCount()
 {
@@ -401,6 +355,33 @@ TEST(WinFonts, CachesAreSharedByEditorsAndEmptiedWithTheLastOne)
   EXPECT_EQ(InstalledCount(), 0);
   EXPECT_EQ(CachedCount(), 0);
   EXPECT_FALSE(CopyCachedWinFont("private", 20));
+}
+
+// A host that keeps one editor open while the user opens and closes another: each opening loads the
+// font again, and GDI must still hold one copy of it.
+TEST(WinFonts, AFontIsInstalledOnceWhileEditorsComeAndGo)
+{
+  const MemoryFontCount memoryFonts;
+  bool loaded = false;
+  const auto loadFont = [&loaded](IGraphics* pGraphics) { loaded = pGraphics->LoadFont("ui", "Roboto-Regular.ttf"); };
+  auto resident = std::make_unique<wintest::Editor>(300, 200, 1.f, 0, 60, loadFont);
+  ASSERT_TRUE(resident->window);
+  ASSERT_TRUE(loaded);
+  for (int i = 0; i < 3; ++i)
+  {
+    SCOPED_TRACE(i);
+    loaded = false;
+    auto visitor = std::make_unique<wintest::Editor>(300, 200, 1.f, 0, 60, loadFont);
+    ASSERT_TRUE(visitor->window);
+    EXPECT_TRUE(loaded);
+    EXPECT_EQ(memoryFonts.Live(), 1);
+    visitor.reset();
+    EXPECT_EQ(memoryFonts.Live(), 1);
+  }
+  EXPECT_EQ(InstalledCount(), 1);
+  resident.reset();
+  EXPECT_EQ(memoryFonts.Live(), 0);
+  EXPECT_EQ(InstalledCount(), 0);
 }
 
 TEST(WinFonts, CachedFontCopiesHaveTheRequestedHeight)

@@ -1,8 +1,11 @@
 #include "WinEditorFixture.h"
 
+#include "igraphics/controls/IVKnobControl.h"
+
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -96,12 +99,13 @@ private:
  * and a recording control over it all, so that a message's pixels are halved on the way in. */
 struct InputEditor
 {
-  InputEditor()
-  : editor(200, 100, 2.f, 0, 60, [this](IGraphics* pGraphics) {
+  explicit InputEditor(bool multiTouch = false)
+  : editor(200, 100, 2.f, 0, 60, [this, multiTouch](IGraphics* pGraphics) {
     pGraphics->AttachControl(new FillControl(pGraphics->GetBounds(), COLOR_GRAY));
     pRecorder = new RecordingControl(pGraphics->GetBounds());
     pGraphics->AttachControl(pRecorder);
     pGraphics->EnableMouseOver(true);
+    pGraphics->EnableMultiTouch(multiTouch);
   })
   {}
   POINT ScreenPoint(int x, int y) const
@@ -212,10 +216,51 @@ TEST(WinInput, ModifierKeysOfAMouseMessage)
   EXPECT_FALSE(input.pRecorder->events[1].mod.C);
 }
 
-// Real input from SendInput, marked as a pen's or finger's through its extra info.
-TEST(WinInput, TouchMadeMessagesAreIgnoredExceptButtonUp)
+/** Poses as a touch screen while it lives: the digitizer reports multi-touch, and a window of this
+ * thread registers for touch, as on real Windows (Wine answers neither). */
+class PoseAsTouchScreen
 {
-  constexpr ULONG_PTR kTouch = 0xFF515700;
+public:
+  PoseAsTouchScreen() : mSavedMetrics(IGraphicsWin::sSystemMetrics), mSavedRegister(IGraphicsWin::sRegisterTouchWindow)
+  {
+    sRegistered.clear();
+    IGraphicsWin::sSystemMetrics = [](int index) -> int {
+      return index == SM_DIGITIZER ? NID_READY | NID_MULTI_INPUT | NID_INTEGRATED_TOUCH : GetSystemMetrics(index);
+    };
+    IGraphicsWin::sRegisterTouchWindow = [](HWND wnd, ULONG) -> BOOL {
+      if (GetWindowThreadProcessId(wnd, nullptr) != GetCurrentThreadId())
+        return FALSE;
+      sRegistered.push_back(wnd);
+      return TRUE;
+    };
+  }
+  ~PoseAsTouchScreen()
+  {
+    sRegistered.clear();
+    IGraphicsWin::sSystemMetrics = mSavedMetrics;
+    IGraphicsWin::sRegisterTouchWindow = mSavedRegister;
+  }
+  PoseAsTouchScreen(const PoseAsTouchScreen&) = delete;
+  PoseAsTouchScreen& operator=(const PoseAsTouchScreen&) = delete;
+
+  static inline std::vector<HWND> sRegistered;
+
+private:
+  IGraphicsWin::SystemMetricsFunc mSavedMetrics;
+  IGraphicsWin::RegisterTouchWindowFunc mSavedRegister;
+};
+
+// Real input from SendInput, marked as a pen's or a finger's through its extra info. Only a window
+// registered for touch gets a finger's contacts as WM_TOUCH as well, so only there are the mouse
+// messages made of them dropped; a pen's never are.
+TEST(WinInput, PenAndFingerMouseMessagesActUnlessTouchComesAsWMTouch)
+{
+  constexpr ULONG_PTR kMouse = 0;
+  constexpr ULONG_PTR kPen = 0xFF515700;
+  constexpr ULONG_PTR kFinger = 0xFF515780;
+  constexpr DWORD kDown = MOUSEEVENTF_LEFTDOWN;
+  constexpr DWORD kMove = MOUSEEVENTF_MOVE;
+  constexpr DWORD kUp = MOUSEEVENTF_LEFTUP;
   struct Step
   {
     DWORD flags;
@@ -224,22 +269,40 @@ TEST(WinInput, TouchMadeMessagesAreIgnoredExceptButtonUp)
   struct Case
   {
     const char* name;
+    bool touchWindow;
     std::vector<Step> steps;
     std::vector<std::string> expected;
   };
   const std::vector<Case> cases = {
-    {"mouse press and release", {{MOUSEEVENTF_LEFTDOWN, 0}, {MOUSEEVENTF_LEFTUP, 0}}, {"down", "up"}},
-    {"touch press", {{MOUSEEVENTF_LEFTDOWN, kTouch}, {MOUSEEVENTF_LEFTUP, 0}}, {}},
-    {"touch release after a mouse press", {{MOUSEEVENTF_LEFTDOWN, 0}, {MOUSEEVENTF_LEFTUP, kTouch}}, {"down", "up"}},
-    {"touch move while pressed",
-     {{MOUSEEVENTF_LEFTDOWN, 0}, {MOUSEEVENTF_MOVE, kTouch}, {MOUSEEVENTF_LEFTUP, 0}},
+    {"mouse", false, {{kDown, kMouse}, {kMove, kMouse}, {kUp, kMouse}}, {"down", "drag", "up"}},
+    {"pen", false, {{kDown, kPen}, {kMove, kPen}, {kUp, kPen}}, {"down", "drag", "up"}},
+    {"pen double click", false, {{kDown, kPen}, {kUp, kPen}, {kDown, kPen}, {kUp, kPen}}, {"down", "up", "dblclick"}},
+    {"finger, no touch registration",
+     false,
+     {{kDown, kFinger}, {kMove, kFinger}, {kUp, kFinger}},
+     {"down", "drag", "up"}},
+    {"pen on a touch window", true, {{kDown, kPen}, {kMove, kPen}, {kUp, kPen}}, {"down", "drag", "up"}},
+    {"finger on a touch window", true, {{kDown, kFinger}, {kMove, kFinger}, {kUp, kFinger}}, {}},
+    {"finger double click on a touch window",
+     true,
+     {{kDown, kFinger}, {kUp, kFinger}, {kDown, kFinger}, {kUp, kFinger}},
+     {}},
+    {"a finger's release on a touch window ends a mouse press",
+     true,
+     {{kDown, kMouse}, {kMove, kFinger}, {kUp, kFinger}},
      {"down", "up"}},
+    {"mouse on a touch window", true, {{kDown, kMouse}, {kMove, kMouse}, {kUp, kMouse}}, {"down", "drag", "up"}},
   };
   for (const Case& c : cases)
   {
     SCOPED_TRACE(c.name);
-    InputEditor input;
+    std::optional<PoseAsTouchScreen> touchScreen;
+    if (c.touchWindow)
+      touchScreen.emplace();
+    InputEditor input(c.touchWindow);
     ASSERT_NE(input.pRecorder, nullptr);
+    ASSERT_EQ(PoseAsTouchScreen::sRegistered,
+              c.touchWindow ? std::vector<HWND>{input.editor.window} : std::vector<HWND>{});
     SetForegroundWindow(input.editor.host.Get());
     const POINT p = input.ScreenPoint(100, 60);
     SetCursorPos(p.x, p.y);
@@ -249,7 +312,7 @@ TEST(WinInput, TouchMadeMessagesAreIgnoredExceptButtonUp)
     {
       INPUT in = {};
       in.type = INPUT_MOUSE;
-      in.mi.dx = s.flags == MOUSEEVENTF_MOVE ? 6 : 0;
+      in.mi.dx = s.flags == kMove ? 6 : 0;
       in.mi.dwFlags = s.flags;
       in.mi.dwExtraInfo = s.extra;
       ASSERT_EQ(SendInput(1, &in, sizeof(INPUT)), 1u);
@@ -261,6 +324,75 @@ TEST(WinInput, TouchMadeMessagesAreIgnoredExceptButtonUp)
         kinds.push_back(kind);
     EXPECT_EQ(kinds, c.expected);
     EXPECT_EQ(GetCapture(), nullptr);
+  }
+}
+
+/** A knob on parameter 0, which hides the cursor while it is dragged; counts its releases. */
+class CountingKnob : public IVKnobControl
+{
+public:
+  explicit CountingKnob(const IRECT& bounds) : IVKnobControl(bounds, 0) {}
+  void OnMouseUp(float x, float y, const IMouseMod& mod) override
+  {
+    ++ups;
+    IVKnobControl::OnMouseUp(x, y, mod);
+  }
+  int ups = 0;
+};
+
+/** The thread's cursor display counter (the cursor shows while it is 0 or more). */
+int CursorDisplayCount()
+{
+  ShowCursor(FALSE);
+  return ShowCursor(TRUE);
+}
+
+// Alt+Tab, the Windows key or a dialog of the host take the mouse in the middle of a drag, and its
+// button-up goes elsewhere.
+TEST(WinInput, ADragWhoseCaptureIsTakenEndsWithItsGestureAndShowsTheCursor)
+{
+  struct Case
+  {
+    const char* name;
+    void (*finish)(HWND editor, HWND host);
+    int ups;
+  };
+  const Case cases[] = {
+    {"the button comes up", [](HWND editor, HWND) { SendMessageW(editor, WM_LBUTTONUP, 0, MAKELPARAM(100, 20)); }, 1},
+    {"another window takes the capture", [](HWND, HWND host) { SetCapture(host); }, 0},
+    {"the system takes the capture away", [](HWND, HWND) { ReleaseCapture(); }, 0},
+  };
+  for (const Case& c : cases)
+  {
+    SCOPED_TRACE(c.name);
+    CountingKnob* pKnob = nullptr;
+    Editor editor(200, 100, 2.f, 1, 60, [&](IGraphics* pGraphics) {
+      pKnob = new CountingKnob(pGraphics->GetBounds());
+      pGraphics->AttachControl(pKnob);
+    });
+    ASSERT_NE(pKnob, nullptr);
+    editor.delegate.GetParam(0)->InitDouble("gain", 50., 0., 100., 0.1);
+    const int shown = CursorDisplayCount();
+
+    SendMessageW(editor.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 60));
+    SendMessageW(editor.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, 20));
+    ASSERT_EQ(GetCapture(), editor.window);
+    ASSERT_EQ(CursorDisplayCount(), shown - 1);
+    ASSERT_NE(editor.delegate.GetParam(0)->Value(), 50.);
+    c.finish(editor.window, editor.host.Get());
+    // Whoever took the capture gives it back, so the next case starts without one.
+    ReleaseCapture();
+    PumpFor(std::chrono::milliseconds(20));
+
+    EXPECT_EQ(CursorDisplayCount(), shown);
+    EXPECT_EQ(editor.delegate.gesturesBegun, 1);
+    EXPECT_EQ(editor.delegate.gesturesEnded, 1);
+    EXPECT_EQ(pKnob->ups, c.ups);
+    EXPECT_FALSE(editor.graphics->ControlIsCaptured(pKnob));
+    // The mouse coming back with its button up moves nothing.
+    const double value = editor.delegate.GetParam(0)->Value();
+    SendMessageW(editor.window, WM_MOUSEMOVE, 0, MAKELPARAM(100, 80));
+    EXPECT_EQ(editor.delegate.GetParam(0)->Value(), value);
   }
 }
 
@@ -354,6 +486,108 @@ TEST(WinInput, KeysGoToTheControlAndUnhandledOnesToTheRootWindow)
                                                             ? std::vector<std::pair<UINT, WPARAM>>{}
                                                             : std::vector<std::pair<UINT, WPARAM>>{{c.msg, c.vk}};
     EXPECT_EQ(RootKeyRecorder::sKeys, expected);
+  }
+}
+
+/** A German keyboard as ToUnicode sees it while it lives: 'ü' has a key of its own and '´' is a dead
+ * key that the next key takes ('´' then 'e' is 'é'; '´' again gives both accents). The dead key
+ * waits in the keyboard's state, which a translation takes unless it asks to keep it (0x4). */
+class GermanKeyboard
+{
+public:
+  GermanKeyboard() : mSaved(IGraphicsWin::sToUnicode)
+  {
+    sDeadKey = 0;
+    IGraphicsWin::sToUnicode = Translate;
+  }
+  ~GermanKeyboard() { IGraphicsWin::sToUnicode = mSaved; }
+  GermanKeyboard(const GermanKeyboard&) = delete;
+  GermanKeyboard& operator=(const GermanKeyboard&) = delete;
+
+  /** What the host's TranslateMessage makes of a key press: its characters, none for a dead key. */
+  static std::wstring HostTranslate(UINT vk)
+  {
+    wchar_t chars[4] = {};
+    const int n = Translate(vk, 0, nullptr, chars, 4, 0);
+    return std::wstring(chars, n > 0 ? n : 0);
+  }
+
+private:
+  static int WINAPI Translate(UINT vk, UINT, const BYTE*, LPWSTR chars, int, UINT flags)
+  {
+    constexpr wchar_t kAcute = L'\u00B4';
+    const bool keep = (flags & 0x4) != 0;
+    const wchar_t pending = sDeadKey;
+    if (!keep)
+      sDeadKey = 0;
+    if (vk == VK_OEM_6)
+    {
+      if (pending)
+      {
+        chars[0] = pending;
+        chars[1] = kAcute;
+        return 2;
+      }
+      chars[0] = kAcute;
+      if (!keep)
+        sDeadKey = kAcute;
+      return -1;
+    }
+    const wchar_t c = vk == VK_OEM_1 ? L'\u00FC' : vk == 'E' ? L'e' : 0;
+    if (!c)
+      return 0;
+    if (!pending)
+    {
+      chars[0] = c;
+      return 1;
+    }
+    if (c == L'e')
+    {
+      chars[0] = L'\u00E9';
+      return 1;
+    }
+    chars[0] = pending;
+    chars[1] = c;
+    return 2;
+  }
+
+  static inline wchar_t sDeadKey = 0;
+  IGraphicsWin::ToUnicodeFunc mSaved;
+};
+
+// The host translates each key press (TranslateMessage) before it hands the key to the editor.
+TEST(WinInput, KeyTextIsTheLayoutsCharacterAndLeavesADeadKeyToTheHost)
+{
+  struct Case
+  {
+    const char* name;
+    std::vector<UINT> keys;
+    std::vector<std::string> controlTexts;
+    std::wstring hostText;
+  };
+  const std::vector<Case> cases = {
+    {"a letter beyond ASCII", {VK_OEM_1}, {"\xC3\xBC"}, L"\u00FC"},
+    {"a dead key, then a letter it accents", {VK_OEM_6, 'E'}, {"e"}, L"\u00E9"},
+  };
+  for (const Case& c : cases)
+  {
+    SCOPED_TRACE(c.name);
+    GermanKeyboard keyboard;
+    InputEditor input;
+    ASSERT_NE(input.pRecorder, nullptr);
+    input.pRecorder->events.clear();
+    std::wstring hostText;
+    for (UINT vk : c.keys)
+    {
+      hostText += GermanKeyboard::HostTranslate(vk);
+      SendMessageW(input.editor.window, WM_KEYDOWN, vk, 1);
+    }
+    std::vector<std::string> texts;
+    for (const Event& e : input.pRecorder->events)
+      if (e.kind == "keydown")
+        texts.push_back(e.text);
+    EXPECT_EQ(texts, c.controlTexts);
+    EXPECT_EQ(hostText, c.hostText);
   }
 }
 
