@@ -1,11 +1,13 @@
 # Every dependency comes from a Debian package; scripts/setup fetches the trixie ones into
-# BRIMVALE_DEPS_DIR. This file turns them into static libraries of our own build.
+# BRIMVALE_DEPS_DIR and copies the stb headers there, so a Mac build needs that folder alone.
+# This file turns them into static libraries of our own build.
 set(VST3_SDK_DIR "${BRIMVALE_DEPS_DIR}/vst3sdk")
 set(NANOVG_DIR "${BRIMVALE_DEPS_DIR}/nanovg")
 set(NANOSVG_INCLUDE_DIR "${BRIMVALE_DEPS_DIR}/nanosvg/include")
-set(STB_INCLUDE_DIR /usr/include/stb)
+set(STB_INCLUDE_DIR "${BRIMVALE_DEPS_DIR}/stb")
 
-foreach(marker "${VST3_SDK_DIR}/.unpacked" "${NANOVG_DIR}/.unpacked" "${NANOSVG_INCLUDE_DIR}/nanosvg/nanosvg.h")
+foreach(marker "${VST3_SDK_DIR}/.unpacked" "${NANOVG_DIR}/.unpacked" "${NANOSVG_INCLUDE_DIR}/nanosvg/nanosvg.h"
+        "${STB_INCLUDE_DIR}/stb_truetype.h")
   if(NOT EXISTS "${marker}")
     message(FATAL_ERROR "Dependencies are missing (${marker}); run scripts/setup first.")
   endif()
@@ -27,7 +29,11 @@ if(NOT WIN32)
   target_link_libraries(nanovg PUBLIC m)
 endif()
 
-# OpenGL function loader, generated offline at configure time.
+# OpenGL function loader, generated offline at configure time into the build tree. The Mac build
+# draws with Metal and has no use for it.
+if(APPLE)
+  return()
+endif()
 set(GLAD_DIR "${CMAKE_BINARY_DIR}/glad")
 if(WIN32)
   set(GLAD_API "gl:compatibility=2.1,wgl=1.0")

@@ -23,7 +23,10 @@ if(APPLE)
   target_link_libraries(brimvale_macos_frameworks INTERFACE metalnanovg
     "-framework AppKit" "-framework Foundation" "-framework CoreFoundation" "-framework CoreGraphics"
     "-framework CoreText" "-framework QuartzCore" "-framework Metal" "-framework AudioToolbox"
-    "-framework Accelerate" "-framework CoreServices")
+    "-framework Accelerate" "-framework CoreServices"
+    # The file dialog names its types with UTType where the system has it (macOS 11 on); older
+    # systems have no such framework, so the bundle must still load without it.
+    "-weak_framework UniformTypeIdentifiers")
   target_compile_options(brimvale_macos_frameworks INTERFACE $<$<COMPILE_LANGUAGE:OBJC,OBJCXX>:-fno-objc-arc>)
   return()
 endif()
@@ -53,16 +56,27 @@ endforeach()
 # search; it goes after clang's folders so that clang keeps its own stddef.h and friends.
 execute_process(COMMAND gcc -print-file-name=include OUTPUT_VARIABLE gcc_include
                 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-set(objc_only $<COMPILE_LANGUAGE:OBJC,OBJCXX>)
+set(objc_flags -fobjc-runtime=gcc -fblocks -fno-objc-arc ${gs_compile} -idirafter${gcc_include})
+set(standins_include ${PROJECT_SOURCE_DIR}/tests/standins/macos/include)
 # brimvale_macos_objc: how anything here compiles and links against GNUstep (the stand-ins too).
 add_library(brimvale_macos_objc INTERFACE)
-target_compile_options(brimvale_macos_objc INTERFACE
-  $<${objc_only}:-fobjc-runtime=gcc> $<${objc_only}:-fblocks> $<${objc_only}:-fno-objc-arc>
-  "$<${objc_only}:${gs_compile}>" $<${objc_only}:-idirafter${gcc_include}>)
-target_include_directories(brimvale_macos_objc SYSTEM INTERFACE
-  ${PROJECT_SOURCE_DIR}/tests/standins/macos/include ${gs_includes})
+target_compile_options(brimvale_macos_objc INTERFACE "$<$<COMPILE_LANGUAGE:OBJC,OBJCXX>:${objc_flags}>")
+target_include_directories(brimvale_macos_objc SYSTEM INTERFACE ${standins_include} ${gs_includes})
 # libBlocksRuntime goes first: GNUstep Base carries a blocks runtime of its own, whose Block_copy
 # does not know the stack blocks that clang makes for libBlocksRuntime and hands them back uncopied.
 target_link_libraries(brimvale_macos_objc INTERFACE BlocksRuntime ${gs_base_libs})
+# A compile for Linux ignores the frameworks' availability attributes, so each product source that
+# reads a framework header is compiled once more as a Mac build for the deployment target sees it:
+# a call deprecated there, or newer and not guarded by @available, fails the lane as it fails a Mac
+# build with -Werror. Tests and the stand-ins' own sources never run on a Mac and are not checked.
+if(NOT BRIMVALE_MACOS_DEPLOYMENT_TARGET)
+  message(FATAL_ERROR "BRIMVALE_MACOS_DEPLOYMENT_TARGET is not set")
+endif()
+set(mac_deployment_check ${PROJECT_SOURCE_DIR}/tests/standins/macos/mac-deployment-check)
+foreach(lang C CXX OBJC OBJCXX)
+  set(CMAKE_${lang}_COMPILER_LAUNCHER ${mac_deployment_check} --deployment-target ${BRIMVALE_MACOS_DEPLOYMENT_TARGET}
+      --frameworks ${standins_include} --skip ${PROJECT_SOURCE_DIR}/tests --skip ${CMAKE_BINARY_DIR}
+      --skip ${BRIMVALE_DEPS_DIR} --)
+endforeach()
 add_subdirectory(${PROJECT_SOURCE_DIR}/tests/standins/macos ${CMAKE_BINARY_DIR}/standins/macos)
 target_link_libraries(brimvale_macos_frameworks INTERFACE brimvale_macos_standins brimvale_macos_objc)

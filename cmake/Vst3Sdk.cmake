@@ -8,6 +8,10 @@ function(vst3_library name)
   target_include_directories(${name} SYSTEM PUBLIC ${S})
   target_compile_definitions(${name} PUBLIC ${VST3_SDK_DEFINES})
   target_compile_options(${name} PRIVATE -w)
+  if(APPLE)
+    # The SDK's Objective-C is written for automatic reference counting (some files stop without it).
+    target_compile_options(${name} PRIVATE $<$<COMPILE_LANGUAGE:OBJC,OBJCXX>:-fobjc-arc>)
+  endif()
 endfunction()
 
 vst3_library(vst3_pluginterfaces
@@ -48,6 +52,7 @@ elseif(APPLE)
   target_sources(vst3_sdk_common PRIVATE
     ${S}/public.sdk/source/common/systemclipboard_mac.mm
     ${S}/public.sdk/source/common/threadchecker_mac.mm)
+  target_link_libraries(vst3_sdk_common PUBLIC "-framework AppKit" "-framework Foundation")
 else()
   target_sources(vst3_sdk_common PRIVATE
     ${S}/public.sdk/source/common/systemclipboard_linux.cpp
@@ -81,6 +86,11 @@ else()
   set(VST3_MODULE_ENTRY_SOURCE ${S}/public.sdk/source/main/linuxmain.cpp)
 endif()
 
+# The rest is a host's side, for the tools and tests that load a built bundle.
+if(NOT BRIMVALE_TESTS)
+  return()
+endif()
+
 # What a host needs to load a module and drive it.
 vst3_library(vst3_hosting
   ${S}/public.sdk/source/vst/hosting/connectionproxy.cpp
@@ -98,6 +108,7 @@ if(WIN32)
   target_sources(vst3_hosting PRIVATE ${S}/public.sdk/source/vst/hosting/module_win32.cpp)
 elseif(APPLE)
   target_sources(vst3_hosting PRIVATE ${S}/public.sdk/source/vst/hosting/module_mac.mm)
+  target_link_libraries(vst3_hosting PUBLIC "-framework Foundation" "-framework CoreFoundation")
 else()
   target_sources(vst3_hosting PRIVATE ${S}/public.sdk/source/vst/hosting/module_linux.cpp)
   target_link_libraries(vst3_hosting PUBLIC ${CMAKE_DL_LIBS})

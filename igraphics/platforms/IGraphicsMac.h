@@ -51,8 +51,10 @@ public:
   /** Editor units to screen points and back. */
   void PointToScreen(float& x, float& y) const;
   void ScreenToPoint(float& x, float& y) const;
-  /** The system version, 0x10A0 style; nothing in the editor reads it. */
+  /** The system version, 0x10A0 style, worked out once; nothing in the editor reads it. */
   static int GetUserOSVersion();
+  /** The system version that an AppKit of this version number stands for. */
+  static int UserOSVersionForAppKit(double appKitVersion);
 
   // The clipboard, dialogs and the workspace (IGraphicsMacDialogs.mm).
   bool GetTextFromClipboard(WDL_String& str) override;

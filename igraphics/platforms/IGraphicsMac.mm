@@ -49,6 +49,15 @@ void* IGraphicsMac::OpenWindow(void* pParent)
   mCocoaView = view;
   [view activateGLContext];
   OnViewInitialized([view layer]);
+  if (!GetDrawContext())
+  {
+    // No Metal device (some virtual machines and remote sessions): the host is told the editor
+    // did not open, rather than getting a view whose first frame draws on nothing.
+    CloseView();
+    return nullptr;
+  }
+  // MetalNanoVG makes the layer non-opaque when it sets up its renderer; the editor covers it all.
+  [[view layer] setOpaque:YES];
   SetScreenScale(static_cast<float>([[NSScreen mainScreen] backingScaleFactor]));
   GetDelegate()->LayoutUI(this);
   UpdateTooltips();
@@ -153,10 +162,7 @@ void IGraphicsMac::UpdateTooltips()
 
 EUIAppearance IGraphicsMac::GetUIAppearance() const
 {
-  if (!mCocoaView)
-    return EUIAppearance::Light;
-  NSAppearance* appearance = [View(mCocoaView) effectiveAppearance];
-  return [[appearance name] isEqualToString:NSAppearanceNameDarkAqua] ? EUIAppearance::Dark : EUIAppearance::Light;
+  return mCocoaView ? [View(mCocoaView) uiAppearance] : EUIAppearance::Light;
 }
 
 void IGraphicsMac::GetMouseLocation(float& x, float& y) const
@@ -195,7 +201,8 @@ void IGraphicsMac::HideMouseCursor(bool hide, bool lock)
 
 void IGraphicsMac::MoveMouseCursor(float x, float y)
 {
-  if (mTabletInput)
+  // Without a window there is no screen point to go to.
+  if (mTabletInput || !mCocoaView || ![View(mCocoaView) window])
     return;
   PointToScreen(x, y);
   RepositionCursor(CGPointMake(x, y));
@@ -256,20 +263,23 @@ void IGraphicsMac::ScreenToPoint(float& x, float& y) const
 
 int IGraphicsMac::GetUserOSVersion()
 {
-  static const int sVersion = [] {
-    if (NSAppKitVersionNumber >= 1404)
-      return 0x10B0;
-    if (NSAppKitVersionNumber >= 1266)
-      return 0x10A0;
-      // Only systems older than 10.10 get here, where the system call still answers.
+  static const int sVersion = UserOSVersionForAppKit(NSAppKitVersionNumber);
+  return sVersion;
+}
+
+int IGraphicsMac::UserOSVersionForAppKit(double appKitVersion)
+{
+  if (appKitVersion >= 1404)
+    return 0x10B0;
+  if (appKitVersion >= 1266)
+    return 0x10A0;
+    // Only systems older than 10.10 get here, where the system call still answers.
 #pragma clang diagnostic push
 #pragma clang diagnostic ignored "-Wdeprecated-declarations"
-    SInt32 version = 0;
-    Gestalt(gestaltSystemVersion, &version);
+  SInt32 version = 0;
+  Gestalt(gestaltSystemVersion, &version);
 #pragma clang diagnostic pop
-    return static_cast<int>(version);
-  }();
-  return sVersion;
+  return static_cast<int>(version);
 }
 
 IRECT IGraphicsMac::ScaledRect(const IRECT& r) const

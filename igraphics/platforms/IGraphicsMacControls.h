@@ -36,7 +36,7 @@ NSString* ToNSString(const char* str);
 - (NSMenuItem*)menuItem;
 @end
 
-/** The editor's one-line text field. Escape cancels the entry instead of leaving it open. */
+/** The editor's one-line text field. */
 @interface IGraphicsTextField : NSTextField
 @end
 

@@ -1,10 +1,6 @@
 // The Cocoa classes behind the native menus and the text field.
 #import "igraphics/platforms/IGraphicsMacControls.h"
 
-#import "igraphics/platforms/IGraphicsView.h"
-
-#include <objc/runtime.h>
-
 #include <cstdio>
 
 using namespace iplug::igraphics;
@@ -103,21 +99,6 @@ NSString* ItemTitle(const IPopupMenu& menu, int itemIdx)
     [static_cast<NSTextView*>(editor) setInsertionPointColor:[self textColor]];
   return success;
 }
-
-// The field editor hands Escape over as cancelOperation: and by itself would keep the entry open;
-// the user means to leave it without changing the value.
-- (BOOL)textView:(NSTextView*)textView doCommandBySelector:(SEL)selector
-{
-  id delegate = [self delegate];
-  if (!sel_isEqual(selector, @selector(cancelOperation:)) || ![delegate isKindOfClass:[IGraphicsView class]])
-    return [super textView:textView doCommandBySelector:selector];
-  IGraphicsView* view = static_cast<IGraphicsView*>(delegate);
-  [[self retain] autorelease];
-  [view endUserInput];
-  if (view->mGraphics)
-    view->mGraphics->SetAllControlsDirty();
-  return YES;
-}
 @end
 
 @implementation IGraphicsTextFieldCell
@@ -149,7 +130,11 @@ NSString* ItemTitle(const IPopupMenu& menu, int itemIdx)
   mIsEditingOrSelecting = false;
 }
 
-- (void)editWithFrame:(NSRect)frame inView:(NSView*)view editor:(NSText*)editor delegate:(id)delegate event:(id)event
+- (void)editWithFrame:(NSRect)frame
+               inView:(NSView*)view
+               editor:(NSText*)editor
+             delegate:(id)delegate
+                event:(NSEvent*)event
 {
   const NSRect centred = [self drawingRectForBounds:frame];
   mIsEditingOrSelecting = true;

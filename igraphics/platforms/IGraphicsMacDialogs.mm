@@ -3,6 +3,8 @@
 
 #import "igraphics/platforms/IGraphicsView.h"
 
+#import <UniformTypeIdentifiers/UniformTypeIdentifiers.h>
+
 #include <cstring>
 
 namespace iplug
@@ -58,7 +60,7 @@ EMsgBoxResult MessageBoxResult(const MessageBoxLayout* pLayout, NSModalResponse 
 }
 
 // The extensions are given as one string, separated by spaces; runs of spaces make no empty type.
-NSArray* AllowedFileTypes(const char* extensions)
+NSArray* FileExtensions(const char* extensions)
 {
   if (!extensions || !*extensions)
     return nil;
@@ -67,6 +69,26 @@ NSArray* AllowedFileTypes(const char* extensions)
     if ([type length])
       [types addObject:type];
   return [types count] ? types : nil;
+}
+
+// Only files of these extensions can be chosen; none (nil) allows every file. From macOS 11 a panel
+// takes content types (its list of extensions is deprecated from 12); older systems have the list.
+void SetAllowedExtensions(NSSavePanel* panel, NSArray* extensions)
+{
+  if (@available(macOS 11.0, *))
+  {
+    NSMutableArray* types = [NSMutableArray array];
+    for (NSString* extension in extensions)
+    {
+      if (UTType* type = [UTType typeWithFilenameExtension:extension])
+        [types addObject:type];
+    }
+    [panel setAllowedContentTypes:types];
+  }
+  else
+  {
+    [panel setAllowedFileTypes:extensions];
+  }
 }
 
 NSURL* FolderURL(NSString* folder)
@@ -184,7 +206,7 @@ void IGraphicsMac::PromptForFile(WDL_String& fileName, WDL_String& path, EFileAc
   NSString* initialName = ToNSString(fileName.Get());
   NSURL* initialFolder = FolderURL(ToNSString(path.Get()));
   fileName.Set("");
-  NSArray* types = AllowedFileTypes(ext);
+  NSArray* extensions = FileExtensions(ext);
 
   NSSavePanel* panel;
   if (action == EFileAction::Save)
@@ -201,7 +223,7 @@ void IGraphicsMac::PromptForFile(WDL_String& fileName, WDL_String& path, EFileAc
     [openPanel setResolvesAliases:YES];
     panel = openPanel;
   }
-  [panel setAllowedFileTypes:types];
+  SetAllowedExtensions(panel, extensions);
   if (initialFolder)
     [panel setDirectoryURL:initialFolder];
   [panel setFloatingPanel:YES];
@@ -273,10 +295,12 @@ bool IGraphicsMac::RevealPathInExplorerOrFinder(WDL_String& path, bool select)
   if (![[NSFileManager defaultManager] fileExistsAtPath:fullPath])
     return false;
   NSWorkspace* workspace = [NSWorkspace sharedWorkspace];
+  NSURL* url = [NSURL fileURLWithPath:fullPath];
   if (!select)
-    return [workspace openFile:fullPath];
-  NSString* folder = [fullPath stringByDeletingLastPathComponent];
-  return [workspace openFile:folder] && [workspace selectFile:fullPath inFileViewerRootedAtPath:folder];
+    return [workspace openURL:url];
+  // The Finder opens the enclosing folder with the item selected.
+  [workspace activateFileViewerSelectingURLs:[NSArray arrayWithObject:url]];
+  return true;
 }
 
 } // namespace igraphics

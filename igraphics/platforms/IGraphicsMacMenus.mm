@@ -56,6 +56,10 @@ NSRect CocoaFrame(const IRECT& r)
 {
   return NSMakeRect(r.L, r.T, r.W(), r.H());
 }
+
+// The shared colour panel outlives the views and does not retain its target, and AppKit offers no
+// way to ask it which target it has: the view it was last given is kept here.
+IGraphicsView* sColorPanelTarget = nil;
 } // namespace
 
 @implementation IGraphicsView (Menus)
@@ -135,11 +139,26 @@ NSRect CocoaFrame(const IRECT& r)
   NSColorPanel* panel = [NSColorPanel sharedColorPanel];
   mColorPickerFunc = std::move(func);
   [panel setTarget:self];
+  sColorPanelTarget = self;
   [panel setShowsAlpha:YES];
   [panel setAction:@selector(onColorPicked:)];
   [panel setColor:DeviceColor(color)];
   [panel orderFront:nil];
   return [NSColorPanel sharedColorPanelExists];
+}
+
+- (void)closeColorPanel
+{
+  if (![NSColorPanel sharedColorPanelExists])
+    return;
+  NSColorPanel* panel = [NSColorPanel sharedColorPanel];
+  [panel close];
+  // A later reopening must not send the action to a view that is gone.
+  if (sColorPanelTarget == self)
+  {
+    [panel setTarget:nil];
+    sColorPanelTarget = nil;
+  }
 }
 
 - (void)onColorPicked:(NSColorPanel*)colorPanel

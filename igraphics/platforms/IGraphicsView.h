@@ -41,6 +41,8 @@
 - (void)swapBuffers;
 - (CGContextRef)getCGContextRef;
 - (void)frameDidChange:(NSNotification*)notification;
+/** Dark when the view's effective appearance is the system's dark look, else light. */
+- (iplug::igraphics::EUIAppearance)uiAppearance;
 - (void)getMouseXY:(NSEvent*)event:(float&)x:(float&)y;
 - (iplug::igraphics::IMouseInfo)getMouseLeft:(NSEvent*)event;
 - (iplug::igraphics::IMouseInfo)getMouseRight:(NSEvent*)event;
@@ -59,4 +61,6 @@
                        :(NSRect)areaRect;
 - (BOOL)promptForColor:(iplug::igraphics::IColor&)color:(iplug::igraphics::IColorPickerHandlerFunc)func;
 - (void)onColorPicked:(NSColorPanel*)colorPanel;
+/** Closes the shared colour panel; when it still sends its action here, it no longer does. */
+- (void)closeColorPanel;
 @end

@@ -7,6 +7,8 @@
 
 #import "igraphics/platforms/IGraphicsMacControls.h"
 
+#include <objc/runtime.h>
+
 #include <vector>
 
 using namespace iplug::igraphics;
@@ -95,7 +97,7 @@ IMouseMod ModifiersOf(NSEvent* event, bool left, bool right)
   [layer setFrame:NSRectToCGRect(r)];
   [layer setOpaque:YES];
   [self setLayerContentsRedrawPolicy:NSViewLayerContentsRedrawDuringViewResize];
-  [self registerForDraggedTypes:[NSArray arrayWithObject:NSFilenamesPboardType]];
+  [self registerForDraggedTypes:[NSArray arrayWithObject:NSPasteboardTypeFileURL]];
   [layer setPixelFormat:MTLPixelFormatBGRA8Unorm];
   id<MTLDevice> device = MTLCreateSystemDefaultDevice();
   [layer setDevice:device];
@@ -112,15 +114,7 @@ IMouseMod ModifiersOf(NSEvent* event, bool left, bool right)
 
 - (void)dealloc
 {
-  if ([NSColorPanel sharedColorPanelExists])
-  {
-    NSColorPanel* panel = [NSColorPanel sharedColorPanel];
-    [panel close];
-    // The shared panel outlives us and does not retain its target: a later reopening must not
-    // send its action to a freed view.
-    if ([panel target] == self)
-      [panel setTarget:nil];
-  }
+  [self closeColorPanel];
   mColorPickerFunc = nullptr;
   [mMoveCursor release];
   [mTrackingArea release];
@@ -162,8 +156,12 @@ IMouseMod ModifiersOf(NSEvent* event, bool left, bool right)
     return;
   [window makeFirstResponder:self];
   [window setAcceptsMouseMovedEvents:YES];
+  const CGFloat scale = [window backingScaleFactor];
   if (mGraphics)
-    mGraphics->SetScreenScale(static_cast<float>([window backingScaleFactor]));
+    mGraphics->SetScreenScale(static_cast<float>(scale));
+  // Nothing but this view sizes the layer's drawables, and moving into a window is no change of
+  // backing properties: the first frame needs them at this window's scale.
+  [self setDrawableSizeForScale:scale];
   // Moving to another window must not leave two observations behind.
   NSNotificationCenter* center = [NSNotificationCenter defaultCenter];
   [center removeObserver:self name:NSViewFrameDidChangeNotification object:self];
@@ -198,10 +196,19 @@ IMouseMod ModifiersOf(NSEvent* event, bool left, bool right)
 
 - (void)viewDidChangeEffectiveAppearance
 {
-  if (!mGraphics)
-    return;
-  const BOOL dark = [[[self effectiveAppearance] name] isEqualToString:NSAppearanceNameDarkAqua];
-  mGraphics->OnAppearanceChanged(dark ? EUIAppearance::Dark : EUIAppearance::Light);
+  if (mGraphics)
+    mGraphics->OnAppearanceChanged([self uiAppearance]);
+}
+
+- (EUIAppearance)uiAppearance
+{
+  // Systems before 10.14 have no dark look.
+  if (@available(macOS 10.14, *))
+  {
+    if ([[[self effectiveAppearance] name] isEqualToString:NSAppearanceNameDarkAqua])
+      return EUIAppearance::Dark;
+  }
+  return EUIAppearance::Light;
 }
 
 - (void)removeFromSuperview
@@ -267,6 +274,11 @@ IMouseMod ModifiersOf(NSEvent* event, bool left, bool right)
 
 - (void)render
 {
+  // A window that cannot be seen (hidden, minimised, covered) gives the layer no drawable, and
+  // MetalNanoVG then keeps that frame's buffer for good: a few such frames and the next one would
+  // wait on the main thread forever. What is dirty stays dirty until the window shows again.
+  if (!([[self window] occlusionState] & NSWindowOcclusionStateVisible))
+    return;
   mDirtyRects.Clear();
   if (mGraphics && mGraphics->IsDirty(mDirtyRects))
   {
@@ -545,19 +557,23 @@ IMouseMod ModifiersOf(NSEvent* event, bool left, bool right)
 - (NSDragOperation)draggingEntered:(id<NSDraggingInfo>)sender
 {
   NSArray* types = [[sender draggingPasteboard] types];
-  return [types containsObject:NSFilenamesPboardType] ? NSDragOperationGeneric : NSDragOperationNone;
+  return [types containsObject:NSPasteboardTypeFileURL] ? NSDragOperationGeneric : NSDragOperationNone;
 }
 
 - (BOOL)performDragOperation:(id<NSDraggingInfo>)sender
 {
-  id files = [[sender draggingPasteboard] propertyListForType:NSFilenamesPboardType];
-  if (!mGraphics || ![files isKindOfClass:[NSArray class]])
+  if (!mGraphics)
     return NO;
+  // Each dropped file is an item of its own, holding its file URL.
+  NSDictionary* fileURLsOnly = [NSDictionary dictionaryWithObject:[NSNumber numberWithBool:YES]
+                                                           forKey:NSPasteboardURLReadingFileURLsOnlyKey];
+  NSArray* urls = [[sender draggingPasteboard] readObjectsForClasses:[NSArray arrayWithObject:[NSURL class]]
+                                                             options:fileURLsOnly];
   std::vector<const char*> paths;
-  for (id file in static_cast<NSArray*>(files))
+  for (NSURL* url in urls)
   {
-    if ([file isKindOfClass:[NSString class]] && [file UTF8String])
-      paths.push_back([file UTF8String]);
+    if (const char* path = [[url path] UTF8String])
+      paths.push_back(path);
   }
   if (paths.empty())
     return NO;
@@ -583,6 +599,19 @@ IMouseMod ModifiersOf(NSEvent* event, bool left, bool right)
   mGraphics->SetControlValueAfterTextEdit(utf8 ? utf8 : "");
   mGraphics->SetAllControlsDirty();
   [self endUserInput];
+}
+
+// The field editor hands Escape over as cancelOperation: and by itself would keep the entry open;
+// the user means to leave it without changing the value.
+- (BOOL)control:(NSControl*)control textView:(NSTextView*)textView doCommandBySelector:(SEL)selector
+{
+  (void)textView;
+  if (control != mTextFieldView || !sel_isEqual(selector, @selector(cancelOperation:)))
+    return NO;
+  [self endUserInput];
+  if (mGraphics)
+    mGraphics->SetAllControlsDirty();
+  return YES;
 }
 
 - (void)endUserInput

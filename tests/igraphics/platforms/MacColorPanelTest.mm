@@ -52,8 +52,8 @@ TEST_F(MacColorPanelTest, OpensThePanelAtTheGivenColour)
     NSColorPanel* panel = [NSColorPanel sharedColorPanel];
     EXPECT_TRUE([panel isVisible]);
     EXPECT_TRUE([panel showsAlpha]);
-    EXPECT_EQ([panel target], editor.View());
-    EXPECT_TRUE(sel_isEqual([panel action], @selector(onColorPicked:)));
+    EXPECT_EQ(StandInColorPanelTarget(), editor.View());
+    EXPECT_TRUE(sel_isEqual(StandInColorPanelAction(), @selector(onColorPicked:)));
     EXPECT_DOUBLE_EQ([[panel color] alphaComponent], 128 / 255.);
     EXPECT_DOUBLE_EQ([[panel color] redComponent], 1.0);
     EXPECT_DOUBLE_EQ([[panel color] greenComponent], 51 / 255.);
@@ -117,6 +117,28 @@ TEST_F(MacColorPanelTest, TheViewsEndClosesThePanelAndDropsTheCompletion)
     EXPECT_FALSE([[NSColorPanel sharedColorPanel] isVisible]);
     EXPECT_FALSE(StandInPickColor([NSColor colorWithDeviceRed:0 green:0 blue:1 alpha:1]));
     EXPECT_EQ(*captured, 0);
+  }
+}
+
+// The panel is shared and keeps its target after it closes: a view that goes takes itself off it,
+// and only itself.
+TEST_F(MacColorPanelTest, AViewThatGoesLeavesThePanelToTheEditorThatOpenedItLast)
+{
+  @autoreleasepool
+  {
+    IColor color;
+    int heard = 0;
+    editor.graphics->PromptForColor(color, "", [](const IColor&) {});
+    auto other = std::make_unique<MacEditor>();
+    other->graphics->PromptForColor(color, "", [&heard](const IColor&) { ++heard; });
+    editor.graphics->CloseWindow();
+    EXPECT_EQ(StandInColorPanelTarget(), other->View());
+    [[NSColorPanel sharedColorPanel] orderFront:nil];
+    EXPECT_TRUE(StandInPickColor([NSColor colorWithDeviceRed:0 green:0 blue:1 alpha:1]));
+    EXPECT_EQ(heard, 1);
+
+    other->graphics->CloseWindow();
+    EXPECT_EQ(StandInColorPanelTarget(), nil);
   }
 }
 

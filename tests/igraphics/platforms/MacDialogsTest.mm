@@ -3,6 +3,7 @@
 #include "MacGraphicsFixture.h"
 
 #include <StandIns/RunLoop.h>
+#import <UniformTypeIdentifiers/UniformTypeIdentifiers.h>
 
 #include <unistd.h>
 
@@ -176,7 +177,7 @@ TEST_F(MacGraphicsTest, AMessageBoxOfNullTextsShowsEmptyTextsAndNeedsNoCompletio
   EXPECT_STREQ([[alert informativeText] UTF8String], "");
 }
 
-TEST_F(MacGraphicsTest, TheExtensionsBecomeTheAllowedFileTypes)
+TEST_F(MacGraphicsTest, TheExtensionsBecomeTheAllowedContentTypes)
 {
   Open();
   struct Case
@@ -195,11 +196,11 @@ TEST_F(MacGraphicsTest, TheExtensionsBecomeTheAllowedFileTypes)
     SCOPED_TRACE(c.extensions);
     WDL_String fileName, path;
     mGraphics->PromptForFile(fileName, path, EFileAction::Open, c.extensions);
-    NSArray* allowed = [StandInLastPanel() allowedFileTypes];
-    if (c.types.empty())
-      EXPECT_EQ(allowed, nil);
-    else
-      EXPECT_EQ(Strings(allowed), c.types);
+    NSMutableArray* expected = [NSMutableArray array];
+    for (const std::string& type : c.types)
+      [expected addObject:[UTType typeWithFilenameExtension:@(type.c_str())]];
+    EXPECT_TRUE([[StandInLastPanel() allowedContentTypes] isEqualToArray:expected]);
+    EXPECT_EQ([StandInLastPanel() allowedFileTypes], nil) << "the call for systems before macOS 11";
   }
 }
 
@@ -417,14 +418,12 @@ TEST_F(MacGraphicsTest, RevealingAPathOpensItOrSelectsItInItsFolder)
     bool result;
     std::vector<std::string> calls;
   };
+  const std::string url = "file://" + file.Folder() + "/take%201.wav";
   const Case cases[] = {
-    {file.File(), false, YES, true, {"openFile: " + file.File()}},
-    {file.File(),
-     true,
-     YES,
-     true,
-     {"openFile: " + file.Folder(), "selectFile: " + file.File() + " root: " + file.Folder()}},
-    {file.File(), true, NO, false, {"openFile: " + file.Folder()}},
+    {file.File(), false, YES, true, {"openURL: " + url}},
+    {file.File(), false, NO, false, {"openURL: " + url}},
+    // The file viewer shows the folder with the file selected, and says nothing back.
+    {file.File(), true, YES, true, {"activateFileViewerSelectingURLs: " + url}},
     {file.Folder() + "/missing.wav", false, YES, false, {}},
     {file.Folder() + "/missing.wav", true, YES, false, {}},
     {"", true, YES, false, {}},

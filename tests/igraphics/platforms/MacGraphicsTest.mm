@@ -3,6 +3,10 @@
 
 #import <StandIns/AppKitAnimation.h>
 #import <StandIns/AppKitCursors.h>
+#include <StandIns/AppKitVersion.h>
+#include <StandIns/Metal.h>
+#include <StandIns/MetalNanoVG.h>
+#include <StandIns/RunLoop.h>
 
 #include <functional>
 #include <string>
@@ -99,6 +103,24 @@ TEST_F(MacGraphicsTest, OpenWindowWithoutAParentMakesAViewOfItsOwn)
   ASSERT_NE(view, nil);
   EXPECT_EQ([view superview], nil);
   EXPECT_TRUE(mGraphics->WindowIsOpen());
+}
+
+TEST_F(MacGraphicsTest, WithoutAMetalDeviceOpenWindowFailsCleanly)
+{
+  const int contexts = StandInLiveMetalContexts();
+  StandInSetMetalDeviceAvailable(false);
+  NSView* view = Open();
+  StandInSetMetalDeviceAvailable(true);
+  EXPECT_EQ(view, nil);
+  EXPECT_FALSE(mGraphics->WindowIsOpen());
+  EXPECT_EQ([[[mWindow contentView] subviews] count], 0u);
+  EXPECT_EQ(StandInLiveMetalContexts(), contexts);
+  EXPECT_TRUE(mLog.events.empty()) << "neither sized nor laid out";
+  // No timer is left behind to draw on the missing context.
+  mGraphics->AttachControl(new TestControl(mLog, "a", IRECT(0, 0, 10, 10)));
+  StandInRunMainLoop(nullptr, 0.1);
+  // Nothing half-made stands in the way of the next try.
+  EXPECT_NE(Open(), nil);
 }
 
 TEST_F(MacGraphicsTest, OperationsThatNeedTheViewAnswerNothingWithoutOne)
@@ -374,6 +396,28 @@ TEST_F(MacGraphicsTest, MoveMouseCursorPutsThePointerOnTheEditorPoint)
   EXPECT_EQ(y, 50.f);
 }
 
+TEST_F(MacGraphicsTest, MoveMouseCursorWithoutAWindowLeavesThePointerAlone)
+{
+  struct Case
+  {
+    const char* name;
+    bool openWithoutParent;
+  };
+  for (const Case& c : {Case{"no view", false}, Case{"a view in no window", true}})
+  {
+    SCOPED_TRACE(c.name);
+    MakeGraphics(1.f);
+    if (c.openWithoutParent)
+      ASSERT_NE(mGraphics->OpenWindow(nullptr), nullptr);
+    StandInResetDisplay();
+    StandInSetMouseLocation(NSMakePoint(500, 600));
+    mGraphics->MoveMouseCursor(25.f, 50.f);
+    EXPECT_EQ(StandInCursorMoveCount(), 0);
+    EXPECT_EQ([NSEvent mouseLocation].x, 500);
+    EXPECT_EQ([NSEvent mouseLocation].y, 600);
+  }
+}
+
 TEST_F(MacGraphicsTest, GetMouseLocationGivesEditorUnitsInTheView)
 {
   struct Case
@@ -444,13 +488,31 @@ TEST_F(MacGraphicsTest, TheAppearanceIsDarkOnlyForDarkAqua)
   }
 }
 
-TEST_F(MacGraphicsTest, TheSystemVersionIsWorkedOutOnceFromTheAppKitVersion)
+TEST_F(MacGraphicsTest, TheSystemVersionFollowsTheAppKitVersion)
+{
+  struct Case
+  {
+    double appKit;
+    int version;
+  };
+  const Case cases[] = {
+    {1265.9, 0x1090}, // older than 10.10: the system call's answer
+    {1266., 0x10A0},  {1403.9, 0x10A0}, {1404., 0x10B0}, {2299., 0x10B0},
+  };
+  for (const Case& c : cases)
+  {
+    SCOPED_TRACE(c.appKit);
+    EXPECT_EQ(IGraphicsMac::UserOSVersionForAppKit(c.appKit), c.version);
+  }
+}
+
+TEST_F(MacGraphicsTest, TheSystemVersionIsWorkedOutOnce)
 {
   const double kept = NSAppKitVersionNumber;
   EXPECT_EQ(IGraphicsMac::GetUserOSVersion(), 0x10B0); // the stand-in's AppKit is recent
-  NSAppKitVersionNumber = 1300;
+  StandInSetAppKitVersionNumber(1300);
   EXPECT_EQ(IGraphicsMac::GetUserOSVersion(), 0x10B0);
-  NSAppKitVersionNumber = kept;
+  StandInSetAppKitVersionNumber(kept);
 }
 
 TEST_F(MacGraphicsTest, ThePlatformNamesItselfCocoa)

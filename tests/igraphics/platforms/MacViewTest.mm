@@ -5,6 +5,7 @@
 #include <StandIns/AppKitDragging.h>
 #include <StandIns/AppKitGraphicsContext.h>
 #include <StandIns/CoreGraphicsDisplay.h>
+#include <StandIns/MetalNanoVG.h>
 #include <StandIns/RunLoop.h>
 #include <dispatch/dispatch.h>
 
@@ -88,7 +89,7 @@ TEST_F(MacView, SetsUpItsMetalLayerAndAnswers)
   EXPECT_TRUE(NSEqualRects(NSRectFromCGRect([layer frame]), NSMakeRect(0, 0, 450, 300)));
   EXPECT_TRUE([layer isOpaque]);
   EXPECT_EQ([mView layerContentsRedrawPolicy], NSViewLayerContentsRedrawDuringViewResize);
-  EXPECT_TRUE([[mView registeredDraggedTypes] isEqualToArray:[NSArray arrayWithObject:NSFilenamesPboardType]]);
+  EXPECT_TRUE([[mView registeredDraggedTypes] isEqualToArray:[NSArray arrayWithObject:NSPasteboardTypeFileURL]]);
   EXPECT_EQ([layer pixelFormat], 80u);
   EXPECT_EQ([layer device], device);
   EXPECT_TRUE([layer framebufferOnly]);
@@ -214,6 +215,33 @@ TEST_F(MacView, RenderCleansControlsBeforeDrawingThem)
   EXPECT_EQ(mLog.events, std::vector<std::string>({"draw", "draw"}));
   [mView render];
   EXPECT_EQ(mLog.events.size(), 2u) << "nothing dirty: nothing drawn";
+}
+
+TEST_F(MacView, AWindowThatCannotBeSeenIsNotDrawnUntilItShows)
+{
+  Open();
+  [mView killTimer];
+  auto* control = new SelfDirtyingControl(mLog, IRECT(10, 10, 20, 20));
+  mGraphics->AttachControl(control);
+  [mView render];
+  const int missed = StandInMissedMetalDrawables();
+  mLog.Clear();
+  control->mDirtyAgain = 10; // an animation: dirty on every tick
+  control->SetDirty(false);
+
+  [mWindow standInSetOcclusionState:0]; // hidden, minimised or covered
+  for (int tick = 0; tick < 5; ++tick)
+  {
+    [mView render];
+    ASSERT_EQ(StandInMissedMetalDrawables(), missed) << "tick " << tick << " asked for a drawable";
+  }
+  EXPECT_TRUE(mLog.events.empty());
+  EXPECT_TRUE(control->IsDirty());
+
+  [mWindow standInSetOcclusionState:NSWindowOcclusionStateVisible];
+  [mView render];
+  EXPECT_EQ(mLog.events, std::vector<std::string>({"draw"}));
+  EXPECT_EQ(StandInMissedMetalDrawables(), missed);
 }
 
 // Mouse and wheel, at backing scales 1 and 2 and draw scales 1 and 1.5
@@ -415,6 +443,19 @@ TEST_F(MacView, BackingScaleChangeRescalesTheEditorAndTheLayer)
   EXPECT_TRUE(NSEqualSizes(NSSizeFromCGSize([layer drawableSize]), NSMakeSize(300, 200)));
 }
 
+TEST_F(MacView, MovingIntoAWindowSizesTheDrawablesAtItsScale)
+{
+  Open(2.0, 1.5f); // a 450 x 300 view
+  CAMetalLayer* layer = static_cast<CAMetalLayer*>([mView layer]);
+  EXPECT_TRUE(NSEqualSizes(NSSizeFromCGSize([layer drawableSize]), NSMakeSize(900, 600)));
+  const int missed = StandInMissedMetalDrawables();
+  [mView render];
+  EXPECT_EQ(StandInMissedMetalDrawables(), missed);
+  const StandInDrawable drawable = StandInReadMetalDrawable(layer);
+  EXPECT_EQ(drawable.width, 900);
+  EXPECT_EQ(drawable.height, 600);
+}
+
 TEST_F(MacView, EffectiveAppearanceReachesTheEditor)
 {
   Open();
@@ -530,14 +571,15 @@ TEST_F(MacView, TooltipIsTheTextOfTheControlUnderTheMouse)
 
 // Files dropped in
 
+// As the Finder drags files: one item with its file URL per file.
 NSPasteboard* FilesPasteboard(NSArray* paths)
 {
   NSPasteboard* pb = [NSPasteboard pasteboardWithUniqueName];
   [pb clearContents];
-  if (paths)
-    [pb setPropertyList:paths forType:NSFilenamesPboardType];
-  else
+  if (!paths)
     [pb setString:@"text" forType:NSPasteboardTypeString];
+  for (NSString* path in paths)
+    [pb writeObjects:@[ [NSURL fileURLWithPath:path] ]];
   return pb;
 }
 

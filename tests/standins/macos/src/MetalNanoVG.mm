@@ -1,6 +1,14 @@
 // MetalNanoVG on NanoVG's OpenGL 2 renderer: each context is an EGL context of its own on Mesa's
 // surfaceless platform, and a layer's drawable is an offscreen framebuffer, so that tests can read
-// what a real Mac would show.
+// what a real Mac would show. What MetalNanoVG does to its layer and how it waits for its buffers
+// are kept as they are on a Mac:
+// - creating a context takes the layer's device (the system's default when it has none, failing
+//   without one) and makes the layer non-opaque;
+// - each frame (nvgBeginFrame) takes one of the context's buffers (three when triple-buffered),
+//   waiting for one without a time limit; a flush gives its buffer back once the GPU has run it,
+//   but a flush into the layer that gets no drawable returns early and never gives it back;
+// - the layer's drawable has the layer's drawableSize, nothing else sizes it, and the layer gives
+//   none while that is empty or while the window of the view it backs cannot be seen.
 #define EGL_NO_X11 1
 #include <glad/gl.h>
 
@@ -17,11 +25,15 @@ extern "C"
 
 #include "nanovg_mtl.h"
 
+#import <AppKit/AppKit.h>
 #import <QuartzCore/QuartzCore.h>
 
 #include "StandIns/MetalNanoVG.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -103,13 +115,18 @@ struct Framebuffer
 };
 static_assert(std::is_standard_layout_v<Framebuffer>);
 
+// nextDrawable calls that answered nil.
+int sMissedDrawables = 0;
+
 /** One nvgCreateMTL: its EGL context, its layer's drawable and the renderer calls it forwards. */
 struct Context
 {
   EGLDisplay mDisplay = EGL_NO_DISPLAY;
   EGLContext mEGL = EGL_NO_CONTEXT;
-  CALayer* mLayer = nil; // a CAMetalLayer on a Mac; a plain layer still gets a drawable of its frame
+  CALayer* mLayer = nil; // a CAMetalLayer on a Mac; any other layer gives no drawable
   int mFlags = 0;
+  int mBuffers = 1;
+  int mFreeBuffers = 1;
   unsigned long mSerial = 0;
   NVGcontext* mVG = nullptr;
   NVGparams mRenderer{}; // the GL2 renderer's own calls and state
@@ -127,23 +144,33 @@ struct Context
       eglMakeCurrent(mDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, mEGL);
   }
 
-  /** The drawable has the layer's drawable size, or its frame size x contents scale while that is
-   * unset; false when the size is empty, as nextDrawable fails then. */
-  bool PrepareDrawable()
+  /** Whether the window of the view that the layer backs can be seen: the layer of a hidden,
+   * minimised or covered window gets no drawable. */
+  bool WindowIsVisible() const
   {
-    if (!mLayer)
-      return false;
-    CGSize size = [mLayer isKindOfClass:[CAMetalLayer class]] ? [static_cast<CAMetalLayer*>(mLayer) drawableSize]
-                                                              : CGSizeMake(0, 0);
-    if (size.width <= 0 || size.height <= 0)
+    id owner = [mLayer delegate];
+    NSWindow* window = [owner isKindOfClass:[NSView class]] ? [static_cast<NSView*>(owner) window] : nil;
+    return ([window occlusionState] & NSWindowOcclusionStateVisible) != 0;
+  }
+
+  void GiveBufferBack() { mFreeBuffers = std::min(mFreeBuffers + 1, mBuffers); }
+
+  /** The layer's next drawable, of its drawable size; false where nextDrawable answers nil. */
+  bool NextDrawable()
+  {
+    if (![mLayer isKindOfClass:[CAMetalLayer class]] || !WindowIsVisible())
     {
-      const CGRect frame = [mLayer frame];
-      size = CGSizeMake(frame.size.width * [mLayer contentsScale], frame.size.height * [mLayer contentsScale]);
+      ++sMissedDrawables;
+      return false;
     }
+    const CGSize size = [static_cast<CAMetalLayer*>(mLayer) drawableSize];
     const int width = static_cast<int>(std::lround(size.width));
     const int height = static_cast<int>(std::lround(size.height));
     if (width <= 0 || height <= 0)
+    {
+      ++sMissedDrawables;
       return false;
+    }
     if (mDrawableFBO && width == mDrawableWidth && height == mDrawableHeight)
       return true;
 
@@ -222,6 +249,29 @@ struct Forward<Member, R (*)(void*, Args...)>
   }
 };
 
+// A frame waits for a free buffer, for good: only a finished flush or a cancel frees one.
+void Viewport(void* pUser, float width, float height, float devicePixelRatio)
+{
+  Context* pContext = sByRenderer.at(pUser);
+  if (pContext->mFreeBuffers == 0)
+  {
+    std::fprintf(stderr, "MetalNanoVG stand-in: nvgBeginFrame waits for a buffer that no frame will give back "
+                         "(each went to a flush that got no drawable); a Mac hangs here for good\n");
+    std::abort();
+  }
+  --pContext->mFreeBuffers;
+  pContext->MakeCurrent();
+  pContext->mRenderer.renderViewport(pUser, width, height, devicePixelRatio);
+}
+
+void Cancel(void* pUser)
+{
+  Context* pContext = sByRenderer.at(pUser);
+  pContext->MakeCurrent();
+  pContext->mRenderer.renderCancel(pUser);
+  pContext->GiveBufferBack();
+}
+
 // A flush draws into the bound framebuffer of this context, else into the layer's drawable.
 void Flush(void* pUser)
 {
@@ -235,7 +285,7 @@ void Flush(void* pUser)
     width = sBound->mWidth;
     height = sBound->mHeight;
   }
-  else if (pContext->PrepareDrawable())
+  else if (pContext->NextDrawable())
   {
     target = pContext->mDrawableFBO;
     width = pContext->mDrawableWidth;
@@ -243,6 +293,8 @@ void Flush(void* pUser)
   }
   else
   {
+    // The frame's calls are dropped, and its buffer stays taken: its command buffer is never
+    // committed, so nothing ever signals that it is done.
     pContext->mRenderer.renderCancel(pUser);
     return;
   }
@@ -256,6 +308,7 @@ void Flush(void* pUser)
     pContext->mClearPending = false;
   }
   pContext->mRenderer.renderFlush(pUser);
+  pContext->GiveBufferBack();
 }
 
 void InstallForwarding(Context* pContext)
@@ -266,8 +319,8 @@ void InstallForwarding(Context* pContext)
   pParams->renderDeleteTexture = &Forward<&NVGparams::renderDeleteTexture>::Call;
   pParams->renderUpdateTexture = &Forward<&NVGparams::renderUpdateTexture>::Call;
   pParams->renderGetTextureSize = &Forward<&NVGparams::renderGetTextureSize>::Call;
-  pParams->renderViewport = &Forward<&NVGparams::renderViewport>::Call;
-  pParams->renderCancel = &Forward<&NVGparams::renderCancel>::Call;
+  pParams->renderViewport = &Viewport;
+  pParams->renderCancel = &Cancel;
   pParams->renderFlush = &Flush;
   pParams->renderFill = &Forward<&NVGparams::renderFill>::Call;
   pParams->renderStroke = &Forward<&NVGparams::renderStroke>::Call;
@@ -285,8 +338,25 @@ bool IsFramebufferImage(NVGcontext* ctx, int image)
 
 } // namespace
 
+/** The layer's device, or the system's default given to the layer; nil when there is none. */
+static id<MTLDevice> TakeDevice(CALayer* layer)
+{
+  if (![layer isKindOfClass:[CAMetalLayer class]])
+    return nil;
+  auto* metalLayer = static_cast<CAMetalLayer*>(layer);
+  if (![metalLayer device])
+  {
+    id<MTLDevice> device = MTLCreateSystemDefaultDevice();
+    [metalLayer setDevice:device];
+    [device release];
+  }
+  return [metalLayer device];
+}
+
 NVGcontext* nvgCreateMTL(void* metalLayer, int flags)
 {
+  if (!TakeDevice(static_cast<CALayer*>(metalLayer)))
+    return nullptr;
   EGLDisplay display = SurfacelessDisplay();
   if (display == EGL_NO_DISPLAY)
     return nullptr;
@@ -308,7 +378,10 @@ NVGcontext* nvgCreateMTL(void* metalLayer, int flags)
     return nullptr;
   }
   pContext->mLayer = [static_cast<CALayer*>(metalLayer) retain];
+  [pContext->mLayer setOpaque:NO];
   pContext->mFlags = flags;
+  pContext->mBuffers = (flags & NVG_TRIPLE_BUFFER) ? 3 : (flags & NVG_DOUBLE_BUFFER) ? 2 : 1;
+  pContext->mFreeBuffers = pContext->mBuffers;
   pContext->mSerial = sNextSerial++;
   InstallForwarding(pContext);
   sContexts[pContext->mVG] = pContext;
@@ -455,4 +528,9 @@ int StandInLiveMetalContexts()
 int StandInLiveMetalFramebuffers()
 {
   return static_cast<int>(sFramebuffers.size());
+}
+
+int StandInMissedMetalDrawables()
+{
+  return sMissedDrawables;
 }

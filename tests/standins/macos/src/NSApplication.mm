@@ -1,6 +1,6 @@
 #import <AppKit/AppKit.h>
 
-double NSAppKitVersionNumber = 2299.0;
+NSApplication* NSApp = nil;
 
 BOOL NSApplicationLoad(void)
 {
@@ -11,10 +11,9 @@ BOOL NSApplicationLoad(void)
 @implementation NSApplication
 + (NSApplication*)sharedApplication
 {
-  static NSApplication* app = nil;
-  if (!app)
-    app = [[NSApplication alloc] init];
-  return app;
+  if (!NSApp)
+    NSApp = [[NSApplication alloc] init];
+  return NSApp;
 }
 - (NSEvent*)currentEvent
 {

@@ -7,6 +7,11 @@ namespace
 NSColorPanel* sSharedPanel = nil;
 }
 
+@interface NSColorPanel ()
+- (id)standInTarget;
+- (SEL)standInAction;
+@end
+
 @implementation NSColorPanel
 + (NSColorPanel*)sharedColorPanel
 {
@@ -33,15 +38,15 @@ NSColorPanel* sSharedPanel = nil;
 {
   mTarget = target;
 }
-- (id)target
-{
-  return mTarget;
-}
 - (void)setAction:(SEL)action
 {
   mAction = action;
 }
-- (SEL)action
+- (id)standInTarget
+{
+  return mTarget;
+}
+- (SEL)standInAction
 {
   return mAction;
 }
@@ -85,7 +90,17 @@ BOOL StandInPickColor(NSColor* color)
   if (!panel || ![panel isVisible])
     return NO;
   [panel setColor:color];
-  if ([panel target] && [panel action])
-    [[panel target] performSelector:[panel action] withObject:panel];
+  if ([panel standInTarget] && [panel standInAction])
+    [[panel standInTarget] performSelector:[panel standInAction] withObject:panel];
   return YES;
+}
+
+id StandInColorPanelTarget(void)
+{
+  return [sSharedPanel standInTarget];
+}
+
+SEL StandInColorPanelAction(void)
+{
+  return [sSharedPanel standInAction];
 }

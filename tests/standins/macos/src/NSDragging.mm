@@ -6,7 +6,7 @@ static NSDraggingSession* sLastSession = nil;
 static int sSessionCount = 0;
 
 @implementation NSDraggingItem
-- (id)initWithPasteboardWriter:(id)writer
+- (id)initWithPasteboardWriter:(id<NSPasteboardWriting>)writer
 {
   if ((self = [super init]))
     mItem = [writer retain];

@@ -165,8 +165,9 @@ NSEvent* StandInScrollEvent(NSPoint locationInWindow, NSEventModifierFlags flags
 
 void StandInSendEvent(NSEvent* event, NSResponder* responder)
 {
-  NSEvent* previous = [[NSApp currentEvent] retain];
-  [NSApp standInSetCurrentEvent:event];
+  NSApplication* app = [NSApplication sharedApplication];
+  NSEvent* previous = [[app currentEvent] retain];
+  [app standInSetCurrentEvent:event];
   switch ([event type])
   {
   case NSEventTypeLeftMouseDown: [responder mouseDown:event]; break;
@@ -183,7 +184,7 @@ void StandInSendEvent(NSEvent* event, NSResponder* responder)
   case NSEventTypeScrollWheel: [responder scrollWheel:event]; break;
   default: break;
   }
-  [NSApp standInSetCurrentEvent:previous];
+  [app standInSetCurrentEvent:previous];
   [previous release];
 }
 

@@ -74,6 +74,7 @@ void StandInResetPanels()
 - (void)dealloc
 {
   [mAllowedFileTypes release];
+  [mAllowedContentTypes release];
   [mDirectoryURL release];
   [mNameFieldStringValue release];
   [mTitle release];
@@ -89,6 +90,16 @@ void StandInResetPanels()
   NSArray* copied = [types copy];
   [mAllowedFileTypes release];
   mAllowedFileTypes = copied;
+}
+- (NSArray*)allowedContentTypes
+{
+  return mAllowedContentTypes ? mAllowedContentTypes : [NSArray array];
+}
+- (void)setAllowedContentTypes:(NSArray*)types
+{
+  NSArray* copied = [types copy];
+  [mAllowedContentTypes release];
+  mAllowedContentTypes = copied;
 }
 - (BOOL)allowsOtherFileTypes
 {

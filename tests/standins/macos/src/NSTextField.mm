@@ -7,7 +7,8 @@
 NSString* const NSControlTextDidEndEditingNotification = @"NSControlTextDidEndEditingNotification";
 NSString* const NSTextDidEndEditingNotification = @"NSTextDidEndEditingNotification";
 
-@interface NSTextField ()
+// As the delegate of its field editor, the field hands the editor's commands to its own delegate.
+@interface NSTextField () <NSTextViewDelegate>
 - (void)standInEndEditing:(NSInteger)movement;
 @end
 
@@ -258,7 +259,11 @@ NSString* const NSTextDidEndEditingNotification = @"NSTextDidEndEditingNotificat
   [editor setSelectedRange:NSMakeRange(static_cast<NSUInteger>(start), static_cast<NSUInteger>(length))];
   [view addSubview:editor];
 }
-- (void)editWithFrame:(NSRect)frame inView:(NSView*)view editor:(NSText*)editor delegate:(id)delegate event:(id)event
+- (void)editWithFrame:(NSRect)frame
+               inView:(NSView*)view
+               editor:(NSText*)editor
+             delegate:(id)delegate
+                event:(NSEvent*)event
 {
   (void)event;
   [self selectWithFrame:frame inView:view editor:editor delegate:delegate start:0 length:0];
@@ -373,14 +378,6 @@ NSString* const NSTextDidEndEditingNotification = @"NSTextDidEndEditingNotificat
 {
   [mCell setFormatter:formatter];
 }
-- (BOOL)isEditable
-{
-  return [mCell isEditable];
-}
-- (void)setEditable:(BOOL)editable
-{
-  [mCell setEditable:editable];
-}
 - (NSText*)currentEditor
 {
   return mEditor;
@@ -421,6 +418,14 @@ NSString* const NSTextDidEndEditingNotification = @"NSTextDidEndEditingNotificat
 - (void)setDelegate:(id<NSTextFieldDelegate>)delegate
 {
   mDelegate = delegate;
+}
+- (BOOL)isEditable
+{
+  return [mCell isEditable];
+}
+- (void)setEditable:(BOOL)editable
+{
+  [mCell setEditable:editable];
 }
 - (NSColor*)textColor
 {

@@ -31,6 +31,7 @@ NSString* const NSViewFrameDidChangeNotification = @"NSViewFrameDidChangeNotific
   [mToolTipOwners release];
   [mTrackingAreas release];
   [mDraggedTypes release];
+  [mLayer setDelegate:nil];
   [mLayer release];
   [mAppearance release];
   [super dealloc];
@@ -152,7 +153,10 @@ NSString* const NSViewFrameDidChangeNotification = @"NSViewFrameDidChangeNotific
 {
   mWantsLayer = wants;
   if (wants && !mLayer)
+  {
     mLayer = [[self makeBackingLayer] retain];
+    [mLayer setDelegate:self];
+  }
 }
 - (BOOL)wantsLayer
 {
@@ -165,8 +169,10 @@ NSString* const NSViewFrameDidChangeNotification = @"NSViewFrameDidChangeNotific
 - (void)setLayer:(CALayer*)layer
 {
   [layer retain];
+  [mLayer setDelegate:nil];
   [mLayer release];
   mLayer = layer;
+  [mLayer setDelegate:self];
 }
 - (CALayer*)makeBackingLayer
 {

@@ -13,6 +13,7 @@
   {
     mFrame = rect;
     mBackingScaleFactor = [[NSScreen mainScreen] backingScaleFactor];
+    mOcclusionState = NSWindowOcclusionStateVisible;
     [self
       setContentView:[[[NSView alloc] initWithFrame:NSMakeRect(0, 0, rect.size.width, rect.size.height)] autorelease]];
   }
@@ -99,6 +100,14 @@ static void TellBackingChanged(NSView* view)
 - (BOOL)isKeyWindow
 {
   return mKey;
+}
+- (NSWindowOcclusionState)occlusionState
+{
+  return mOcclusionState;
+}
+- (void)standInSetOcclusionState:(NSWindowOcclusionState)state
+{
+  mOcclusionState = state;
 }
 - (NSScreen*)screen
 {

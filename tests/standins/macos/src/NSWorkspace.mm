@@ -50,15 +50,13 @@ void StandInResetWorkspace(void)
     return NO;
   return sWorkspaceAnswer;
 }
-- (BOOL)openFile:(NSString*)fullPath
+- (void)activateFileViewerSelectingURLs:(NSArray*)fileURLs
 {
-  [WorkspaceCalls() addObject:[NSString stringWithFormat:@"openFile: %@", fullPath]];
-  return Exists(fullPath) && sWorkspaceAnswer;
-}
-- (BOOL)selectFile:(NSString*)fullPath inFileViewerRootedAtPath:(NSString*)rootFullPath
-{
-  [WorkspaceCalls() addObject:[NSString stringWithFormat:@"selectFile: %@ root: %@", fullPath, rootFullPath]];
-  return Exists(fullPath) && sWorkspaceAnswer;
+  NSMutableArray* urls = [NSMutableArray array];
+  for (NSURL* url in fileURLs)
+    [urls addObject:[url absoluteString]];
+  [WorkspaceCalls()
+    addObject:[@"activateFileViewerSelectingURLs: " stringByAppendingString:[urls componentsJoinedByString:@" "]]];
 }
 - (NSImage*)iconForFile:(NSString*)fullPath
 {

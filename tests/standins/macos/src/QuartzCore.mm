@@ -1,5 +1,7 @@
 #import <QuartzCore/QuartzCore.h>
 
+#include "StandIns/Metal.h"
+
 @implementation CALayer
 + (id)layer
 {
@@ -34,6 +36,14 @@
 - (void)setContentsScale:(CGFloat)scale
 {
   mContentsScale = scale;
+}
+- (id)delegate
+{
+  return mDelegate;
+}
+- (void)setDelegate:(id)delegate
+{
+  mDelegate = delegate;
 }
 @end
 
@@ -88,8 +98,20 @@
 }
 @end
 
+namespace
+{
+bool sMetalDeviceAvailable = true;
+} // namespace
+
 id<MTLDevice> MTLCreateSystemDefaultDevice(void)
 {
+  if (!sMetalDeviceAvailable)
+    return nil;
   static StandInMetalDevice* device = [[StandInMetalDevice alloc] init];
   return [device retain]; // "Create": the caller owns it, as on macOS
+}
+
+void StandInSetMetalDeviceAvailable(bool available)
+{
+  sMetalDeviceAvailable = available;
 }

@@ -2,8 +2,11 @@
 
 #import <Foundation/Foundation.h>
 
+#include <os/availability.h>
+
 /** The settings of the animation group being built: changes made inside a group of duration 0 take
  * effect at once. Groups nest; each has its own context. */
+API_AVAILABLE(macos(10.5))
 @interface NSAnimationContext : NSObject {
   NSTimeInterval mDuration;
 }

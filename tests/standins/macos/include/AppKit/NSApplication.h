@@ -4,15 +4,17 @@
 
 @class NSEvent;
 
-/** The version of AppKit, as the system reports it; tests may set it. */
-extern double NSAppKitVersionNumber;
+typedef double NSAppKitVersion;
+/** The version of AppKit, as the system reports it (tests play other versions through
+ * StandIns/AppKitVersion.h). */
+extern const NSAppKitVersion NSAppKitVersionNumber;
 
 /** The run-loop modes AppKit runs while a modal panel is up and while it tracks the mouse (menus,
  * drags, live resize). */
 extern NSString* const NSModalPanelRunLoopMode;
 extern NSString* const NSEventTrackingRunLoopMode;
 
-/** Makes Cocoa usable from a plug-in; here it only records that it was called. */
+/** Makes Cocoa usable from a plug-in: the shared application exists afterwards. */
 BOOL NSApplicationLoad(void);
 
 @interface NSApplication : NSResponder {
@@ -23,4 +25,5 @@ BOOL NSApplicationLoad(void);
 - (NSEvent*)currentEvent;
 @end
 
-#define NSApp [NSApplication sharedApplication]
+/** The shared application: nil until +sharedApplication (or NSApplicationLoad) has made it. */
+extern NSApplication* NSApp;

@@ -1,11 +1,12 @@
 #pragma once
 
 #import <AppKit/NSColor.h>
-#import <AppKit/NSWindow.h>
+#import <AppKit/NSPanel.h>
 
 /** The application's one colour panel. It sends its action to its target (not retained) each time
- * the user changes the colour, until it is closed. */
-@interface NSColorPanel : NSWindow {
+ * the user changes the colour, until it is closed. As in AppKit, the target and the action can be
+ * set but not read back (tests read them through StandIns/AppKitColorPanel.h). */
+@interface NSColorPanel : NSPanel {
   id mTarget;
   SEL mAction;
   BOOL mShowsAlpha;
@@ -15,9 +16,7 @@
 + (NSColorPanel*)sharedColorPanel;
 + (BOOL)sharedColorPanelExists;
 - (void)setTarget:(id)target;
-- (id)target;
 - (void)setAction:(SEL)action;
-- (SEL)action;
 - (void)setShowsAlpha:(BOOL)shows;
 - (BOOL)showsAlpha;
 - (void)setColor:(NSColor*)color;

@@ -2,6 +2,8 @@
 
 #import <Foundation/Foundation.h>
 
+#include <os/availability.h>
+
 @class NSImage;
 
 /** A mouse cursor. The system's cursors are shared objects; set makes one the current cursor.
@@ -25,8 +27,8 @@
 + (NSCursor*)resizeUpCursor;
 + (NSCursor*)resizeDownCursor;
 + (NSCursor*)resizeUpDownCursor;
-+ (NSCursor*)operationNotAllowedCursor;
-+ (NSCursor*)dragCopyCursor;
++ (NSCursor*)operationNotAllowedCursor API_AVAILABLE(macos(10.5));
++ (NSCursor*)dragCopyCursor API_AVAILABLE(macos(10.6));
 + (NSCursor*)currentCursor;
 + (void)hide;
 + (void)unhide;

@@ -1,6 +1,9 @@
 #pragma once
 
+#import <AppKit/NSPasteboard.h>
 #import <AppKit/NSView.h>
+
+#include <os/availability.h>
 
 @class NSEvent;
 @class NSPasteboard;
@@ -53,13 +56,14 @@ typedef NS_ENUM(NSInteger, NSDraggingFormation) {
 @end
 
 /** One dragged thing: what goes on the pasteboard, and where and as what it is shown. */
+API_AVAILABLE(macos(10.7))
 @interface NSDraggingItem : NSObject {
   id mItem;
   NSRect mDraggingFrame;
   id mContents;
 }
-/** writer: an object the pasteboard can write, such as a file URL. */
-- (id)initWithPasteboardWriter:(id)writer;
+/** writer: an object the pasteboard can write, such as a file URL or a pasteboard item. */
+- (id)initWithPasteboardWriter:(id<NSPasteboardWriting>)writer;
 - (id)item;
 - (NSRect)draggingFrame;
 - (void)setDraggingFrame:(NSRect)frame;
@@ -67,6 +71,7 @@ typedef NS_ENUM(NSInteger, NSDraggingFormation) {
 @end
 
 /** A drag in progress, as begun by a view. */
+API_AVAILABLE(macos(10.7))
 @interface NSDraggingSession : NSObject {
   NSDraggingFormation mDraggingFormation;
   BOOL mAnimatesToStartingPositionsOnCancelOrFail;
@@ -85,7 +90,7 @@ typedef NS_ENUM(NSInteger, NSDraggingFormation) {
 /** Starts a drag of the items from the mouse event; the session belongs to AppKit (autoreleased). */
 - (NSDraggingSession*)beginDraggingSessionWithItems:(NSArray*)items
                                               event:(NSEvent*)event
-                                             source:(id<NSDraggingSource>)source;
+                                             source:(id<NSDraggingSource>)source API_AVAILABLE(macos(10.7));
 @end
 
 @interface NSDraggingItem (StandIn)

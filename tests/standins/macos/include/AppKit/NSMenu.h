@@ -2,6 +2,8 @@
 
 #import <AppKit/NSView.h>
 
+#include <os/availability.h>
+
 typedef NSInteger NSControlStateValue;
 enum
 {
@@ -68,5 +70,7 @@ enum
 /** Shows the menu with item (nil: none) at location in view's coordinates and tracks it until it
  * closes. When an enabled item with an action was chosen, its action goes to its target before the
  * call returns YES; otherwise NO. */
-- (BOOL)popUpMenuPositioningItem:(NSMenuItem*)item atLocation:(NSPoint)location inView:(NSView*)view;
+- (BOOL)popUpMenuPositioningItem:(NSMenuItem*)item
+                      atLocation:(NSPoint)location
+                          inView:(NSView*)view API_AVAILABLE(macos(10.6));
 @end

@@ -2,22 +2,25 @@
 
 #import <Foundation/Foundation.h>
 
+#include <os/availability.h>
+
 typedef NSString* NSPasteboardType;
 typedef NSString* NSPasteboardName;
 typedef NSString* NSPasteboardReadingOptionKey;
 
-extern NSPasteboardType const NSPasteboardTypeString;
-extern NSPasteboardType const NSPasteboardTypeFileURL;
-extern NSPasteboardType const NSPasteboardTypeURL;
+extern NSPasteboardType const NSPasteboardTypeString API_AVAILABLE(macos(10.6));
+extern NSPasteboardType const NSPasteboardTypeFileURL API_AVAILABLE(macos(10.13));
+extern NSPasteboardType const NSPasteboardTypeURL API_AVAILABLE(macos(10.13));
 /** The older type under which a pasteboard lists the paths of its file URLs, as one property list
  * (an array of path strings). */
-extern NSPasteboardType const NSFilenamesPboardType;
+extern NSPasteboardType const NSFilenamesPboardType API_DEPRECATED(
+  "Create multiple pasteboard items with NSPasteboardTypeFileURL or kUTTypeFileURL instead", macos(10.0, 10.14));
 
 extern NSPasteboardName const NSPasteboardNameGeneral;
 extern NSPasteboardName const NSPasteboardNameDrag;
 
 /** With YES, readObjectsForClasses:options: answers only URLs that name files. */
-extern NSPasteboardReadingOptionKey const NSPasteboardURLReadingFileURLsOnlyKey;
+extern NSPasteboardReadingOptionKey const NSPasteboardURLReadingFileURLsOnlyKey API_AVAILABLE(macos(10.6));
 
 /** What may be written to a pasteboard: items, strings and URLs. */
 @protocol NSPasteboardWriting <NSObject>
@@ -34,6 +37,7 @@ extern NSPasteboardReadingOptionKey const NSPasteboardURLReadingFileURLsOnlyKey;
 @end
 
 /** One item of a pasteboard: a value per type, in the order the types were set. */
+API_AVAILABLE(macos(10.6))
 @interface NSPasteboardItem : NSObject <NSPasteboardWriting, NSPasteboardReading> {
   NSMutableArray* mTypes;
   NSMutableDictionary* mValues; // type -> NSString or property list
@@ -63,15 +67,15 @@ extern NSPasteboardReadingOptionKey const NSPasteboardURLReadingFileURLsOnlyKey;
 - (void)releaseGlobally;
 - (NSInteger)changeCount;
 /** Empties the pasteboard and takes it over; the new change count. */
-- (NSInteger)clearContents;
+- (NSInteger)clearContents API_AVAILABLE(macos(10.6));
 - (NSInteger)declareTypes:(NSArray*)types owner:(id)owner;
 - (NSArray*)types;
 - (NSPasteboardType)availableTypeFromArray:(NSArray*)types;
-- (NSArray*)pasteboardItems;
+- (NSArray*)pasteboardItems API_AVAILABLE(macos(10.6));
 /** Each object becomes an item of its own; NO (and nothing written) without ownership. */
-- (BOOL)writeObjects:(NSArray*)objects;
+- (BOOL)writeObjects:(NSArray*)objects API_AVAILABLE(macos(10.6));
 /** Strings and URLs of the items, for the classes NSString and NSURL; nil when none. */
-- (NSArray*)readObjectsForClasses:(NSArray*)classes options:(NSDictionary*)options;
+- (NSArray*)readObjectsForClasses:(NSArray*)classes options:(NSDictionary*)options API_AVAILABLE(macos(10.6));
 /** On the first item; NO without ownership. */
 - (BOOL)setString:(NSString*)string forType:(NSPasteboardType)type;
 /** From the first item that has the type; nil when none has. */

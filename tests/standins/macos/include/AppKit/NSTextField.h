@@ -4,6 +4,7 @@
 #import <AppKit/NSFont.h>
 #import <AppKit/NSView.h>
 
+@class NSEvent;
 @class NSFormatter;
 @class NSTextView;
 
@@ -119,7 +120,11 @@ extern NSString* const NSTextDidEndEditingNotification;
                delegate:(id)delegate
                   start:(NSInteger)start
                  length:(NSInteger)length;
-- (void)editWithFrame:(NSRect)frame inView:(NSView*)view editor:(NSText*)editor delegate:(id)delegate event:(id)event;
+- (void)editWithFrame:(NSRect)frame
+               inView:(NSView*)view
+               editor:(NSText*)editor
+             delegate:(id)delegate
+                event:(NSEvent*)event;
 - (void)endEditing:(NSText*)editor;
 @end
 
@@ -153,8 +158,6 @@ extern NSString* const NSTextDidEndEditingNotification;
 - (void)setAlignment:(NSTextAlignment)alignment;
 - (NSFormatter*)formatter;
 - (void)setFormatter:(NSFormatter*)formatter;
-- (BOOL)isEditable;
-- (void)setEditable:(BOOL)editable;
 /** The field editor while the control is being edited, else nil. */
 - (NSText*)currentEditor;
 @end
@@ -172,15 +175,18 @@ extern NSString* const NSTextDidEndEditingNotification;
 
 /** A one-line text field. Becoming first responder starts editing in a field editor with the whole
  * text selected; Return, Tab or losing the focus ends it, commits the text through the formatter and
- * tells the delegate (controlTextDidEndEditing:). Escape is a command the delegate may take; the
- * field editor itself does nothing with it. */
-@interface NSTextField : NSControl <NSTextViewDelegate> {
+ * tells the delegate (controlTextDidEndEditing:). The field editor's commands (Escape is
+ * cancelOperation:) go to the delegate's control:textView:doCommandBySelector:, which may take
+ * them; the field editor itself does nothing with Escape. */
+@interface NSTextField : NSControl {
   id<NSTextFieldDelegate> mDelegate; // not retained
   BOOL mBordered;
   NSFocusRingType mFocusRingType;
 }
 - (id<NSTextFieldDelegate>)delegate;
 - (void)setDelegate:(id<NSTextFieldDelegate>)delegate;
+- (BOOL)isEditable;
+- (void)setEditable:(BOOL)editable;
 - (NSColor*)textColor;
 - (void)setTextColor:(NSColor*)color;
 - (NSColor*)backgroundColor;
@@ -194,4 +200,5 @@ extern NSString* const NSTextDidEndEditingNotification;
 - (BOOL)allowsEditingTextAttributes;
 - (void)setAllowsEditingTextAttributes:(BOOL)allows;
 - (void)selectText:(id)sender;
+- (void)textDidEndEditing:(NSNotification*)notification;
 @end

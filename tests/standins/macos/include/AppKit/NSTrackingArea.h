@@ -2,6 +2,8 @@
 
 #import <Foundation/Foundation.h>
 
+#include <os/availability.h>
+
 typedef NSUInteger NSTrackingAreaOptions;
 enum
 {
@@ -18,6 +20,7 @@ enum
 };
 
 /** A region of a view whose owner hears the pointer entering and leaving it. */
+API_AVAILABLE(macos(10.5))
 @interface NSTrackingArea : NSObject {
   NSRect mRect;
   NSTrackingAreaOptions mOptions;

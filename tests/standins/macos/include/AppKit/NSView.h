@@ -4,6 +4,8 @@
 
 #include <CoreGraphics/CGGeometry.h>
 
+#include <os/availability.h>
+
 @class NSWindow;
 @class CALayer;
 @class NSAppearance;
@@ -50,8 +52,8 @@ extern NSString* const NSViewFrameDidChangeNotification;
 - (void)addSubview:(NSView*)view;
 - (void)removeFromSuperview;
 - (void)viewDidMoveToWindow;
-- (void)viewDidChangeBackingProperties;
-- (void)viewDidChangeEffectiveAppearance;
+- (void)viewDidChangeBackingProperties API_AVAILABLE(macos(10.7));
+- (void)viewDidChangeEffectiveAppearance API_AVAILABLE(macos(10.14));
 - (BOOL)isFlipped;
 - (BOOL)isOpaque;
 - (BOOL)acceptsFirstMouse:(NSEvent*)event;
@@ -59,14 +61,14 @@ extern NSString* const NSViewFrameDidChangeNotification;
 - (BOOL)isHidden;
 - (void)setNeedsDisplay:(BOOL)needs;
 - (void)drawRect:(NSRect)dirtyRect;
-- (void)setWantsLayer:(BOOL)wants;
-- (BOOL)wantsLayer;
+- (void)setWantsLayer:(BOOL)wants API_AVAILABLE(macos(10.5));
+- (BOOL)wantsLayer API_AVAILABLE(macos(10.5));
 /** The backing layer, made by makeBackingLayer when layer-backing is switched on. */
-- (CALayer*)layer;
-- (void)setLayer:(CALayer*)layer;
-- (CALayer*)makeBackingLayer;
-- (void)setLayerContentsRedrawPolicy:(NSViewLayerContentsRedrawPolicy)policy;
-- (NSViewLayerContentsRedrawPolicy)layerContentsRedrawPolicy;
+- (CALayer*)layer API_AVAILABLE(macos(10.5));
+- (void)setLayer:(CALayer*)layer API_AVAILABLE(macos(10.5));
+- (CALayer*)makeBackingLayer API_AVAILABLE(macos(10.6));
+- (void)setLayerContentsRedrawPolicy:(NSViewLayerContentsRedrawPolicy)policy API_AVAILABLE(macos(10.6));
+- (NSViewLayerContentsRedrawPolicy)layerContentsRedrawPolicy API_AVAILABLE(macos(10.6));
 - (void)setPostsFrameChangedNotifications:(BOOL)posts;
 /** From the coordinates of view (the window's when nil) into this view's, and back. */
 - (NSPoint)convertPoint:(NSPoint)point fromView:(NSView*)view;
@@ -76,12 +78,12 @@ extern NSString* const NSViewFrameDidChangeNotification;
 - (void)removeAllToolTips;
 - (void)registerForDraggedTypes:(NSArray*)types;
 - (NSArray*)registeredDraggedTypes;
-- (void)addTrackingArea:(NSTrackingArea*)area;
-- (void)removeTrackingArea:(NSTrackingArea*)area;
-- (NSArray*)trackingAreas;
-- (void)updateTrackingAreas;
-- (NSAppearance*)effectiveAppearance;
-- (void)setAppearance:(NSAppearance*)appearance;
+- (void)addTrackingArea:(NSTrackingArea*)area API_AVAILABLE(macos(10.5));
+- (void)removeTrackingArea:(NSTrackingArea*)area API_AVAILABLE(macos(10.5));
+- (NSArray*)trackingAreas API_AVAILABLE(macos(10.5));
+- (void)updateTrackingAreas API_AVAILABLE(macos(10.5));
+- (NSAppearance*)effectiveAppearance API_AVAILABLE(macos(10.10));
+- (void)setAppearance:(NSAppearance*)appearance API_AVAILABLE(macos(10.9));
 @end
 
 @interface NSView (StandIn)

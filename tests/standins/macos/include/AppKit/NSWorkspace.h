@@ -2,6 +2,8 @@
 
 #import <Foundation/Foundation.h>
 
+#include <os/availability.h>
+
 @class NSImage;
 
 /** The system's file viewer and URL handlers. Nothing is really opened here: the calls are recorded
@@ -10,9 +12,8 @@
 @interface NSWorkspace : NSObject
 + (NSWorkspace*)sharedWorkspace;
 - (BOOL)openURL:(NSURL*)url;
-- (BOOL)openFile:(NSString*)fullPath;
-/** Shows the file selected in a viewer window; rootFullPath nil or "" uses the file's folder. */
-- (BOOL)selectFile:(NSString*)fullPath inFileViewerRootedAtPath:(NSString*)rootFullPath;
+/** Shows the files' folders in viewer windows with the files selected. */
+- (void)activateFileViewerSelectingURLs:(NSArray*)fileURLs API_AVAILABLE(macos(10.6));
 /** The file's icon, 32 x 32 points until resized; also for a file that does not exist. */
 - (NSImage*)iconForFile:(NSString*)fullPath;
 @end

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <CoreFoundation/CFBase.h>
+#include <os/availability.h>
 
 // The run loop is GNUstep's NSRunLoop; a run-loop mode is its mode name.
 typedef struct __CFRunLoop* CFRunLoopRef;
@@ -22,7 +23,7 @@ extern const CFRunLoopMode kCFRunLoopDefaultMode;
 /** As on GNUstep's own run loop, a timer added in the common modes is never fired. */
 extern const CFRunLoopMode kCFRunLoopCommonModes;
 
-CFRunLoopRef CFRunLoopGetMain(void);
+CFRunLoopRef CFRunLoopGetMain(void) API_AVAILABLE(macos(10.5));
 CFRunLoopRef CFRunLoopGetCurrent(void);
 CFRunLoopTimerRef CFRunLoopTimerCreate(CFAllocatorRef alloc, CFAbsoluteTime fireDate, CFTimeInterval interval,
                                        CFOptionFlags flags, CFIndex order, CFRunLoopTimerCallBack callout,

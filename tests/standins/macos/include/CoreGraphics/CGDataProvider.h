@@ -1,6 +1,7 @@
 #pragma once
 
 #include <CoreFoundation/CoreFoundation.h>
+#include <os/availability.h>
 
 // A data provider is a CF object (CFRetain/CFRelease apply); the Create functions return +1.
 typedef struct CGDataProvider* CGDataProviderRef;
@@ -15,7 +16,7 @@ CGDataProviderRef CGDataProviderCreateWithURL(CFURLRef url);
 CGDataProviderRef CGDataProviderCreateWithData(void* info, const void* data, size_t size,
                                                CGDataProviderReleaseDataCallback releaseData);
 /** A new CFData (+1) holding a copy of every byte. */
-CFDataRef CGDataProviderCopyData(CGDataProviderRef provider);
+CFDataRef CGDataProviderCopyData(CGDataProviderRef provider) API_AVAILABLE(macos(10.5));
 CGDataProviderRef CGDataProviderRetain(CGDataProviderRef provider);
 /** Null is allowed. */
 void CGDataProviderRelease(CGDataProviderRef provider);

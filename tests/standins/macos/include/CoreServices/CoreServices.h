@@ -1,6 +1,7 @@
 #pragma once
 
 #include <CoreFoundation/CoreFoundation.h>
+#include <os/availability.h>
 
 enum
 {
@@ -12,7 +13,7 @@ extern "C"
 {
 #endif
   /** The old system-information call: for 'sysv' the version as 0x10XY (capped at 0x1090). */
-  OSErr Gestalt(OSType selector, SInt32* response);
+  OSErr Gestalt(OSType selector, SInt32* response) API_DEPRECATED("", macos(10.0, 10.8));
 #ifdef __cplusplus
 }
 #endif

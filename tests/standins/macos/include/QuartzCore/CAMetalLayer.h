@@ -3,9 +3,11 @@
 #import <QuartzCore/CALayer.h>
 
 #include <Metal/Metal.h>
+#include <os/availability.h>
 
 /** The layer NanoVG's Metal renderer presents into; the MetalNanoVG stand-in keeps its drawable's
  * pixels here, where tests read them (StandIns/MetalNanoVG.h). */
+API_AVAILABLE(macos(10.11))
 @interface CAMetalLayer : CALayer {
   id<MTLDevice> mDevice;
   MTLPixelFormat mPixelFormat;

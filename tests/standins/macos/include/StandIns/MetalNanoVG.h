@@ -23,3 +23,6 @@ StandInDrawable StandInReadMetalDrawable(CAMetalLayer* layer);
 int StandInMetalContextFlags(NVGcontext* ctx);
 int StandInLiveMetalContexts();
 int StandInLiveMetalFramebuffers();
+/** How many nextDrawable calls answered nil so far (a hidden, minimised or covered window, or an
+ * empty drawable size). On a Mac such a call may first wait on the calling thread for a second. */
+int StandInMissedMetalDrawables();
