@@ -204,12 +204,20 @@ TEST(WinWindowLife, OpenGLThatCannotDrawTheEditorOpensNoWindowAndALaterOpenWorks
 // The host destroys its frame, and the editor's window with it, before it closes the editor: the
 // editor's teardown must reach neither the host's context nor the objects in it. A host may do so
 // from a modal loop that a click on the editor runs (a menu, a dialog), while the clicked control is
-// still in use.
+// still in use. A native text entry that has the keyboard takes the editor's messages, but not this.
 TEST(WinWindowLife, HostThatDestroysItsFrameFirstKeepsItsOwnOpenGL)
 {
-  for (const bool insideAClick : {false, true})
+  enum class EWhen
   {
-    SCOPED_TRACE(insideAClick ? "inside a click" : "between events");
+    BetweenEvents,
+    InsideAClick,
+    DuringATextEntry
+  };
+  for (const EWhen when : {EWhen::BetweenEvents, EWhen::InsideAClick, EWhen::DuringATextEntry})
+  {
+    SCOPED_TRACE(when == EWhen::BetweenEvents  ? "between events"
+                 : when == EWhen::InsideAClick ? "inside a click"
+                                               : "during a text entry");
     const int deletedBefore = ProbeControl::sDeleted;
     HostWindow host;
     const HostGL hostGL(host.Get());
@@ -228,7 +236,14 @@ TEST(WinWindowLife, HostThatDestroysItsFrameFirstKeepsItsOwnOpenGL)
     ASSERT_NE(editor.window, nullptr);
     ASSERT_TRUE(PumpUntilDrawn(editor.pProbe));
 
-    if (insideAClick)
+    if (when == EWhen::DuringATextEntry)
+    {
+      editor.graphics->CreateTextEntry(*editor.pProbe, IText(), IRECT(10, 10, 150, 40), "5");
+      const HWND edit = GetWindow(editor.window, GW_CHILD);
+      ASSERT_NE(edit, nullptr);
+      ASSERT_EQ(GetFocus(), edit);
+    }
+    if (when == EWhen::InsideAClick)
       editor.Click();
     else
       destroyFrame();
