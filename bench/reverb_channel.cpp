@@ -28,5 +28,5 @@ void ReverbChannelProcess(benchmark::State& state)
   }
   enginebench::ReportRealtime(state, blockSize);
 }
-BENCHMARK(ReverbChannelProcess)->Arg(512)->Arg(64)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ReverbChannelProcess)->Arg(512)->Arg(64)->Unit(benchmark::kMicrosecond)->UseRealTime();
 } // namespace

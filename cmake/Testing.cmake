@@ -14,6 +14,18 @@ else()
   find_package(GTest REQUIRED)
 endif()
 
+# A test program exits with this status when it skipped tests and failed none (our main,
+# tests/support/GTestMain.cpp), and CTest counts its case as skipped by that alone.
+set(BRIMVALE_SKIP_EXIT_CODE 77)
+add_library(brimvale_gtest_main STATIC ${PROJECT_SOURCE_DIR}/tests/support/GTestMain.cpp)
+target_compile_definitions(brimvale_gtest_main PRIVATE BRIMVALE_SKIP_EXIT_CODE=${BRIMVALE_SKIP_EXIT_CODE})
+target_link_libraries(brimvale_gtest_main PUBLIC GTest::gtest PRIVATE brimvale_warnings)
+# The cases are discovered without GoogleTest's skip pattern (see the file).
+set(BRIMVALE_GTEST_ADD_TESTS ${_GOOGLETEST_DISCOVER_TESTS_SCRIPT})
+configure_file(${CMAKE_CURRENT_LIST_DIR}/GoogleTestDiscovery.cmake.in ${CMAKE_BINARY_DIR}/GoogleTestDiscovery.cmake
+               @ONLY)
+set(_GOOGLETEST_DISCOVER_TESTS_SCRIPT ${CMAKE_BINARY_DIR}/GoogleTestDiscovery.cmake)
+
 # brimvale_add_gtest(name SOURCES a.cpp ... LIBS lib ... [LABELS label ...] [FIXTURES fixture ...]
 #                   [RESOURCE_LOCK lock])
 # Under Wine the cases are listed when the tests run, so building needs neither Wine nor a display.
@@ -21,7 +33,8 @@ endif()
 # the macOS lane. FIXTURES names the
 # CTest fixtures (made by tests of their own) that every case needs first. RESOURCE_LOCK keeps the
 # cases from running beside others that hold the same lock: the Windows editor's tests share one
-# desktop, its focus, mouse capture and clipboard.
+# desktop, its focus, mouse capture and clipboard. Each case is skipped when its program exits with
+# BRIMVALE_SKIP_EXIT_CODE, and failed on any other status but 0.
 function(brimvale_add_gtest name)
   cmake_parse_arguments(T "" "RESOURCE_LOCK" "SOURCES;LIBS;LABELS;FIXTURES" ${ARGN})
   if(NOT T_LABELS)
@@ -33,7 +46,7 @@ function(brimvale_add_gtest name)
     message(FATAL_ERROR "${name}: one label only (${T_LABELS})")
   endif()
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} brimvale_warnings GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} brimvale_warnings brimvale_gtest_main GTest::gmock)
   if("tsan" IN_LIST T_LABELS)
     add_dependencies(brimvale_tsan_tests ${name})
   endif()
@@ -41,7 +54,7 @@ function(brimvale_add_gtest name)
     add_dependencies(brimvale_macos_tests ${name})
   endif()
   # An empty property value would take the next property's name as its value.
-  set(props TIMEOUT 300 LABELS "${T_LABELS}")
+  set(props TIMEOUT 300 LABELS "${T_LABELS}" SKIP_RETURN_CODE ${BRIMVALE_SKIP_EXIT_CODE})
   if(T_FIXTURES)
     list(APPEND props FIXTURES_REQUIRED "${T_FIXTURES}")
   endif()
@@ -84,17 +97,15 @@ function(brimvale_add_fuzzer name)
 endfunction()
 
 # brimvale_add_benchmark(name SOURCES a.cpp ... LIBS lib ... [FLOORS "Bench/arg:counter>=min" ...]):
-# Google Benchmark, Release lane only. With floors, a CTest case labelled "bench" runs it once,
-# briefly, prints its figures and fails when a counter falls below its floor.
+# Google Benchmark, Release lane only. A CTest case labelled "bench" runs it once, briefly, and
+# prints its figures; it fails when a benchmark reports an error or a counter passes its bound: a
+# floor ("counter>=min") or, for a counter that must stay low, a ceiling ("counter<=max").
 function(brimvale_add_benchmark name)
   cmake_parse_arguments(B "" "" "SOURCES;LIBS;FLOORS" ${ARGN})
   find_package(benchmark REQUIRED)
   add_executable(${name} ${B_SOURCES})
   target_link_libraries(${name} PRIVATE ${B_LIBS} brimvale_warnings benchmark::benchmark_main)
-  if(B_FLOORS)
-    add_test(NAME ${name}_floor
-      COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench-floor $<TARGET_FILE:${name}> ${B_FLOORS})
-    # Alone on the machine, so that other tests do not take its time.
-    set_tests_properties(${name}_floor PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 300)
-  endif()
+  add_test(NAME ${name} COMMAND ${CMAKE_SOURCE_DIR}/scripts/bench-floor $<TARGET_FILE:${name}> ${B_FLOORS})
+  # Alone on the machine, so that other tests do not take its time.
+  set_tests_properties(${name} PROPERTIES LABELS bench RUN_SERIAL TRUE TIMEOUT 300)
 endfunction()

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
-// Sequential reading of untrusted bytes that always knows how many remain, so a reader can refuse
-// a declared size the source cannot hold before setting memory aside for it.
+// Reading of untrusted bytes that always knows how many remain, so a reader can refuse a declared
+// size the source cannot hold before setting memory aside for it. A reader may pass over a body
+// and come back to it, so that it never has to hold one it may not keep.
 class ByteSource
 {
 public:
@@ -15,6 +16,10 @@ public:
   // Skips exactly n bytes, or fails and leaves the source exhausted.
   virtual bool Skip(uint64_t n) = 0;
   virtual uint64_t Remaining() const = 0;
+  // Where the next read starts, counted from the source's first byte.
+  virtual uint64_t Position() const = 0;
+  // Moves to a position at most the source's size, or fails and leaves the source exhausted.
+  virtual bool Seek(uint64_t position) = 0;
 };
 
 class MemoryByteSource final : public ByteSource
@@ -43,6 +48,18 @@ public:
   }
 
   uint64_t Remaining() const override { return mSize - mPos; }
+  uint64_t Position() const override { return mPos; }
+
+  bool Seek(uint64_t position) override
+  {
+    if (position > mSize)
+    {
+      mPos = mSize;
+      return false;
+    }
+    mPos = static_cast<size_t>(position);
+    return true;
+  }
 
 private:
   const uint8_t* mData;

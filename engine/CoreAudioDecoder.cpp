@@ -4,10 +4,10 @@
 #include "engine/SampleFiles.h"
 
 #include "engine/EngineMath.h"
+#include "utility/FileOpen.h"
 
 #include <AudioToolbox/AudioToolbox.h>
 
-#include <algorithm>
 #include <cmath>
 #include <new>
 #include <vector>
@@ -42,7 +42,9 @@ float LimitSample(float value)
 
 bool LoadAudioFileWithCoreAudio(const std::string& path, SampleBuffer& out, const char* fallbackName)
 {
-  if (path.empty())
+  // The system opens the file by its name: a device's open has effects of its own, and a FIFO's
+  // waits for a writer, so only a regular file gets that far.
+  if (path.empty() || !brimvale::utility::IsRegularFilePath(path.c_str()))
     return false;
 
   CFURLRef url = CFURLCreateFromFileSystemRepresentation(
@@ -62,14 +64,17 @@ bool LoadAudioFileWithCoreAudio(const std::string& path, SampleBuffer& out, cons
       fileFormat.mChannelsPerFrame == 0 || !(fileFormat.mSampleRate > 0.0))
     return false;
 
+  // The buffer is made to what the file declares, so a length past the own reader's longest sample,
+  // or more values than that sample in stereo, is refused before any of it is set aside.
+  const UInt32 channels = fileFormat.mChannelsPerFrame;
   SInt64 lengthFrames = 0;
   propertySize = sizeof(lengthFrames);
   if (ExtAudioFileGetProperty(file.Get(), kExtAudioFileProperty_FileLengthFrames, &propertySize, &lengthFrames) !=
         noErr ||
-      lengthFrames < 1)
+      lengthFrames < 1 || static_cast<uint64_t>(lengthFrames) > kMaxSampleFrames ||
+      static_cast<uint64_t>(lengthFrames) * channels > 2 * kMaxSampleFrames)
     return false;
 
-  const UInt32 channels = fileFormat.mChannelsPerFrame;
   AudioStreamBasicDescription clientFormat = {};
   clientFormat.mSampleRate = fileFormat.mSampleRate;
   clientFormat.mFormatID = kAudioFormatLinearPCM;
@@ -83,9 +88,8 @@ bool LoadAudioFileWithCoreAudio(const std::string& path, SampleBuffer& out, cons
                               &clientFormat) != noErr)
     return false;
 
-  // The buffer's byte count is a 32-bit field: a longer file is read up to what it can describe.
-  const uint64_t maxFrames = std::min<uint64_t>(0xffffffffull, 0xffffffffull / (4ull * channels));
-  const UInt32 requested = static_cast<UInt32>(std::min<uint64_t>(static_cast<uint64_t>(lengthFrames), maxFrames));
+  // At most 2^30 bytes: the buffer's 32-bit byte count holds them.
+  const UInt32 requested = static_cast<UInt32>(lengthFrames);
 
   try
   {

@@ -72,11 +72,21 @@ bool FileByteSource::Read(void* destination, uint64_t n)
 
 bool FileByteSource::Skip(uint64_t n)
 {
-  if (!mFile || n > Remaining() || !SeekTo(mFile, mPos + n, SEEK_SET))
+  if (n > Remaining())
   {
     Exhaust();
     return false;
   }
-  mPos += n;
+  return Seek(mPos + n);
+}
+
+bool FileByteSource::Seek(uint64_t position)
+{
+  if (!mFile || position > mSize || !SeekTo(mFile, position, SEEK_SET))
+  {
+    Exhaust();
+    return false;
+  }
+  mPos = position;
   return true;
 }

@@ -19,6 +19,8 @@ public:
   bool Read(void* destination, uint64_t n) override;
   bool Skip(uint64_t n) override;
   uint64_t Remaining() const override { return mSize - mPos; }
+  uint64_t Position() const override { return mPos; }
+  bool Seek(uint64_t position) override;
 
 private:
   void Exhaust() { mPos = mSize; }

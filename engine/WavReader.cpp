@@ -2,6 +2,7 @@
 
 #include "engine/EngineMath.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -51,6 +52,13 @@ bool ReadFormat(ByteSource& source, uint32_t size, Format& format)
   return true;
 }
 
+// Where the body of the "data" chunk lies in the source; size 0 when there is none.
+struct DataChunk
+{
+  uint64_t position = 0;
+  uint32_t size = 0;
+};
+
 bool IsAccepted(const Format& f)
 {
   const bool floatLayout = f.formatTag == kFormatFloat && f.bitsPerSample == 32;
@@ -59,10 +67,42 @@ bool IsAccepted(const Format& f)
   return f.present && (floatLayout || pcmLayout) && (f.channels == 1 || f.channels == 2) && f.sampleRate != 0;
 }
 
+size_t FrameSize(const Format& f)
+{
+  return f.channels * (f.bitsPerSample / 8u);
+}
+
 // A NaN read from a file would poison the filters and the reverb for good: it plays as silence.
 double LimitSample(double value)
 {
   return std::isnan(value) ? 0.0 : EngineMath::Clamp(value, -1.0, 1.0);
+}
+
+// Bytes decoded at a time: whole frames of every accepted layout fit, on any thread's stack.
+constexpr size_t kPieceBytes = 16384;
+
+// Fills left and right, frame by frame, from the source's next bytes.
+bool DecodeFrames(ByteSource& source, const Format& format, std::vector<float>& left, std::vector<float>& right)
+{
+  const size_t bytesPerSample = format.bitsPerSample / 8u;
+  const size_t frameSize = FrameSize(format);
+  const size_t framesPerPiece = kPieceBytes / frameSize;
+  uint8_t piece[kPieceBytes];
+  for (size_t first = 0; first < left.size(); first += framesPerPiece)
+  {
+    const size_t count = std::min(framesPerPiece, left.size() - first);
+    if (!source.Read(piece, count * frameSize))
+      return false;
+    const uint8_t* frame = piece;
+    for (size_t i = first; i < first + count; ++i, frame += frameSize)
+    {
+      left[i] = static_cast<float>(DecodeWavSample(frame, format.formatTag, format.bitsPerSample));
+      right[i] = format.channels == 2
+                   ? static_cast<float>(DecodeWavSample(frame + bytesPerSample, format.formatTag, format.bitsPerSample))
+                   : left[i];
+    }
+  }
+  return true;
 }
 } // namespace
 
@@ -102,8 +142,10 @@ bool ReadWavSamples(ByteSource& source, SampleBuffer& out)
       std::memcmp(header + 8, "WAVE", 4) != 0)
     return false;
 
+  // The walk only notes where the kept "data" body lies: a body that a later chunk replaces, or one
+  // too long to keep, is never read.
   Format format;
-  std::vector<uint8_t> data;
+  DataChunk data;
   for (;;)
   {
     uint8_t chunk[8];
@@ -121,41 +163,29 @@ bool ReadWavSamples(ByteSource& source, SampleBuffer& out)
         break;
       format = next;
     }
-    else if (std::memcmp(chunk, "data", 4) == 0)
+    else
     {
-      std::vector<uint8_t> body(size);
-      if (!source.Read(body.data(), size))
+      const uint64_t body = source.Position();
+      if (!source.Skip(size))
         break;
-      data.swap(body);
-    }
-    else if (!source.Skip(size))
-    {
-      break;
+      if (std::memcmp(chunk, "data", 4) == 0)
+        data = {body, size};
     }
 
     if ((size & 1u) != 0 && !source.Skip(1))
       break;
   }
 
-  if (!IsAccepted(format) || data.empty())
+  if (!IsAccepted(format))
     return false;
-
-  const size_t bytesPerSample = format.bitsPerSample / 8u;
-  const size_t frameSize = format.channels * bytesPerSample;
-  const size_t frames = data.size() / frameSize;
-  if (frames < 1)
+  const size_t frames = data.size / FrameSize(format);
+  if (frames < 1 || frames > kMaxSampleFrames)
     return false;
 
   std::vector<float> left(frames);
   std::vector<float> right(frames);
-  const uint8_t* frame = data.data();
-  for (size_t i = 0; i < frames; ++i, frame += frameSize)
-  {
-    left[i] = static_cast<float>(DecodeWavSample(frame, format.formatTag, format.bitsPerSample));
-    right[i] = format.channels == 2
-                 ? static_cast<float>(DecodeWavSample(frame + bytesPerSample, format.formatTag, format.bitsPerSample))
-                 : left[i];
-  }
+  if (!source.Seek(data.position) || !DecodeFrames(source, format, left, right))
+    return false;
 
   out.left.swap(left);
   out.right.swap(right);

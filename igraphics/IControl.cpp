@@ -26,6 +26,8 @@ double NowMs()
 
 } // namespace
 
+IControl::AnimationClockFunc IControl::sAnimationClock = NowMs;
+
 IControl::IControl(const IRECT& bounds, int paramIdx, IActionFunction actionFunc)
 : mRect(bounds)
 , mTargetRect(bounds)
@@ -280,12 +282,12 @@ double IControl::GetAnimationProgress() const
 {
   if (!mAnimationFunc)
     return 0.;
-  return (NowMs() - mAnimationStartTime) / mAnimationDuration;
+  return (sAnimationClock() - mAnimationStartTime) / mAnimationDuration;
 }
 
 void IControl::StartAnimation(int durationMs)
 {
-  mAnimationStartTime = NowMs();
+  mAnimationStartTime = sAnimationClock();
   mAnimationDuration = durationMs;
 }
 

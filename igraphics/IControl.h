@@ -121,6 +121,10 @@ public:
   double GetValue(int valIdx = 0) const { return mVals[valIdx].value; }
   int NVals() const { return static_cast<int>(mVals.size()); }
 
+  /** The steady clock, in milliseconds, that animations are timed by; a test may stand in its own. */
+  using AnimationClockFunc = double (*)();
+  static AnimationClockFunc sAnimationClock;
+
   /** 0 without an animation; above 1 once the time is up. */
   double GetAnimationProgress() const;
   void StartAnimation(int durationMs);

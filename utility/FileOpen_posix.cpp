@@ -1,5 +1,7 @@
 #include "utility/FileOpen.h"
 
+#include "utility/FileOpenSystem.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,11 +9,19 @@
 namespace brimvale::utility
 {
 
+FileOpenSystem::StatFunc FileOpenSystem::sStat = &stat;
+
+bool IsRegularFilePath(const char* path)
+{
+  struct stat info;
+  return path && FileOpenSystem::sStat(path, &info) == 0 && S_ISREG(info.st_mode);
+}
+
 std::FILE* OpenRegularFileForReading(const char* utf8Path)
 {
-  if (!utf8Path)
+  if (!IsRegularFilePath(utf8Path))
     return nullptr;
-  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+  // Should the name turn into a FIFO after the check, the open still must not wait for a writer.
   const int descriptor = open(utf8Path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (descriptor < 0)
     return nullptr;

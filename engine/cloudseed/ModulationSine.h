@@ -15,13 +15,14 @@
 namespace Cloudseed
 {
 
-// sin(2 pi p) of the modulation phases (0 <= p < 2^31), a vector of them at a time. The phase is folded onto a
-// quarter turn and the sine taken as the Taylor polynomial of 2 pi r to the 13th power, whose first
-// omitted term is below 6e-10 there; with the float rounding the result stays within 1.3e-7 of the
-// exact sine (a float sine of the float product 2 pi p is up to 8e-7 off, from rounding that
-// product). It has no branches and no library call, so the updates of many stages go side by
-// side. A build with BRIMVALE_STANDARD_MATH takes the exact sine instead (the standard library's,
-// in double, rounded once), for the reference renders that bound the difference.
+// sin(2 pi p) of the modulation phases (0 <= p < 2^23: above that, p + 1/2 rounds, so a whole p
+// can fold to half a turn), a vector of them at a time. The phase is folded onto a quarter turn and
+// the sine taken as the Taylor polynomial of 2 pi r to the 13th power, whose first omitted term is
+// below 6e-10 there; with the float rounding the result stays within 1.3e-7 of the exact sine (a
+// float sine of the float product 2 pi p is up to 8e-7 off, from rounding that product). It has no
+// branches and no library call, so the updates of many stages go side by side. A build with
+// BRIMVALE_STANDARD_MATH takes the exact sine instead (the standard library's, in double, rounded
+// once), for the reference renders that bound the difference.
 // Vectors wider than the baseline registers travel by reference: passed by value, their calling
 // convention would depend on how the function was built.
 template <typename FloatN>

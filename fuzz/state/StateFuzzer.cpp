@@ -1,6 +1,7 @@
 // Saved states come from hosts, project files and other machines: a live instance must take any
 // bytes through setState, and afterwards save a state that restores to itself, and render finite
-// audio.
+// audio. A seed names the small sample among the seeds by a relative path, which resolves because
+// run-fuzzer works inside the corpus, so the render is checked on sound too, not only on silence.
 #include "plugin/Brimvale.h"
 
 #include "public.sdk/source/common/memorystream.h"

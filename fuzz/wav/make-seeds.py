@@ -52,6 +52,10 @@ SEEDS = {
     "two-data.wav": riff(fmt(1, 1, 8000, 16), chunk(b"data", pcm16(WAVE)), chunk(b"data", pcm16(WAVE[:2]))),
     "truncated-data.wav": riff(fmt(1, 2, 44100, 16), chunk(b"data", pcm16(WAVE), declared=4000)),
     "pcm8.wav": riff(fmt(1, 1, 8000, 8), chunk(b"data", bytes([128, 200, 50, 128]))),
+    "many-data.wav": riff(fmt(1, 2, 8000, 16), *(chunk(b"data", pcm16(WAVE[:n])) for n in (2, 6, 4, 2, 6, 4))),
+    "data-before-fmt.wav": riff(chunk(b"data", pcm24(WAVE)), chunk(b"LIST", b"INFOtext"), fmt(1, 1, 96000, 24)),
+    "odd-data-then-fmt.wav": riff(fmt(1, 2, 8000, 16), chunk(b"data", pcm16(WAVE) + b"\x01"), fmt(1, 1, 8000, 16)),
+    "huge-declared-data.wav": riff(fmt(3, 2, 48000, 32), chunk(b"data", float32(WAVE), declared=0xFFFFFFF0)),
     "file-url.txt": b"file://localhost/tmp/a%20b%zz.wav",
 }
 

@@ -8,6 +8,8 @@
 #include "tests/engine/support/TestWavFiles.h"
 #include "tools/wav/WavBuilder.h"
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <limits>
 #include <string>
@@ -130,9 +132,11 @@ TEST_F(CoreAudioDecoderTest, AsksForInterleavedPackedFloatOfTheFilesChannelsAndR
 {
   @autoreleasepool
   {
-    StandInRegisterAudioFile("/music/three.caf", Decoded(3, 48000.0, {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f}));
+    TempFolder folder;
+    const std::string path = folder.Write("three.caf", {'c', 'a', 'f', 'f'});
+    StandInRegisterAudioFile(path, Decoded(3, 48000.0, {0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f}));
     SampleBuffer out;
-    ASSERT_TRUE(LoadAudioFileWithCoreAudio("/music/three.caf", out, "Starter B"));
+    ASSERT_TRUE(LoadAudioFileWithCoreAudio(path, out, "Starter B"));
 
     const StandInAudioToolboxLog& calls = StandInAudioToolboxCalls();
     ASSERT_TRUE(calls.clientFormatSet);
@@ -174,16 +178,18 @@ TEST_F(CoreAudioDecoderTest, EveryFailingStepAnswersFalseAndDisposes)
       {"read fails", [](StandInAudioFile& f) { f.readError = -50; }, 1},
       {"read delivers nothing", [](StandInAudioFile& f) { f.frames.clear(); }, 1},
     };
+    TempFolder folder;
+    const std::string path = folder.Write("bad.m4a", {'f', 't', 'y', 'p'});
     for (const FailureCase& c : cases)
     {
       SCOPED_TRACE(c.what);
       StandInResetAudioToolbox();
       StandInAudioFile file = Decoded(2, 44100.0, {0.5f, 0.5f, 0.25f, 0.25f});
       c.spoil(file);
-      StandInRegisterAudioFile("/music/bad.m4a", file);
+      StandInRegisterAudioFile(path, file);
 
       SampleBuffer out = Untouched();
-      EXPECT_FALSE(LoadAudioFileWithCoreAudio("/music/bad.m4a", out, "Starter A"));
+      EXPECT_FALSE(LoadAudioFileWithCoreAudio(path, out, "Starter A"));
       ExpectUntouched(out);
       EXPECT_EQ(StandInAudioToolboxCalls().opens, c.opens);
       EXPECT_EQ(StandInAudioToolboxCalls().disposes, c.opens);
@@ -195,18 +201,77 @@ TEST_F(CoreAudioDecoderTest, PathsWithoutAFileURLOpenNothing)
 {
   @autoreleasepool
   {
+    TempFolder folder;
     const std::string cases[] = {
       "",
-      "/music/\xff\xfe.aif", // not UTF-8: no URL can be made of it
-      "/music/not-registered.aif",
+      folder.Write("\xff\xfe.aif", {'F', 'O', 'R', 'M'}), // not UTF-8: no URL can be made of it
+      folder.Write("not-registered.aif", {'F', 'O', 'R', 'M'}),
     };
     for (const std::string& path : cases)
     {
       SCOPED_TRACE(path);
+      struct stat info;
+      ASSERT_TRUE(path.empty() || stat(path.c_str(), &info) == 0) << "only the URL may refuse a file that is there";
       SampleBuffer out = Untouched();
       EXPECT_FALSE(LoadAudioFileWithCoreAudio(path, out, "Starter A"));
       ExpectUntouched(out);
       EXPECT_EQ(StandInAudioToolboxCalls().opens, 0);
+    }
+  }
+}
+
+// The system opens what it is given by name: a FIFO's open would wait for a writer and a device's
+// would run, so whatever is no regular file is refused before, even when the system knows the name.
+TEST_F(CoreAudioDecoderTest, WhatIsNoRegularFileIsNeverOpened)
+{
+  @autoreleasepool
+  {
+    TempFolder folder;
+    const std::string fifo = folder.Path() + "/pipe.aif";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string cases[] = {fifo, "/dev/null", folder.Path(), folder.Path() + "/missing.aif"};
+    for (const std::string& path : cases)
+    {
+      SCOPED_TRACE(path);
+      StandInResetAudioToolbox();
+      StandInRegisterAudioFile(path, Decoded(1, 44100.0, {0.5f}));
+      SampleBuffer out = Untouched();
+      EXPECT_FALSE(LoadAudioFileWithCoreAudio(path, out, "Starter A"));
+      ExpectUntouched(out);
+      EXPECT_EQ(StandInAudioToolboxCalls().opens, 0);
+    }
+  }
+}
+
+// The buffer is made to the length the file declares: past the longest sample, or with more values
+// than that sample holds in stereo, the file is refused before any of it is set aside or read.
+TEST_F(CoreAudioDecoderTest, DeclaredLengthsPastTheLongestSampleAreRefused)
+{
+  @autoreleasepool
+  {
+    struct Declared
+    {
+      UInt32 channels;
+      SInt64 frames;
+    };
+    const Declared cases[] = {
+      {1, static_cast<SInt64>(kMaxSampleFrames) + 1},
+      {4, static_cast<SInt64>(kMaxSampleFrames / 2) + 1},
+    };
+    TempFolder folder;
+    const std::string path = folder.Write("long.caf", {'c', 'a', 'f', 'f'});
+    for (const Declared& c : cases)
+    {
+      SCOPED_TRACE(testing::Message() << c.channels << " x " << c.frames);
+      StandInResetAudioToolbox();
+      StandInAudioFile file = Decoded(c.channels, 48000.0, std::vector<float>(c.channels, 0.5f));
+      file.lengthFrames = c.frames;
+      StandInRegisterAudioFile(path, file);
+      SampleBuffer out = Untouched();
+      EXPECT_FALSE(LoadAudioFileWithCoreAudio(path, out, "Starter A"));
+      ExpectUntouched(out);
+      EXPECT_EQ(StandInAudioToolboxCalls().reads, 0);
+      EXPECT_EQ(StandInAudioToolboxCalls().disposes, StandInAudioToolboxCalls().opens);
     }
   }
 }

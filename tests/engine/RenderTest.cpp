@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cfloat>
 #include <cmath>
 #if defined(__x86_64__) || defined(_M_X64)
 #include <xmmintrin.h>
@@ -67,6 +69,46 @@ TEST(Render, MasterScalesAndSilences)
       EXPECT_GT(Rms(out.left), 0.05) << c.first;
     }
   }
+}
+
+// Below the smallest normal float the engine counts numbers as zero, so a tail that reaches that
+// floor is exact silence at once. Computed on, it would ring through seven more decades of subnormal
+// values, at many times the cost on many processors, until rounding ended it, or for good.
+TEST(Render, TheTailEndsInExactSilenceAtTheFloatFloor)
+{
+  // Full size and a short decay bring the tail to the floor in seconds. Measured: the last sound
+  // comes 13.1 s after the layers stop, 0.1 s after the tail last reached the floor; unflushed, it
+  // rings on to 15.4 s, 2.4 s after.
+  constexpr double kSilentWithinSeconds = 14.5;
+  constexpr double kFloorToSilenceSeconds = 0.5;
+  constexpr double kRate = 48000.0;
+  constexpr int kBlock = 512;
+  TempFolder folder;
+  const std::string a = folder.Write("a.wav", StereoSineWav(48000, 48000, 220.0, 331.0, 0.8));
+  auto engine = MakeEngine(kRate, a, a);
+  BrimvaleEngine::Params params;
+  params.spaceSize = 1.0;
+  params.spaceDecay = 2.0;
+  Render(*engine, params, static_cast<int>(kRate) / kBlock, kBlock);
+  params.playA = params.playB = false;
+  // A second past the bound shows how far a tail that misses it rings on.
+  const int tailBlocks = static_cast<int>((kSilentWithinSeconds + 1.0) * kRate) / kBlock;
+  const StereoOutput tail = Render(*engine, params, tailBlocks, kBlock);
+
+  size_t aboveFloor = 0, sounding = 0;
+  for (size_t i = 0; i < tail.left.size(); ++i)
+  {
+    const double v = std::max(std::fabs(tail.left[i]), std::fabs(tail.right[i]));
+    if (v >= FLT_MIN)
+      aboveFloor = i + 1;
+    if (v != 0.0)
+      sounding = i + 1;
+  }
+  const double floorAt = static_cast<double>(aboveFloor) / kRate;
+  const double silentAt = static_cast<double>(sounding) / kRate;
+  EXPECT_LE(silentAt, kSilentWithinSeconds) << "at the floor until " << floorAt << " s";
+  EXPECT_LE(silentAt - floorAt, kFloorToSilenceSeconds)
+    << "at the floor until " << floorAt << " s, silent at " << silentAt << " s";
 }
 } // namespace
 

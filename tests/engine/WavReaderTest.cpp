@@ -141,6 +141,48 @@ TEST(WavReader, EveryTruncationOfAGoodFileIsHandled)
   }
 }
 
+// Long enough to be decoded in several pieces for every layout, with a chunk after it, so the walk
+// passes the body and comes back for it.
+TEST(WavReader, ALongDataChunkKeepsEveryFrame)
+{
+  struct Layout
+  {
+    uint16_t formatTag;
+    uint16_t channels;
+    uint16_t bits;
+  };
+  const Layout layouts[] = {{1, 1, 16}, {1, 2, 16}, {1, 2, 24}, {1, 1, 32}, {3, 2, 32}};
+  constexpr size_t kFrames = 10007;
+  // Multiples of 2^-10 are exact in every layout.
+  auto value = [](size_t frame, size_t channel) {
+    return static_cast<double>(static_cast<int>((frame * 37 + channel * 501) % 2001) - 1000) / 1024.0;
+  };
+  for (const Layout& layout : layouts)
+  {
+    SCOPED_TRACE(testing::Message() << layout.formatTag << "/" << layout.channels << "/" << layout.bits);
+    std::vector<double> samples;
+    for (size_t frame = 0; frame < kFrames; ++frame)
+      for (size_t channel = 0; channel < layout.channels; ++channel)
+        samples.push_back(value(frame, channel));
+    const Bytes bytes = WavBuilder()
+                          .Header()
+                          .Fmt(layout.formatTag, layout.channels, 48000, layout.bits)
+                          .Data(samples)
+                          .Chunk("LIST", Bytes(10, 7))
+                          .Bytes();
+    SampleBuffer out;
+    MemoryByteSource source(bytes.data(), bytes.size());
+    ASSERT_TRUE(ReadWavSamples(source, out));
+    ASSERT_EQ(out.left.size(), kFrames);
+    size_t wrong = 0;
+    for (size_t frame = 0; frame < kFrames; ++frame)
+      if (out.left[frame] != static_cast<float>(value(frame, 0)) ||
+          out.right[frame] != static_cast<float>(value(frame, layout.channels - 1)))
+        ++wrong;
+    EXPECT_EQ(wrong, 0u);
+  }
+}
+
 TEST(WavReader, DecodeWavSample)
 {
   struct Case

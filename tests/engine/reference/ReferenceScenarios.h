@@ -1,6 +1,7 @@
 // The renders that compare the engine with its reference build: a few ten-second performances
-// that reach every fast function of the audio path, each rendered by a fresh engine in a fixed order
-// so that two programs render them alike.
+// that reach every fast function of the audio path, one of them also at other host rates and in
+// blocks of uneven lengths, each rendered by a fresh engine in a fixed order so that two programs
+// render them alike.
 #pragma once
 
 #include <string>
@@ -9,12 +10,13 @@
 namespace referencerender
 {
 
-constexpr int kSampleRate = 48000;
 constexpr int kSeconds = 10;
-constexpr int kBlockSize = 480; // a hundred blocks a second
 
 // The names of the scenarios, in the order they are rendered.
 const std::vector<std::string>& ScenarioNames();
+
+// The host rate the scenario renders at; 0 for an unknown name.
+int ScenarioRate(const std::string& name);
 
 // The scenario's left and right output, interleaved; empty for an unknown name.
 std::vector<double> RenderScenario(const std::string& name);

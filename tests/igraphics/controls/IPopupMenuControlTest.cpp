@@ -1,12 +1,11 @@
 // The drawn popup menu over the recording surface, where every text measures 40 x 16: cells are
 // 68 x 16 with 2 between them, and the surface is 400 x 300.
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "../AnimationSteps.h"
 #include "../SurfaceFixture.h"
 #include "igraphics/controls/IPopupMenuControl.h"
 
@@ -235,19 +234,25 @@ TEST_F(PopupMenu, TheFadesRunThroughTheStatesAndCloseTheControl)
 
 TEST_F(PopupMenu, TheOpeningFadeEndsInTimeThroughTheAnimation)
 {
+  ManualAnimationClock clock;
   IPopupMenu menu("", 0, false, {"One"});
   Open(menu, kTopAnchor, false);
-  popup->Animate();
-  EXPECT_GE(popup->Weight(0), 0.f);
-  EXPECT_LT(popup->Weight(0), 0.95f);
-
-  for (int i = 0; i < 100 && !popup->GetExpanded(); ++i)
+  // The panel fades in over a tenth of a second, to the control's opacity.
+  const struct
   {
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    double advanceMs;
+    bool expanded;
+    float weight;
+  } steps[] = {{0., false, 0.f}, {50., false, 0.475f}, {45., false, 0.9025f}, {10., true, 0.95f}};
+  double elapsedMs = 0.;
+  for (const auto& step : steps)
+  {
+    clock.Advance(step.advanceMs);
+    elapsedMs += step.advanceMs;
     popup->Animate();
+    EXPECT_EQ(popup->GetExpanded(), step.expanded) << elapsedMs << " ms";
+    EXPECT_NEAR(popup->Weight(0), step.weight, 1e-5f) << elapsedMs << " ms";
   }
-  EXPECT_TRUE(popup->GetExpanded());
-  EXPECT_FLOAT_EQ(popup->Weight(0), 0.95f);
 }
 
 TEST_F(PopupMenu, ASecondMenuIsIgnoredUntilTheFirstHasClosed)

@@ -2,13 +2,12 @@
 // default style, the blinking cursor, and the field going away when the edit ends.
 #include "TextEntryFixture.h"
 
+#include "../AnimationSteps.h"
 #include "../platforms/HeadlessEditor.h"
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
-#include <thread>
 
 using namespace textentry;
 
@@ -39,8 +38,6 @@ protected:
     IRECT bounds;
     return graphics->MeasureText(DEFAULT_TEXT, str, bounds);
   }
-
-  static void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 };
 
 } // namespace
@@ -78,17 +75,26 @@ TEST_F(TextEntryDrawing, ASelectionInTheDefaultStyle)
 
 TEST_F(TextEntryDrawing, TheCursorShowsForTheFirstHalfOfEachSecond)
 {
+  ManualAnimationClock clock;
   // An empty centred field has its cursor just left of the middle.
   Open("");
   const float cursorX = kBounds.MW() - 0.5f;
-  graphics->Tick();
-  EXPECT_TRUE(headless::Near(At(cursorX, kBounds.MH()), DEFAULT_TEXTENTRY_FGCOLOR)) << headless::Str(At(cursorX, 35));
-  SleepMs(700);
-  graphics->Tick();
-  EXPECT_TRUE(headless::Near(At(cursorX, kBounds.MH()), DEFAULT_TEXTENTRY_BGCOLOR)) << headless::Str(At(cursorX, 35));
-  SleepMs(450);
-  graphics->Tick();
-  EXPECT_TRUE(headless::Near(At(cursorX, kBounds.MH()), DEFAULT_TEXTENTRY_FGCOLOR)) << headless::Str(At(cursorX, 35));
+  // Each step moves the clock on and draws a frame; a period that is seen to end starts the next.
+  const struct
+  {
+    double advanceMs;
+    bool shown;
+  } steps[] = {{0., true}, {490., true}, {20., false}, {480., false}, {20., true}, {490., true}, {20., false}};
+  double elapsedMs = 0.;
+  for (const auto& step : steps)
+  {
+    clock.Advance(step.advanceMs);
+    elapsedMs += step.advanceMs;
+    graphics->Tick();
+    const IColor expected = step.shown ? DEFAULT_TEXTENTRY_FGCOLOR : DEFAULT_TEXTENTRY_BGCOLOR;
+    EXPECT_TRUE(headless::Near(At(cursorX, kBounds.MH()), expected))
+      << elapsedMs << " ms: " << headless::Str(At(cursorX, kBounds.MH()));
+  }
 }
 
 TEST_F(TextEntryDrawing, TheFieldGoesAwayWhenTheEditEnds)

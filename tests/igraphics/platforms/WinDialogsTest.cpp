@@ -544,11 +544,15 @@ TEST_P(DirectoryDialogTest, GivesTheFolderWithATrailingBackslashOrNothing)
       texts = wintest::ChildTexts(dialog);
       if (GetParam().choose)
       {
-        // Wine's browser may still be filling its tree and settle on its starting folder after a
-        // first selection made too early (seen on a loaded machine): select again once it is done.
-        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.Path().c_str()));
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
-        SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.Path().c_str()));
+        // Wine's browser loses a selection made while it is still filling its tree (as a rule the
+        // first one after it shows): select until its edit box shows the folder's name.
+        const std::wstring name = folder.Path().substr(folder.Path().rfind(L'\\') + 1);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(4);
+        while (wintest::ChildTexts(dialog).find(name) == std::wstring::npos && std::chrono::steady_clock::now() < end)
+        {
+          SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.Path().c_str()));
+          std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
         wintest::PressButton(dialog, IDOK);
       }
       else
