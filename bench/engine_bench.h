@@ -42,9 +42,9 @@ inline const std::string& TenSecondSample()
 }
 
 // An engine at kRate with the 10 s sample on both layers; null when the sample does not load.
-inline std::unique_ptr<BrimvaleEngine> MakePlayingEngine()
+inline std::unique_ptr<brimvale::engine::BrimvaleEngine> MakePlayingEngine()
 {
-  auto engine = std::make_unique<BrimvaleEngine>();
+  auto engine = std::make_unique<brimvale::engine::BrimvaleEngine>();
   engine->Reset(kRate);
   const char* path = TenSecondSample().c_str();
   if (!engine->LoadSampleA(path) || !engine->LoadSampleB(path))
@@ -60,7 +60,7 @@ public:
 
   int Frames() const { return static_cast<int>(mLeft.size()); }
 
-  void Render(BrimvaleEngine& engine, const BrimvaleEngine::Params& params)
+  void Render(brimvale::engine::BrimvaleEngine& engine, const brimvale::engine::BrimvaleEngine::Params& params)
   {
     double* outputs[2] = {mLeft.data(), mRight.data()};
     engine.ProcessBlock(outputs, 2, Frames(), params);

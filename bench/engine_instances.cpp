@@ -7,6 +7,8 @@
 #include <atomic>
 #include <time.h>
 
+using brimvale::engine::BrimvaleEngine;
+
 namespace
 {
 constexpr int kBlockFrames = 512;

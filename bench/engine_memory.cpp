@@ -15,6 +15,8 @@
 #include <new>
 #include <string>
 
+using brimvale::engine::BrimvaleEngine;
+
 namespace
 {
 std::atomic<long long> gLiveBytes{0};

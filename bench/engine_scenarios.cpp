@@ -7,6 +7,8 @@
 
 namespace
 {
+using brimvale::engine::BrimvaleEngine;
+using brimvale::engine::EMotionDestination;
 using enginebench::StereoBlock;
 using Params = BrimvaleEngine::Params;
 
@@ -22,13 +24,14 @@ enum class EScenario
 // LFOs through the Filter LFO amounts whatever the destination), so the destinations turn every
 // block: Motion A runs through these in order and Motion B two steps behind. Each block moves two
 // of them, and every four blocks each has been moved by both LFOs.
-constexpr int32_t kMovingDestinations[] = {kMotionDestBlend, kMotionDestSpace, kMotionDestAStart, kMotionDestBSpeed};
+constexpr EMotionDestination kMovingDestinations[] = {EMotionDestination::kBlend, EMotionDestination::kSpace,
+                                                      EMotionDestination::kAStart, EMotionDestination::kBSpeed};
 constexpr int kMovingCount = static_cast<int>(sizeof(kMovingDestinations) / sizeof(kMovingDestinations[0]));
 
 void TurnDestinations(Params& params, int block)
 {
-  params.motionADestination = kMovingDestinations[block % kMovingCount];
-  params.motionBDestination = kMovingDestinations[(block + 2) % kMovingCount];
+  params.motionADestination = static_cast<int32_t>(kMovingDestinations[block % kMovingCount]);
+  params.motionBDestination = static_cast<int32_t>(kMovingDestinations[(block + 2) % kMovingCount]);
 }
 
 Params ScenarioParams(EScenario scenario)

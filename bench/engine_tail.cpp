@@ -9,6 +9,7 @@
 
 namespace
 {
+using brimvale::engine::BrimvaleEngine;
 using enginebench::StereoBlock;
 using Params = BrimvaleEngine::Params;
 

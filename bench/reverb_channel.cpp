@@ -7,6 +7,9 @@
 #include <memory>
 #include <vector>
 
+using brimvale::engine::ComputeSpaceSettings;
+using brimvale::engine::SpaceSettings;
+
 namespace
 {
 void ReverbChannelProcess(benchmark::State& state)

@@ -16,6 +16,9 @@
 #include <string>
 #include <vector>
 
+using brimvale::engine::LoadWavFile;
+using brimvale::engine::SampleBuffer;
+
 namespace
 {
 constexpr uint32_t kRate = 48000;

@@ -2,7 +2,7 @@
 # it: Brimvale.vst3/Contents/<arch>/Brimvale<suffix>, resources in Contents/Resources. The Linux
 # bundle exists for the test host and the validator. The macOS bundle keeps its executable in
 # Contents/MacOS beside Info.plist and PkgInfo; the macOS lane builds the same layout on Linux.
-set(BRIMVALE_BUNDLE_DIR "${CMAKE_BINARY_DIR}/Brimvale.vst3")
+set(BRIMVALE_BUNDLE_DIR "${CMAKE_BINARY_DIR}/${PROJECT_NAME}.vst3")
 if(APPLE OR BRIMVALE_MACOS_STANDINS)
   set(BRIMVALE_BUNDLE_ARCH MacOS)
   set(BRIMVALE_BUNDLE_SUFFIX "")

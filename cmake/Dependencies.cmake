@@ -13,6 +13,24 @@ foreach(marker "${VST3_SDK_DIR}/.unpacked" "${NANOVG_DIR}/.unpacked" "${NANOSVG_
   endif()
 endforeach()
 
+# The font the editor draws with, from the fonts-roboto-unhinted package: on Debian where the
+# package installs it, beside the family's other faces (the headless editor finds fonts there, and
+# tests install them as system fonts); on a Mac the copy that scripts/setup makes in the dependency
+# folder. Its file name names it wherever it travels: in the bundle, among the Windows module's
+# resources and in the editor's code (BrimvaleVersion.h).
+if(APPLE)
+  set(brimvale_font_dir "${BRIMVALE_DEPS_DIR}/roboto")
+else()
+  set(brimvale_font_dir /usr/share/fonts/truetype/roboto/unhinted/RobotoTTF)
+endif()
+set(BRIMVALE_FONT_FILE "${brimvale_font_dir}/Roboto-Regular.ttf" CACHE FILEPATH "The editor's font, to embed and ship")
+if(NOT EXISTS "${BRIMVALE_FONT_FILE}")
+  message(FATAL_ERROR "${BRIMVALE_FONT_FILE} is missing; run scripts/setup")
+endif()
+get_filename_component(BRIMVALE_FONT_DIR "${BRIMVALE_FONT_FILE}" DIRECTORY)
+get_filename_component(BRIMVALE_FONT_FILE_NAME "${BRIMVALE_FONT_FILE}" NAME)
+get_filename_component(BRIMVALE_FONT_NAME "${BRIMVALE_FONT_FILE}" NAME_WE)
+
 find_package(Threads REQUIRED)
 include(Vst3Sdk)
 

@@ -5,8 +5,10 @@
 
 #include <cmath>
 
-using brimvale::utility::kPi;
-using EngineMath::Clamp;
+using brimvale::utility::kTwoPi;
+
+namespace brimvale::engine
+{
 
 namespace
 {
@@ -19,7 +21,7 @@ constexpr double kMaxQ = 8.0;
 
 void Biquad::Set(double sampleRate, double frequency, double q, FilterMode mode)
 {
-  if (mode != kAllpass)
+  if (mode != FilterMode::kAllpass)
   {
     b0 = 1.0;
     b1 = b2 = a1 = a2 = 0.0;
@@ -27,7 +29,7 @@ void Biquad::Set(double sampleRate, double frequency, double q, FilterMode mode)
   }
   const double fs = sampleRate > kMinSampleRate ? sampleRate : kMinSampleRate;
   const double fc = Clamp(frequency, kMinFrequencyHz, kMaxFrequencyOfRate * fs);
-  const double w0 = 2.0 * kPi * fc / fs;
+  const double w0 = kTwoPi * fc / fs;
   const double alpha = std::sin(w0) / (2.0 * Clamp(q, kMinQ, kMaxQ));
   const double a0 = 1.0 + alpha;
   b0 = (1.0 - alpha) / a0;
@@ -44,3 +46,5 @@ double Biquad::Process(double x)
   z2 = b2 * x - a2 * y;
   return y;
 }
+
+} // namespace brimvale::engine

@@ -10,7 +10,9 @@
 #include <new>
 
 using brimvale::utility::kPi;
-using EngineMath::Clamp;
+
+namespace brimvale::engine
+{
 
 namespace
 {
@@ -18,12 +20,9 @@ using Params = BrimvaleEngine::Params;
 using StereoSample = BrimvaleEngine::StereoSample;
 
 constexpr double kMinSampleRate = 1000.0;
-// The cutoff control stays within 20 Hz..0.45 of the rate; the modulated cutoff also below 18 kHz.
-// Each Filter LFO amount moves the cutoff by up to 3600 Hz.
+// The cutoff control stays within 20 Hz..0.45 of the rate.
 constexpr double kMinCutoffHz = 20.0;
 constexpr double kMaxCutoffOfRate = 0.45;
-constexpr double kMaxModulatedCutoffHz = 18000.0;
-constexpr double kFilterLfoSpanHz = 3600.0;
 // Stage 2 runs at stage 1's damping for the lowest resonance and takes 0.72 of the emphasis.
 constexpr double kSecondStageDamping = 1.9806;
 constexpr double kSecondStageEmphasis = 0.72;
@@ -37,6 +36,12 @@ constexpr double kDryLimit = 4.0;
 constexpr double kMaxWidth = 2.0;
 constexpr double kMaxMaster = 1.5;
 
+// A Shape setting as a shape; outside the list it takes the nearest end.
+LfoShape Shape(int32_t setting)
+{
+  return static_cast<LfoShape>(static_cast<int32_t>(Clamp(setting, 0.0, kNumShapes - 1.0)));
+}
+
 // Every setting of one block, limited once.
 struct BlockSettings
 {
@@ -44,8 +49,8 @@ struct BlockSettings
   : rate(engineRate)
   , fs(std::max(engineRate, kMinSampleRate))
   , mix(Clamp(params.spaceMix, 0.0, 1.0))
-  , shapeA(static_cast<LfoShape>(Clamp(params.motionAShape, kSine, kGlider)))
-  , shapeB(static_cast<LfoShape>(Clamp(params.motionBShape, kSine, kGlider)))
+  , shapeA(Shape(params.motionAShape))
+  , shapeB(Shape(params.motionBShape))
   , depthA(Clamp(params.motionADepth, 0.0, 1.0))
   , depthB(Clamp(params.motionBDepth, 0.0, 1.0))
   , blend(Clamp(params.blend, 0.0, 1.0))
@@ -55,12 +60,12 @@ struct BlockSettings
   , gainsA(BrimvaleEngine::LayerGains(params.levelA, params.panA))
   , gainsB(BrimvaleEngine::LayerGains(params.levelB, params.panB))
   , cutoff(std::max(std::min(params.filterCutoff, kMaxCutoffOfRate * engineRate), kMinCutoffHz))
-  , cutoffCeiling(std::min(kMaxCutoffOfRate * engineRate, kMaxModulatedCutoffHz))
+  , cutoffCeiling(std::min(kMaxCutoffOfRate * engineRate, BrimvaleEngine::kMaxModulatedCutoffHz))
   , filterLfoA(Clamp(params.filterLfoA, 0.0, 1.0))
   , filterLfoB(Clamp(params.filterLfoB, 0.0, 1.0))
   , resonance(params.filterResonance)
   , emphasis(kEmphasisPerResonance * ResonanceAmount(params.filterResonance))
-  , mode(params.filterMode)
+  , mode(static_cast<FilterMode>(params.filterMode))
   , drive(Clamp(params.filterDrive, kMinDrive, kMaxDrive))
   , norm(std::max(std::tanh(drive), kMinDriveNorm))
   , width(Clamp(params.spaceWidth, 0.0, kMaxWidth))
@@ -75,7 +80,7 @@ struct BlockSettings
   StereoSample gainsA, gainsB;
   // Filter.
   double cutoff, cutoffCeiling, filterLfoA, filterLfoB, resonance, emphasis;
-  int32_t mode;
+  FilterMode mode; // may hold a value outside the list: it passes the signal through
   double drive, norm;
   // Output.
   double width, master;
@@ -134,8 +139,9 @@ struct FilterChannel
 
 double ModulatedCutoff(const BlockSettings& block, const Modulation& m)
 {
-  return Clamp(block.cutoff + kFilterLfoSpanHz * (m.lfoA * block.filterLfoA + m.lfoB * block.filterLfoB), kMinCutoffHz,
-               block.cutoffCeiling);
+  return Clamp(block.cutoff +
+                 BrimvaleEngine::kFilterLfoSpanHz * (m.lfoA * block.filterLfoA + m.lfoB * block.filterLfoB),
+               kMinCutoffHz, block.cutoffCeiling);
 }
 
 // Coefficients follow the modulated cutoff every sample; a record the mode leaves idle gets them
@@ -149,14 +155,14 @@ void SetFilterCoefficients(const FilterChannel& left, const FilterChannel& right
   lastCutoff = fc;
   left.stage1.Set(block.fs, fc, block.resonance);
   right.stage1.SetCoefficients(left.stage1.g, left.stage1.k);
-  if (block.mode == kLowpass || block.mode == kHighpass)
+  if (block.mode == FilterMode::kLowpass || block.mode == FilterMode::kHighpass)
   {
     left.stage2.SetCoefficients(left.stage1.g, kSecondStageDamping);
     right.stage2.SetCoefficients(left.stage1.g, kSecondStageDamping);
   }
-  else if (block.mode == kAllpass)
+  else if (block.mode == FilterMode::kAllpass)
   {
-    left.allpass.Set(block.fs, fc, block.resonance, kAllpass);
+    left.allpass.Set(block.fs, fc, block.resonance, FilterMode::kAllpass);
     right.allpass.b0 = left.allpass.b0;
     right.allpass.b1 = left.allpass.b1;
     right.allpass.b2 = left.allpass.b2;
@@ -178,14 +184,16 @@ float FilterSample(const FilterChannel& channel, const BlockSettings& block, dou
   double y;
   switch (block.mode)
   {
-  case kLowpass: y = channel.stage2.Process(first.low + kSecondStageEmphasis * block.emphasis * first.band).low; break;
-  case kHighpass:
+  case FilterMode::kLowpass:
+    y = channel.stage2.Process(first.low + kSecondStageEmphasis * block.emphasis * first.band).low;
+    break;
+  case FilterMode::kHighpass:
     y = channel.stage2.Process(first.high + kSecondStageEmphasis * block.emphasis * first.band).high;
     break;
-  case kBandpass: y = first.band; break;
-  case kNotch: y = x - block.emphasis * first.band; break;
-  case kPeak: y = x + block.emphasis * first.band; break;
-  case kAllpass: y = channel.allpass.Process(x); break;
+  case FilterMode::kBandpass: y = first.band; break;
+  case FilterMode::kNotch: y = x - block.emphasis * first.band; break;
+  case FilterMode::kPeak: y = x + block.emphasis * first.band; break;
+  case FilterMode::kAllpass: y = channel.allpass.Process(x); break;
   default: y = x; break;
   }
   return static_cast<float>(Clamp(y, -kDryLimit, kDryLimit));
@@ -292,3 +300,5 @@ void BrimvaleEngine::ProcessBlock(double** outputs, int nChans, int nFrames, con
   }
   WriteSilence(outputs, 2, nChans, nFrames);
 }
+
+} // namespace brimvale::engine

@@ -2,6 +2,9 @@
 
 #include "engine/CloudSeedSpace.h"
 
+namespace brimvale::engine
+{
+
 namespace
 {
 constexpr double kMinSampleRate = 1000.0;
@@ -40,3 +43,5 @@ void BrimvaleEngine::Reset(double rate)
   if (space)
     RateSpace(rate32);
 }
+
+} // namespace brimvale::engine

@@ -11,15 +11,20 @@
 #include <mutex>
 #include <vector>
 
-// Where a Motion LFO acts; Params holds it as a plain int.
-enum EMotionDestination
+namespace brimvale::engine
 {
-  kMotionDestBlend = 0,
-  kMotionDestFilter,
-  kMotionDestSpace,
-  kMotionDestAStart,
-  kMotionDestBSpeed,
+
+// Where a Motion LFO acts; Params holds it as a plain int.
+enum class EMotionDestination : int32_t
+{
+  kBlend = 0,
+  kFilter,
+  kSpace,
+  kAStart,
+  kBSpeed,
 };
+
+constexpr int kNumMotionDestinations = static_cast<int>(EMotionDestination::kBSpeed) + 1;
 
 // The dual-sample atmosphere generator: two looping sample layers, their blend, a driven
 // multi-mode filter, two Motion LFOs, the Space reverb and the output stage.
@@ -27,12 +32,13 @@ class BrimvaleEngine
 {
 public:
   // The engine's records, under the names its users know.
-  using FilterMode = ::FilterMode;
-  using LfoShape = ::LfoShape;
-  using SampleBuffer = ::SampleBuffer;
-  using LfoState = ::LfoState;
-  using StateVariableFilter = ::StateVariableFilter;
-  using Biquad = ::Biquad;
+  using FilterMode = engine::FilterMode;
+  using LfoShape = engine::LfoShape;
+  using EMotionDestination = engine::EMotionDestination;
+  using SampleBuffer = engine::SampleBuffer;
+  using LfoState = engine::LfoState;
+  using StateVariableFilter = engine::StateVariableFilter;
+  using Biquad = engine::Biquad;
 
   struct LayerState
   {
@@ -65,15 +71,15 @@ public:
     double filterDrive = 1.15;
     double filterLfoA = 0.3;
     double filterLfoB = 0.2;
-    int32_t filterMode = kLowpass;
+    int32_t filterMode = static_cast<int32_t>(FilterMode::kLowpass);
     double motionARate = 0.08;
     double motionADepth = 0.45;
-    int32_t motionAShape = kSine;
-    int32_t motionADestination = kMotionDestFilter;
+    int32_t motionAShape = static_cast<int32_t>(LfoShape::kSine);
+    int32_t motionADestination = static_cast<int32_t>(EMotionDestination::kFilter);
     double motionBRate = 0.13;
     double motionBDepth = 0.3;
-    int32_t motionBShape = kSine;
-    int32_t motionBDestination = kMotionDestFilter;
+    int32_t motionBShape = static_cast<int32_t>(LfoShape::kSine);
+    int32_t motionBDestination = static_cast<int32_t>(EMotionDestination::kFilter);
     double spaceMix = 0.42;
     double spaceSize = 0.78;
     double spaceDecay = 8.5;
@@ -113,6 +119,12 @@ public:
   // A layer plays at 1/8 to 4 times its recorded rate.
   static constexpr double kMinSpeed = 0.125;
   static constexpr double kMaxSpeed = 4.0;
+  // Each Filter LFO amount moves the cutoff by up to this much; the moved cutoff stays below the
+  // ceiling (and below 0.45 of the rate).
+  static constexpr double kFilterLfoSpanHz = 3600.0;
+  static constexpr double kMaxModulatedCutoffHz = 18000.0;
+  // A full-scale Motion LFO aimed at the Blend moves it by this share of the Blend LFO amount.
+  static constexpr double kBlendSwing = 0.5;
   // A layer's playback speed from its Speed, Speed Mode and Semitones.
   static double EffectiveSampleSpeed(double speed, int speedMode, double semitones);
   // Level and balance gains of a layer: lv cos(p pi/2) and lv sin(p pi/2).
@@ -170,3 +182,5 @@ private:
   LfoState lfoA;
   LfoState lfoB;
 };
+
+} // namespace brimvale::engine

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <cstring>
 
+namespace brimvale::engine
+{
+
 // Reading of untrusted bytes that always knows how many remain, so a reader can refuse a declared
 // size the source cannot hold before setting memory aside for it. A reader may pass over a body
 // and come back to it, so that it never has to hold one it may not keep.
@@ -66,3 +69,5 @@ private:
   size_t mSize;
   size_t mPos = 0;
 };
+
+} // namespace brimvale::engine

@@ -5,6 +5,9 @@
 #include "engine/cloudseed/Parameter.h"
 #include "engine/cloudseed/ReverbChannel.h"
 
+namespace brimvale::engine
+{
+
 // The Space stage's record: both reverb channels, the last normalised value of each reverb
 // setting, and the fixed buffers of the cross-feed. Large (about 64 MiB): made once per engine.
 struct BrimvaleEngine::CloudSeedSpace
@@ -30,3 +33,5 @@ struct BrimvaleEngine::CloudSeedSpace
   float outLeft[Cloudseed::ReverbChannel::kMaxBlock] = {};
   float outRight[Cloudseed::ReverbChannel::kMaxBlock] = {};
 };
+
+} // namespace brimvale::engine

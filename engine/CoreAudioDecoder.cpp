@@ -12,6 +12,9 @@
 #include <new>
 #include <vector>
 
+namespace brimvale::engine
+{
+
 namespace
 {
 class ScopedAudioFile
@@ -36,7 +39,7 @@ private:
 
 float LimitSample(float value)
 {
-  return std::isnan(value) ? 0.0f : static_cast<float>(EngineMath::Clamp(value, -1.0, 1.0));
+  return std::isnan(value) ? 0.0f : static_cast<float>(Clamp(value, -1.0, 1.0));
 }
 } // namespace
 
@@ -127,5 +130,7 @@ bool LoadAudioFileWithCoreAudio(const std::string& path, SampleBuffer& out, cons
     return false;
   }
 }
+
+} // namespace brimvale::engine
 
 #endif

@@ -6,6 +6,9 @@
 #include <xmmintrin.h>
 #endif
 
+namespace brimvale::engine
+{
+
 // While it lives, numbers too small for the normal float and double range count as zero on this
 // thread. A reverb tail decaying to silence passes through that range, where the processor works
 // many times slower; flushed, the tail costs no more than a full one, and nothing audible changes.
@@ -48,3 +51,5 @@ public:
   DenormalGuard(const DenormalGuard&) = delete;
   DenormalGuard& operator=(const DenormalGuard&) = delete;
 };
+
+} // namespace brimvale::engine

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace EngineMath
+namespace brimvale::engine
 {
 
 // Limits v to lo..hi; a NaN becomes lo, so a broken setting cannot poison the running state.
@@ -9,4 +9,4 @@ inline double Clamp(double v, double lo, double hi)
   return v > lo ? (v < hi ? v : hi) : lo;
 }
 
-} // namespace EngineMath
+} // namespace brimvale::engine

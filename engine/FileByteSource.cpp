@@ -2,6 +2,9 @@
 
 #include "utility/FileOpen.h"
 
+namespace brimvale::engine
+{
+
 namespace
 {
 std::FILE* OpenForReading(const char* utf8Path)
@@ -90,3 +93,5 @@ bool FileByteSource::Seek(uint64_t position)
   mPos = position;
   return true;
 }
+
+} // namespace brimvale::engine

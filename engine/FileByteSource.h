@@ -4,6 +4,9 @@
 
 #include <cstdio>
 
+namespace brimvale::engine
+{
+
 // A regular file opened for reading by its UTF-8 path (wide-character open on Windows); a FIFO,
 // a device or a folder does not open.
 class FileByteSource final : public ByteSource
@@ -29,3 +32,5 @@ private:
   uint64_t mSize = 0;
   uint64_t mPos = 0;
 };
+
+} // namespace brimvale::engine

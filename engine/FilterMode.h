@@ -1,7 +1,12 @@
 #pragma once
 
+#include <cstdint>
+
+namespace brimvale::engine
+{
+
 // The "Filter Mode" choices, in parameter order.
-enum FilterMode
+enum class FilterMode : int32_t
 {
   kLowpass = 0,
   kHighpass,
@@ -10,3 +15,7 @@ enum FilterMode
   kPeak,
   kAllpass,
 };
+
+constexpr int kNumFilterModes = static_cast<int>(FilterMode::kAllpass) + 1;
+
+} // namespace brimvale::engine

@@ -7,7 +7,9 @@
 #include <cmath>
 
 using brimvale::utility::kPi;
-using EngineMath::Clamp;
+
+namespace brimvale::engine
+{
 
 namespace
 {
@@ -95,3 +97,5 @@ BrimvaleEngine::StereoSample BrimvaleEngine::RenderLayerWithGains(const SampleBu
   // A balance law: each side keeps its own channel.
   return {gains.left * l, gains.right * r};
 }
+
+} // namespace brimvale::engine

@@ -2,12 +2,12 @@
 
 #include "engine/EngineMath.h"
 
-using EngineMath::Clamp;
+namespace brimvale::engine
+{
 
 namespace
 {
-// How far a full-scale LFO moves each destination.
-constexpr double kBlendSwing = 0.5; // times the Blend LFO amount
+// How far a full-scale LFO moves each destination (the Blend: BrimvaleEngine::kBlendSwing).
 constexpr double kSpaceMixSwing = 0.25;
 constexpr double kStartSwing = 0.25;
 constexpr double kSpeedSwing = 0.5;
@@ -17,15 +17,20 @@ void BrimvaleEngine::ApplyMotionDestinations(double lfoA, double lfoB, const Par
                                              double& spaceMix, double& startA, double& speedB)
 {
   const auto apply = [&](double lfo, int32_t destination) {
-    switch (static_cast<int32_t>(Clamp(destination, kMotionDestBlend, kMotionDestBSpeed)))
+    switch (
+      static_cast<EMotionDestination>(static_cast<int32_t>(Clamp(destination, 0.0, kNumMotionDestinations - 1.0))))
     {
-    case kMotionDestBlend: blend = Clamp(blend + lfo * Clamp(params.blendLfo, 0.0, 1.0) * kBlendSwing, 0.0, 1.0); break;
-    case kMotionDestSpace: spaceMix = Clamp(spaceMix + lfo * kSpaceMixSwing, 0.0, 1.0); break;
-    case kMotionDestAStart: startA = Clamp(startA + lfo * kStartSwing, 0.0, 1.0); break;
-    case kMotionDestBSpeed: speedB = Clamp(speedB + lfo * kSpeedSwing, 0.0, kMaxSpeed); break;
-    default: break; // "Filter" acts through the Filter LFO amounts only
+    case EMotionDestination::kBlend:
+      blend = Clamp(blend + lfo * Clamp(params.blendLfo, 0.0, 1.0) * kBlendSwing, 0.0, 1.0);
+      break;
+    case EMotionDestination::kSpace: spaceMix = Clamp(spaceMix + lfo * kSpaceMixSwing, 0.0, 1.0); break;
+    case EMotionDestination::kAStart: startA = Clamp(startA + lfo * kStartSwing, 0.0, 1.0); break;
+    case EMotionDestination::kBSpeed: speedB = Clamp(speedB + lfo * kSpeedSwing, 0.0, kMaxSpeed); break;
+    case EMotionDestination::kFilter: break; // acts through the Filter LFO amounts only
     }
   };
   apply(lfoA, params.motionADestination);
   apply(lfoB, params.motionBDestination);
 }
+
+} // namespace brimvale::engine

@@ -5,8 +5,10 @@
 
 #include <cmath>
 
-using brimvale::utility::kPi;
-using EngineMath::Clamp;
+using brimvale::utility::kTwoPi;
+
+namespace brimvale::engine
+{
 
 namespace
 {
@@ -63,18 +65,17 @@ double RenderLfoSample(LfoState& state, double rate, double sampleRate, LfoShape
   const double p = state.phase;
   switch (shape)
   {
-  case kSine: return std::sin(2.0 * kPi * p);
-  case kTriangle: return 1.0 - 4.0 * std::fabs(p - 0.5);
-  case kRampUp: return 2.0 * p - 1.0;
-  case kRampDown: return 1.0 - 2.0 * p;
-  case kRandom: return state.randomValue;
-  case kDrift:
+  case LfoShape::kSine: return std::sin(kTwoPi * p);
+  case LfoShape::kTriangle: return 1.0 - 4.0 * std::fabs(p - 0.5);
+  case LfoShape::kRampUp: return 2.0 * p - 1.0;
+  case LfoShape::kRampDown: return 1.0 - 2.0 * p;
+  case LfoShape::kRandom: return state.randomValue;
+  case LfoShape::kDrift:
     state.driftPhase1 = Fraction(state.driftPhase1 + kDriftRatio1 * r / fs);
     state.driftPhase2 = Fraction(state.driftPhase2 + kDriftRatio2 * r / fs);
-    return Clamp((std::sin(2.0 * kPi * state.driftPhase1) + std::sin(2.0 * kPi * state.driftPhase2 + kDriftOffset2)) /
-                   2.0,
+    return Clamp((std::sin(kTwoPi * state.driftPhase1) + std::sin(kTwoPi * state.driftPhase2 + kDriftOffset2)) / 2.0,
                  -1.0, 1.0);
-  case kGlider:
+  case LfoShape::kGlider:
   {
     const double target = state.gliderFrom + (state.gliderTo - state.gliderFrom) * p;
     state.gliderValue += (target - state.gliderValue) / kGliderSmoothing;
@@ -83,3 +84,5 @@ double RenderLfoSample(LfoState& state, double rate, double sampleRate, LfoShape
   }
   return 0.0;
 }
+
+} // namespace brimvale::engine

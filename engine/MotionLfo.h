@@ -2,8 +2,11 @@
 
 #include <cstdint>
 
+namespace brimvale::engine
+{
+
 // The Motion "Shape" choices, in parameter order.
-enum LfoShape
+enum class LfoShape : int32_t
 {
   kSine = 0,
   kTriangle,
@@ -13,6 +16,8 @@ enum LfoShape
   kDrift,
   kGlider,
 };
+
+constexpr int kNumShapes = static_cast<int>(LfoShape::kGlider) + 1;
 
 // The state of one Motion LFO.
 struct LfoState
@@ -35,3 +40,5 @@ double RenderLfoSample(LfoState& state, double rate, double sampleRate, LfoShape
 
 // One draw of the LFO's random generator, in -1..1.
 double NextRandom(LfoState& state);
+
+} // namespace brimvale::engine

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+namespace brimvale::engine
+{
+
 // The longest sample a file may give a layer, in frames: about 46 minutes at 48 kHz, 1 GiB for the
 // two channels' floats. A longer one does not load, whatever its size on disk; a 600 MB stereo file
 // of 32-bit floats (75 M frames) still does.
@@ -18,3 +21,5 @@ struct SampleBuffer
   double sampleRate = 44100.0;
   std::string name = "No sample";
 };
+
+} // namespace brimvale::engine

@@ -6,6 +6,9 @@
 #include <cstring>
 #include <new>
 
+namespace brimvale::engine
+{
+
 namespace
 {
 int HexDigit(char c)
@@ -102,3 +105,5 @@ bool LoadWavFile(const char* path, SampleBuffer& out, const char* fallbackName)
     return false;
   }
 }
+
+} // namespace brimvale::engine

@@ -4,6 +4,9 @@
 
 #include <string>
 
+namespace brimvale::engine
+{
+
 // Decodes the file at path (a file-system path or a file URL) into out; false leaves out as it was.
 bool LoadWavFile(const char* path, SampleBuffer& out, const char* fallbackName);
 
@@ -17,3 +20,5 @@ std::string FileNameFromPath(const char* path);
 // The system decoder, for files the own reader does not take.
 bool LoadAudioFileWithCoreAudio(const std::string& path, SampleBuffer& out, const char* fallbackName);
 #endif
+
+} // namespace brimvale::engine

@@ -4,6 +4,9 @@
 
 #include <utility>
 
+namespace brimvale::engine
+{
+
 bool BrimvaleEngine::LoadSample(const char* path, const char* fallbackName, SampleBuffer& target, LayerState& layer)
 {
   SampleBuffer decoded;
@@ -54,3 +57,5 @@ void BrimvaleEngine::ClearSamples()
   ClearLayer(sampleA, layerA);
   ClearLayer(sampleB, layerB);
 }
+
+} // namespace brimvale::engine

@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+namespace brimvale::engine
+{
+
 namespace
 {
 double Decades2(double n)
@@ -132,3 +135,5 @@ SpaceSettings ComputeSpaceSettings(double spaceSize, double spaceDecay)
   set(SeedPostDiffusion, 0.365, 364.0);
   return v;
 }
+
+} // namespace brimvale::engine

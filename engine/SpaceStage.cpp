@@ -7,6 +7,9 @@
 #include <cmath>
 #include <new>
 
+namespace brimvale::engine
+{
+
 namespace
 {
 bool SameSettings(const SpaceSettings& a, const SpaceSettings& b)
@@ -106,3 +109,5 @@ void BrimvaleEngine::ProcessCloudSeedSpace(int nFrames, const Params& params)
     std::copy(s.outRight, s.outRight + n, wetRight.begin() + offset);
   }
 }
+
+} // namespace brimvale::engine

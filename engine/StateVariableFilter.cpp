@@ -5,7 +5,9 @@
 #include <cmath>
 
 using brimvale::utility::kPi;
-using EngineMath::Clamp;
+
+namespace brimvale::engine
+{
 
 namespace
 {
@@ -43,3 +45,5 @@ StateVariableFilter::Output StateVariableFilter::Process(double x)
   ic2eq = 2.0 * low - ic2eq;
   return {low, x - k * band - low, band};
 }
+
+} // namespace brimvale::engine

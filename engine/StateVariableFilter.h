@@ -2,10 +2,13 @@
 
 #include "engine/EngineMath.h"
 
+namespace brimvale::engine
+{
+
 // The "Resonance" control (0.1..8) as 0..1: it sets the filter's damping and the modes' emphasis.
 inline double ResonanceAmount(double resonance)
 {
-  return EngineMath::Clamp((resonance - 0.1) / 7.9, 0.0, 1.0);
+  return Clamp((resonance - 0.1) / 7.9, 0.0, 1.0);
 }
 
 // One channel of a trapezoidal state-variable filter.
@@ -27,3 +30,5 @@ struct StateVariableFilter
   double g = 0.0, k = 1.0, a1 = 1.0, a2 = 0.0, a3 = 0.0;
   double ic1eq = 0.0, ic2eq = 0.0;
 };
+
+} // namespace brimvale::engine

@@ -7,6 +7,9 @@
 #include <cstring>
 #include <vector>
 
+namespace brimvale::engine
+{
+
 namespace
 {
 constexpr uint16_t kFormatPcm = 1;
@@ -75,7 +78,7 @@ size_t FrameSize(const Format& f)
 // A NaN read from a file would poison the filters and the reverb for good: it plays as silence.
 double LimitSample(double value)
 {
-  return std::isnan(value) ? 0.0 : EngineMath::Clamp(value, -1.0, 1.0);
+  return std::isnan(value) ? 0.0 : Clamp(value, -1.0, 1.0);
 }
 
 // Bytes decoded at a time: whole frames of every accepted layout fit, on any thread's stack.
@@ -192,3 +195,5 @@ bool ReadWavSamples(ByteSource& source, SampleBuffer& out)
   out.sampleRate = static_cast<double>(format.sampleRate);
   return true;
 }
+
+} // namespace brimvale::engine

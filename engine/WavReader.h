@@ -5,6 +5,9 @@
 
 #include <cstdint>
 
+namespace brimvale::engine
+{
+
 // Decodes a RIFF/WAVE stream of 16-, 24- or 32-bit PCM or 32-bit float, mono or stereo, into the
 // channels and rate of out (its name is the caller's). False when the stream is not such a file or
 // its sample is longer than kMaxSampleFrames; out is then unchanged. The only memory set aside is
@@ -14,3 +17,5 @@ bool ReadWavSamples(ByteSource& source, SampleBuffer& out);
 
 // One sample value in -1..1: 32-bit float (formatTag 3) or 16/24/32-bit PCM (formatTag 1); 0 otherwise.
 double DecodeWavSample(const unsigned char* bytes, uint16_t formatTag, uint16_t bitsPerSample);
+
+} // namespace brimvale::engine

@@ -517,6 +517,9 @@ public:
                            bool framesAreHorizontal, int targetScale);
   IBitmap GetScaledBitmap(IBitmap& src);
   bool LoadFont(const char* fontID, const char* fontName, ETextStyle style);
+  // The common end of every LoadFont form: a platform font the back end takes is cached for the
+  // editor's later loads; none (a failed platform load) is no font.
+  bool AdoptPlatformFont(const char* fontID, const PlatformFontPtr& font);
 
   IGEditorDelegate* GetDelegate() const { return mDelegate; }
 

@@ -19,7 +19,7 @@ namespace igraphics
 namespace
 {
 
-constexpr float kPi = static_cast<float>(brimvale::utility::kPi);
+using brimvale::utility::kPiFloat;
 
 IStrokeOptions DefaultStroke()
 {
@@ -261,7 +261,7 @@ void IGraphics::PathConvexPolygon(float* x, float* y, int nPoints)
 
 void IGraphics::PathRadialLine(float cx, float cy, float angle, float rMin, float rMax)
 {
-  const float a = (angle - 90.f) / 180.f * kPi;
+  const float a = (angle - 90.f) / 180.f * kPiFloat;
   const float c = std::cos(a);
   const float s = std::sin(a);
   PathMoveTo(cx + rMin * c, cy + rMin * s);
@@ -387,7 +387,7 @@ void IGraphics::CalculateTextRotation(const IText& text, const IRECT& bounds, IR
 {
   if (text.mAngle == 0.f)
     return;
-  const double a = text.mAngle / 180.0 * kPi;
+  const double a = text.mAngle / 180.0 * kPiFloat;
   const double c = std::cos(a);
   const double s = std::sin(a);
   const double xs[4] = {rect.L, rect.R, rect.R, rect.L};

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <cstddef>
+
+#include "iplug/IPlugStructs.h"
 
 namespace iplug
 {
@@ -65,22 +66,8 @@ struct IMouseInfo
   IMouseMod ms;
 };
 
-/** A key event; VK uses the Windows virtual-key numbering on every platform. */
-struct IKeyPress
-{
-  int32_t VK = 0;
-  char utf8[5] = {};
-  bool S = false;
-  bool C = false;
-  bool A = false;
-
-  /** The character is cut to four bytes so the record always stays NUL-terminated. */
-  IKeyPress(const char* str, int32_t vk, bool s = false, bool c = false, bool a = false) : VK(vk), S(s), C(c), A(a)
-  {
-    for (size_t i = 0; str && str[i] && i < sizeof(utf8) - 1; ++i)
-      utf8[i] = str[i];
-  }
-};
+// The key record is the framework's: the host's views build it without knowing the toolkit.
+using IKeyPress = iplug::IKeyPress;
 
 } // namespace igraphics
 } // namespace iplug

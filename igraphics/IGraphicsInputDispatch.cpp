@@ -10,9 +10,7 @@
 #include "igraphics/IGraphicsEditorDelegate.h"
 #include "igraphics/controls/IPopupMenuControl.h"
 #include "igraphics/controls/ITextEntryControl.h"
-#include "iplug/vst3/IPlugVST3Core.h"
-#include "iplug/vst3/IPlugVST3Utilities.h"
-#include "iplug/vst3/IPlugVST3View.h"
+#include "utility/UTF8.h"
 
 #include "pluginterfaces/vst/ivstcontextmenu.h"
 
@@ -80,7 +78,7 @@ void AppendToHostMenu(Steinberg::Vst::IContextMenu& hostMenu, const IPopupMenu& 
   {
     const IPopupMenu::Item* pItem = menu.GetItem(i);
     Item entry{};
-    UTF8ToUTF16Fixed(entry.name, 128, pItem->GetText());
+    brimvale::utility::UTF8ToUTF16Fixed(entry.name, 128, pItem->GetText());
     entry.tag = nextTag++;
     if (pItem->GetIsSeparator())
       entry.flags = Item::kIsSeparator;
@@ -96,7 +94,7 @@ void AppendToHostMenu(Steinberg::Vst::IContextMenu& hostMenu, const IPopupMenu& 
     {
       AppendToHostMenu(hostMenu, *pItem->GetSubmenu(), pTarget, nextTag);
       Item end{};
-      UTF8ToUTF16Fixed(end.name, 128, pItem->GetText());
+      brimvale::utility::UTF8ToUTF16Fixed(end.name, 128, pItem->GetText());
       end.tag = nextTag++;
       end.flags = Item::kIsGroupEnd;
       hostMenu.addItem(end, pTarget);
@@ -492,16 +490,8 @@ void IGraphics::PopupHostContextMenuForParam(IControl* pControl, int paramIdx, f
   if (pControl)
     pControl->CreateContextMenu(mPromptPopupMenu);
 
-  // Only a VST3 host offers a menu for a parameter, and only while it has our view.
-  auto* pPlug = dynamic_cast<IPlugVST3Core*>(mDelegate);
-  if (!pPlug || !pPlug->GetComponentHandler() || !pPlug->GetView())
-    return;
-  Steinberg::FUnknownPtr<Steinberg::Vst::IComponentHandler3> handler(pPlug->GetComponentHandler());
-  if (!handler)
-    return;
-  Steinberg::Vst::ParamID paramID = static_cast<Steinberg::Vst::ParamID>(paramIdx);
   Steinberg::IPtr<Steinberg::Vst::IContextMenu> hostMenu = Steinberg::owned(
-    handler->createContextMenu(pPlug->GetView(), &paramID));
+    mDelegate->CreateHostContextMenuForParam(paramIdx));
   if (!hostMenu)
     return;
 

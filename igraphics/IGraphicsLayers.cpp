@@ -88,14 +88,8 @@ void IGraphics::DrawFittedLayer(const ILayerPtr& layer, const IRECT& bounds, con
 {
   if (!layer || !layer->GetAPIBitmap())
     return;
-  const IBitmap bitmap = layer->GetBitmap();
-  if (bitmap.W() <= 0 || bitmap.H() <= 0)
-    return;
-  PathTransformSave();
-  PathTransformTranslate(bounds.L, bounds.T);
-  PathTransformScale(bounds.W() / bitmap.W(), bounds.H() / bitmap.H());
-  DrawBitmap(bitmap, IRECT(0.f, 0.f, float(bitmap.W()), float(bitmap.H())), 0, 0, pBlend);
-  PathTransformRestore();
+  // The base's fitting, called as such: a back end that fits bitmaps its own way does not fit layers.
+  IGraphics::DrawFittedBitmap(layer->GetBitmap(), bounds, pBlend);
 }
 
 void IGraphics::DrawRotatedLayer(const ILayerPtr& layer, double angle)

@@ -40,6 +40,24 @@ std::vector<int> ScaleSearchOrder(int targetScale)
   return order;
 }
 
+/** The start both LoadBitmap forms share: no bitmap without a name, scale 0 is the screen's, and a
+ *  bitmap already cached at the target scale is taken as it is. Only on a miss does load(cache)
+ *  run, under the same hold on the cache, with targetScale settled. */
+template <class Load>
+IBitmap LoadUnlessCached(StaticStorage<APIBitmap>& storage, const char* name, int nStates, bool framesAreHorizontal,
+                         int& targetScale, float screenScale, Load load)
+{
+  if (!name)
+    return IBitmap();
+  if (targetScale == 0)
+    targetScale = static_cast<int>(std::ceil(screenScale));
+
+  StaticStorage<APIBitmap>::Accessor cache(storage);
+  if (APIBitmap* pCached = cache.Find(name, targetScale))
+    return IBitmap(pCached, nStates, framesAreHorizontal, name);
+  return load(cache);
+}
+
 /** The extension with its dot: the text from the last '.' that no path separator follows. */
 std::string::size_type ExtensionStart(const std::string& name)
 {
@@ -122,62 +140,50 @@ APIBitmap* IGraphics::SearchBitmapInCache(const char* name, int targetScale, int
 
 IBitmap IGraphics::LoadBitmap(const char* name, int nStates, bool framesAreHorizontal, int targetScale)
 {
-  if (!name)
-    return IBitmap();
-  if (targetScale == 0)
-    targetScale = static_cast<int>(std::ceil(GetScreenScale()));
+  const auto load = [&](StaticStorage<APIBitmap>::Accessor& cache) {
+    const char* dot = std::strrchr(name, '.');
+    const char* ext = dot ? dot + 1 : "";
+    if (!BitmapExtSupported(ext))
+      return IBitmap();
 
-  StaticStorage<APIBitmap>::Accessor cache(BitmapCache());
-  if (APIBitmap* pCached = cache.Find(name, targetScale))
-    return IBitmap(pCached, nStates, framesAreHorizontal, name);
-
-  const char* dot = std::strrchr(name, '.');
-  const char* ext = dot ? dot + 1 : "";
-  if (!BitmapExtSupported(ext))
-    return IBitmap();
-
-  WDL_String fullPath;
-  int sourceScale = 0;
-  APIBitmap* pBitmap = nullptr;
-  bool fresh = false;
-  const EResourceLocation location = SearchImageResource(name, ext, fullPath, targetScale, sourceScale);
-  if (location != kNotFound)
-  {
-    pBitmap = sourceScale != targetScale ? cache.Find(name, sourceScale) : nullptr;
-    if (!pBitmap)
+    WDL_String fullPath;
+    int sourceScale = 0;
+    APIBitmap* pBitmap = nullptr;
+    bool fresh = false;
+    const EResourceLocation location = SearchImageResource(name, ext, fullPath, targetScale, sourceScale);
+    if (location != kNotFound)
     {
-      pBitmap = LoadAPIBitmap(fullPath.Get(), sourceScale, location, ext);
-      fresh = true;
+      pBitmap = sourceScale != targetScale ? cache.Find(name, sourceScale) : nullptr;
+      if (!pBitmap)
+      {
+        pBitmap = LoadAPIBitmap(fullPath.Get(), sourceScale, location, ext);
+        fresh = true;
+      }
     }
-  }
-  else
-    pBitmap = SearchBitmapInCache(name, targetScale, sourceScale);
+    else
+      pBitmap = SearchBitmapInCache(name, targetScale, sourceScale);
 
-  return FinishBitmapLoad(pBitmap, fresh, false, name, nStates, framesAreHorizontal, targetScale);
+    return FinishBitmapLoad(pBitmap, fresh, false, name, nStates, framesAreHorizontal, targetScale);
+  };
+  return LoadUnlessCached(BitmapCache(), name, nStates, framesAreHorizontal, targetScale, GetScreenScale(), load);
 }
 
 IBitmap IGraphics::LoadBitmap(const char* name, const void* pData, int dataSize, int nStates, bool framesAreHorizontal,
                               int targetScale)
 {
-  if (!name)
-    return IBitmap();
-  if (targetScale == 0)
-    targetScale = static_cast<int>(std::ceil(GetScreenScale()));
-
-  StaticStorage<APIBitmap>::Accessor cache(BitmapCache());
-  if (APIBitmap* pCached = cache.Find(name, targetScale))
-    return IBitmap(pCached, nStates, framesAreHorizontal, name);
-
-  int sourceScale = 0;
-  bool fresh = false;
-  APIBitmap* pBitmap = SearchBitmapInCache(name, targetScale, sourceScale);
-  if (!pBitmap)
-  {
-    pBitmap = LoadAPIBitmap(name, pData, dataSize, 1);
-    fresh = true;
-  }
-  // The back end keeps what it decoded from memory in its own cache, so the source stays.
-  return FinishBitmapLoad(pBitmap, fresh, true, name, nStates, framesAreHorizontal, targetScale);
+  const auto load = [&](StaticStorage<APIBitmap>::Accessor&) {
+    int sourceScale = 0;
+    bool fresh = false;
+    APIBitmap* pBitmap = SearchBitmapInCache(name, targetScale, sourceScale);
+    if (!pBitmap)
+    {
+      pBitmap = LoadAPIBitmap(name, pData, dataSize, 1);
+      fresh = true;
+    }
+    // The back end keeps what it decoded from memory in its own cache, so the source stays.
+    return FinishBitmapLoad(pBitmap, fresh, true, name, nStates, framesAreHorizontal, targetScale);
+  };
+  return LoadUnlessCached(BitmapCache(), name, nStates, framesAreHorizontal, targetScale, GetScreenScale(), load);
 }
 
 IBitmap IGraphics::FinishBitmapLoad(APIBitmap* pBitmap, bool fresh, bool backEndKeepsSource, const char* name,
@@ -297,37 +303,29 @@ WDL_TypedBuf<uint8_t> IGraphics::LoadResource(const char* fileNameOrResID, const
   return result;
 }
 
-bool IGraphics::LoadFont(const char* fontID, const char* fileNameOrResID)
+bool IGraphics::AdoptPlatformFont(const char* fontID, const PlatformFontPtr& font)
 {
-  PlatformFontPtr font = LoadPlatformFont(fontID, fileNameOrResID);
   if (!font)
     return false;
   const bool ok = LoadAPIFont(fontID, font);
   if (ok)
     CachePlatformFont(fontID, font);
   return ok;
+}
+
+bool IGraphics::LoadFont(const char* fontID, const char* fileNameOrResID)
+{
+  return AdoptPlatformFont(fontID, LoadPlatformFont(fontID, fileNameOrResID));
 }
 
 bool IGraphics::LoadFont(const char* fontID, void* pData, int dataSize)
 {
-  PlatformFontPtr font = LoadPlatformFont(fontID, pData, dataSize);
-  if (!font)
-    return false;
-  const bool ok = LoadAPIFont(fontID, font);
-  if (ok)
-    CachePlatformFont(fontID, font);
-  return ok;
+  return AdoptPlatformFont(fontID, LoadPlatformFont(fontID, pData, dataSize));
 }
 
 bool IGraphics::LoadFont(const char* fontID, const char* fontName, ETextStyle style)
 {
-  PlatformFontPtr font = LoadPlatformFont(fontID, fontName, style);
-  if (!font)
-    return false;
-  const bool ok = LoadAPIFont(fontID, font);
-  if (ok)
-    CachePlatformFont(fontID, font);
-  return ok;
+  return AdoptPlatformFont(fontID, LoadPlatformFont(fontID, fontName, style));
 }
 
 } // namespace igraphics

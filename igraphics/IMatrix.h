@@ -52,7 +52,7 @@ struct IMatrix
 
   IMatrix& Rotate(float angle)
   {
-    const float rad = angle / 180.f * static_cast<float>(brimvale::utility::kPi);
+    const float rad = angle / 180.f * brimvale::utility::kPiFloat;
     const double c = std::cos(rad);
     const double s = std::sin(rad);
     return Set(c * mXX + s * mXY, c * mYX + s * mYY, c * mXY - s * mXX, c * mYY - s * mYX, mTX, mTY);

@@ -83,12 +83,12 @@ void IEditorDelegate::OnRestoreState()
   OnUIOpen();
 }
 
-bool IEditorDelegate::OnKeyDown(const igraphics::IKeyPress&)
+bool IEditorDelegate::OnKeyDown(const IKeyPress&)
 {
   return false;
 }
 
-bool IEditorDelegate::OnKeyUp(const igraphics::IKeyPress&)
+bool IEditorDelegate::OnKeyUp(const IKeyPress&)
 {
   return false;
 }
@@ -210,6 +210,11 @@ int IEditorDelegate::UnserializeEditorState(const IByteChunk&, int startPos)
 
 void IEditorDelegate::SetScreenScale(float)
 {}
+
+Steinberg::Vst::IContextMenu* IEditorDelegate::CreateHostContextMenuForParam(int)
+{
+  return nullptr;
+}
 
 void IEditorDelegate::SetEditorSize(int width, int height)
 {

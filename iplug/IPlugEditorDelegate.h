@@ -5,15 +5,16 @@
 #include "iplug/IPlugParameter.h"
 #include "iplug/wdl/WdlPtrList.h"
 
+namespace Steinberg::Vst
+{
+class IContextMenu;
+}
+
 namespace iplug
 {
 
 class IByteChunk;
-
-namespace igraphics
-{
 struct IKeyPress;
-}
 
 /** The plug-in's side of its editor, and the editor's way back into the plug-in. Parameter values,
  *  control values and control messages go from the plug-in to the controls through it; edits and
@@ -55,8 +56,8 @@ public:
   virtual bool OnMessage(int msgTag, int ctrlTag, int dataSize, const void* pData);
   /** After a state or preset was restored; by default refreshes the controls as on opening. */
   virtual void OnRestoreState();
-  virtual bool OnKeyDown(const igraphics::IKeyPress& key);
-  virtual bool OnKeyUp(const igraphics::IKeyPress& key);
+  virtual bool OnKeyDown(const IKeyPress& key);
+  virtual bool OnKeyUp(const IKeyPress& key);
 
   // From the plug-in to the editor.
   virtual void SendControlValueFromDelegate(int ctrlTag, double normalizedValue);
@@ -92,6 +93,9 @@ public:
   virtual bool SerializeEditorState(IByteChunk& chunk) const;
   virtual int UnserializeEditorState(const IByteChunk& chunk, int startPos);
   virtual void SetScreenScale(float scale);
+  /** The host's own context menu for a parameter, for the editor to add its items to and pop up;
+   *  null when the host offers none. The caller owns the reference returned. */
+  virtual Steinberg::Vst::IContextMenu* CreateHostContextMenuForParam(int paramIdx);
 
   // The editor's size and its limits.
   void SetEditorSize(int width, int height);

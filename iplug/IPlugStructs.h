@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "iplug/IPlugByteChunk.h"
@@ -71,6 +72,24 @@ struct ITimeInfo
   int mDenominator = 4;
   bool mTransportIsRunning = false;
   bool mTransportLoopEnabled = false;
+};
+
+/** A key event from the host or the platform view; VK uses the Windows virtual-key numbering on
+ *  every platform. */
+struct IKeyPress
+{
+  int32_t VK = 0;
+  char utf8[5] = {};
+  bool S = false;
+  bool C = false;
+  bool A = false;
+
+  /** The character is cut to four bytes so the record always stays NUL-terminated. */
+  IKeyPress(const char* str, int32_t vk, bool s = false, bool c = false, bool a = false) : VK(vk), S(s), C(c), A(a)
+  {
+    for (size_t i = 0; str && str[i] && i < sizeof(utf8) - 1; ++i)
+      utf8[i] = str[i];
+  }
 };
 
 /** One stored preset: its name and the plug-in state it recalls. */

@@ -1,5 +1,5 @@
 // The framework timer on macOS: a run-loop timer on the main run loop.
-#include "iplug/IPlugTimer.h"
+#include "iplug/IPlugPlatformTimer.h"
 
 #import <AppKit/AppKit.h>
 #include <CoreFoundation/CoreFoundation.h>
@@ -10,14 +10,11 @@ namespace iplug
 {
 namespace
 {
-class Timer_impl final : public Timer
+class Timer_impl final : public PlatformTimer
 {
 public:
-  Timer_impl(ITimerFunction func, uint32_t intervalMs) : mFunc(std::move(func)), mIntervalMs(intervalMs) {}
+  using PlatformTimer::PlatformTimer;
   ~Timer_impl() override { Stop(); }
-
-  Timer_impl(const Timer_impl&) = delete;
-  Timer_impl& operator=(const Timer_impl&) = delete;
 
   void Start()
   {
@@ -55,16 +52,12 @@ private:
   }
 
   CFRunLoopTimerRef mOSTimer = nullptr;
-  ITimerFunction mFunc;
-  uint32_t mIntervalMs;
 };
 } // namespace
 
 Timer* Timer::Create(ITimerFunction func, uint32_t intervalMs)
 {
-  auto* timer = new Timer_impl(std::move(func), intervalMs);
-  timer->Start();
-  return timer;
+  return PlatformTimer::CreateStarted<Timer_impl>(std::move(func), intervalMs);
 }
 
 } // namespace iplug

@@ -1,4 +1,4 @@
-#include "iplug/IPlugTimer.h"
+#include "iplug/IPlugPlatformTimer.h"
 
 #include <windows.h>
 
@@ -13,10 +13,10 @@ namespace
 {
 // A thread-less Win32 timer: WM_TIMER reaches the procedure through the main thread's message
 // loop, which hands only the timer id back, so live timers are found in a process-wide list.
-class Timer_impl final : public Timer
+class Timer_impl final : public PlatformTimer
 {
 public:
-  Timer_impl(ITimerFunction func, uint32_t intervalMs) : mFunc(std::move(func)), mIntervalMs(intervalMs) {}
+  using PlatformTimer::PlatformTimer;
   ~Timer_impl() override { Stop(); }
 
   bool Start()
@@ -68,16 +68,12 @@ private:
   }
 
   UINT_PTR mID = 0;
-  ITimerFunction mFunc;
-  uint32_t mIntervalMs;
 };
 } // namespace
 
 Timer* Timer::Create(ITimerFunction func, uint32_t intervalMs)
 {
-  auto* timer = new Timer_impl(std::move(func), intervalMs);
-  timer->Start();
-  return timer;
+  return PlatformTimer::CreateStarted<Timer_impl>(std::move(func), intervalMs);
 }
 
 } // namespace iplug

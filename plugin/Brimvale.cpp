@@ -1,6 +1,7 @@
 #include "plugin/Brimvale.h"
 
-#include "plugin/BrimvaleLayout.h"
+#include "plugin/editor/BrimvaleEditorSizes.h"
+#include "plugin/editor/BrimvaleLayout.h"
 #include "plugin/BrimvaleParams.h"
 #include "plugin/BrimvaleVersion.h"
 
@@ -17,8 +18,8 @@ iplug::Config MakeConfig()
   c.productName = brimvale::kProductName;
   c.mfrName = brimvale::kMakerName;
   c.vendorVersion = brimvale::kPackedVersion;
-  c.uniqueID = 0x42566d31; // 'BVm1'
-  c.mfrID = 0x44757a69;    // 'Duzi'
+  c.uniqueID = brimvale::kUniqueID;
+  c.mfrID = brimvale::kMakerID;
   c.latency = 0;
   c.plugDoesMidiIn = true;
   c.plugDoesMidiOut = false;
@@ -26,17 +27,12 @@ iplug::Config MakeConfig()
   c.plugDoesChunks = true;
   c.plugType = iplug::kInstrument;
   c.plugHasUI = true;
-  c.plugWidth = 1480;
-  c.plugHeight = 360;
-#ifdef _WIN32
-  c.plugMinWidth = 888;
-  c.plugMinHeight = 216;
-#else
-  c.plugMinWidth = 1369;
-  c.plugMinHeight = 333;
-#endif
-  c.plugMaxWidth = 2368;
-  c.plugMaxHeight = 576;
+  c.plugWidth = brimvale::editor::kDesignWidth;
+  c.plugHeight = brimvale::editor::kDesignHeight;
+  c.plugMinWidth = brimvale::editor::kMinWidth;
+  c.plugMinHeight = brimvale::editor::kMinHeight;
+  c.plugMaxWidth = brimvale::editor::kMaxWidth;
+  c.plugMaxHeight = brimvale::editor::kMaxHeight;
   c.plugHostResize = true;
   c.bundleID = brimvale::kBundleID;
   c.appGroupID = brimvale::kAppGroupID;
@@ -49,8 +45,9 @@ Brimvale::Brimvale(const iplug::InstanceInfo& info) : IPlugVST3(info, MakeConfig
 {
   mMeterSender.Reset(48000.0);
   InitBrimvaleParams(*this);
-  SetMakeGraphicsFunc([this] { return MakeBrimvaleGraphics(*this); });
-  SetLayoutFunc([this](iplug::igraphics::IGraphics* pGraphics) { LayoutBrimvaleEditor(*this, pGraphics); });
+  SetMakeGraphicsFunc([this] { return brimvale::editor::MakeBrimvaleGraphics(*this, *this); });
+  SetLayoutFunc(
+    [this](iplug::igraphics::IGraphics* pGraphics) { brimvale::editor::LayoutBrimvaleEditor(*this, pGraphics); });
 }
 
 Brimvale::~Brimvale() = default;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "plugin/BrimvaleIDs.h"
+#include "plugin/editor/BrimvaleEditorHost.h"
 
 #include "engine/BrimvaleEngine.h"
 #include "igraphics/IGraphicsEditorDelegate.h"
@@ -11,7 +12,7 @@
 
 #include <string>
 
-class Brimvale : public iplug::IPlugVST3<iplug::igraphics::IGEditorDelegate>
+class Brimvale : public iplug::IPlugVST3<iplug::igraphics::IGEditorDelegate>, public brimvale::editor::EditorHost
 {
 public:
   explicit Brimvale(const iplug::InstanceInfo& info);
@@ -20,7 +21,7 @@ public:
   // Audio thread.
   void ProcessBlock(double** inputs, double** outputs, int nFrames) override;
   void OnReset() override;
-  BrimvaleEngine::Params ReadEngineParams() const;
+  brimvale::engine::BrimvaleEngine::Params ReadEngineParams() const;
 
   // Main thread.
   void OnIdle() override;
@@ -38,17 +39,14 @@ public:
   void OnParentWindowResize(int width, int height) override;
 
   // Main thread: the editor's side of the plug-in. The editor is open while a surface exists.
-  /** Loads a layer's sample for the editor; the path is kept only when it loaded. */
-  bool LoadSampleA(const char* path);
-  bool LoadSampleB(const char* path);
+  bool LoadSampleA(const char* path) override;
+  bool LoadSampleB(const char* path) override;
   void UpdateSampleLoadLabels();
-  /** Shows a layer's Rate knob in speed-factor mode and its Semi knob in semitone mode. */
-  void UpdateSampleSpeedModeControls();
-  /** Both samples cleared and every parameter at its default, without telling the host. */
-  void ResetToInitState();
+  void UpdateSampleSpeedModeControls() override;
+  void ResetToInitState() override;
 
-  const std::string& GetSampleAPath() const { return mSampleAPath; }
-  const std::string& GetSampleBPath() const { return mSampleBPath; }
+  const std::string& GetSampleAPath() const override { return mSampleAPath; }
+  const std::string& GetSampleBPath() const override { return mSampleBPath; }
   double GetPreviewPhaseA() const { return mPreviewPhaseA; }
   double GetPreviewPhaseB() const { return mPreviewPhaseB; }
 
@@ -63,6 +61,6 @@ private:
   double mPreviewPhaseB = 0.25;
   std::string mSampleAPath;
   std::string mSampleBPath;
-  BrimvaleEngine mEngine;
+  brimvale::engine::BrimvaleEngine mEngine;
   iplug::IPeakAvgSender<2, 64> mMeterSender;
 };

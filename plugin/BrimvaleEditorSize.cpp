@@ -1,6 +1,7 @@
 // The editor is drawn at one design size and shown at a uniform scale, so every size the host may
 // give it keeps the design's proportion within the scale range.
 #include "plugin/Brimvale.h"
+#include "plugin/editor/BrimvaleEditorSizes.h"
 
 #include "igraphics/IGraphics.h"
 
@@ -10,14 +11,11 @@
 namespace
 {
 
-constexpr double kDesignWidth = 1480.0;
-constexpr double kDesignHeight = 360.0;
-#ifdef _WIN32
-constexpr double kMinScale = 0.6;
-#else
-constexpr double kMinScale = 0.925;
-#endif
-constexpr double kMaxScale = 1.6;
+using brimvale::editor::kMaxScale;
+using brimvale::editor::kMinScale;
+// The scale rules divide by the design size.
+constexpr double kDesignWidth = brimvale::editor::kDesignWidth;
+constexpr double kDesignHeight = brimvale::editor::kDesignHeight;
 
 double ScaleOfSize(int width, int height)
 {

@@ -2,13 +2,14 @@
 // parameter values, the sample labels and which of each layer's Rate and Semi knobs is shown.
 #include "plugin/Brimvale.h"
 
-#include "plugin/BVSampleLoadControl.h"
+#include "plugin/editor/BVSampleLoadControl.h"
 #include "plugin/BrimvaleMessages.h"
 
 #include "igraphics/IGraphics.h"
 
 #include <string>
 
+using brimvale::editor::ShortFileLabel;
 using iplug::igraphics::IControl;
 
 bool Brimvale::LoadSampleA(const char* path)

@@ -2,13 +2,15 @@
 // the main thread's timer drains the meter and animates the editor's Motion previews.
 #include "plugin/Brimvale.h"
 
-#include "plugin/BVMotionShapes.h"
+#include "plugin/editor/BVMotionShapes.h"
 #include "plugin/BrimvaleMessages.h"
 #include "utility/MathConstants.h"
 
 #include <algorithm>
 #include <cmath>
 
+using brimvale::editor::ShapeValueForPhase;
+using brimvale::engine::BrimvaleEngine;
 using iplug::kOutput;
 
 void Brimvale::ProcessBlock(double**, double** outputs, int nFrames)
@@ -91,6 +93,8 @@ void Brimvale::OnParamChangeUI(int paramIdx, iplug::EParamSource)
 namespace
 {
 
+using brimvale::engine::EMotionDestination;
+using brimvale::engine::kNumShapes;
 using brimvale::utility::kTwoPi;
 
 double Clamp01(double v)
@@ -123,18 +127,19 @@ void Brimvale::SendMotionPreviews()
   const double depthB = Clamp01(value(kMotionBDepth));
   const double blendLfo = Clamp01(value(kBlendLfo));
 
-  const double previewA = ShapeValueForPhase(mPreviewPhaseA, std::clamp(shapeA, 0, 6)) * depthA;
-  const double previewB = ShapeValueForPhase(mPreviewPhaseB, std::clamp(shapeB, 0, 6)) * depthB;
+  const double previewA = ShapeValueForPhase(mPreviewPhaseA, std::clamp(shapeA, 0, kNumShapes - 1)) * depthA;
+  const double previewB = ShapeValueForPhase(mPreviewPhaseB, std::clamp(shapeB, 0, kNumShapes - 1)) * depthB;
 
-  double cutoff = value(kFilterCutoff) + 3600.0 * previewA * Clamp01(value(kFilterLfoA)) +
-                  3600.0 * previewB * Clamp01(value(kFilterLfoB));
-  cutoff = std::clamp(cutoff, 40.0, 18000.0);
+  double cutoff = value(kFilterCutoff) + BrimvaleEngine::kFilterLfoSpanHz * previewA * Clamp01(value(kFilterLfoA)) +
+                  BrimvaleEngine::kFilterLfoSpanHz * previewB * Clamp01(value(kFilterLfoB));
+  cutoff = std::clamp(cutoff, 40.0, BrimvaleEngine::kMaxModulatedCutoffHz);
 
+  constexpr int kToBlend = static_cast<int>(EMotionDestination::kBlend);
   double blend = value(kBlend);
-  if (destA == kMotionDestBlend)
-    blend += previewA * blendLfo * 0.5;
-  if (destB == kMotionDestBlend)
-    blend += previewB * blendLfo * 0.5;
+  if (destA == kToBlend)
+    blend += previewA * blendLfo * BrimvaleEngine::kBlendSwing;
+  if (destB == kToBlend)
+    blend += previewB * blendLfo * BrimvaleEngine::kBlendSwing;
   SendControlValueFromDelegate(kCtrlTagBlend, Clamp01(blend));
 
   const double cutoffNormalized = Clamp01(GetParam(kFilterCutoff)->ToNormalized(cutoff));

@@ -3,8 +3,10 @@
 namespace brimvale::utility
 {
 
-// Single-precision code takes static_cast<float>(kPi), the float nearest to pi.
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kTwoPi = 2.0 * kPi;
+// For single-precision code: the floats nearest to pi and 2 pi.
+constexpr float kPiFloat = static_cast<float>(kPi);
+constexpr float kTwoPiFloat = static_cast<float>(kTwoPi);
 
 } // namespace brimvale::utility

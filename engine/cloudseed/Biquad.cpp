@@ -9,7 +9,7 @@ namespace Cloudseed
 {
 namespace
 {
-constexpr float kPi = static_cast<float>(brimvale::utility::kPi);
+using brimvale::utility::kPiFloat;
 constexpr float kSqrt2 = 1.4142135f;
 } // namespace
 
@@ -38,7 +38,7 @@ void Biquad::Update()
   if (type != LowShelf && type != HighShelf)
     return;
 
-  const float K = std::tan((kPi * frequency) * sampleRateInv);
+  const float K = std::tan((kPiFloat * frequency) * sampleRateInv);
   const float V = std::pow(10.0f, std::fabs(gainDb) / 20.0f);
   const float K2 = K * K;
   const float rootV = std::sqrt(2.0f * V);

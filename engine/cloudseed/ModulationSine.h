@@ -1,14 +1,13 @@
 #pragma once
 
 #include "engine/cloudseed/Float4.h"
+#include "utility/MathConstants.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 
 #if defined(BRIMVALE_STANDARD_MATH)
-#include "utility/MathConstants.h"
-
 #include <cmath>
 #endif
 
@@ -45,7 +44,7 @@ inline __attribute__((always_inline)) void SinTwoPi(const FloatN& p, FloatN& sin
   const FloatN distance = magnitude - 0.25f;
   const FloatN folded = 0.25f - reinterpret_cast<FloatN>(reinterpret_cast<IntN>(distance) & ~kSign);
   const FloatN quarter = reinterpret_cast<FloatN>(reinterpret_cast<IntN>(folded) | (r & kSign));
-  const FloatN x = quarter * 6.28318530717958647692f;
+  const FloatN x = quarter * brimvale::utility::kTwoPiFloat;
   const FloatN x2 = x * x;
   // x + x^3 (-1/3! + x^2/5! - ...), the bracket by Horner's rule from 1/13!.
   FloatN s = x2 * (1.0f / 6227020800.0f) - 1.0f / 39916800.0f;

@@ -11,14 +11,14 @@ namespace Cloudseed
 {
 namespace
 {
-constexpr float kPi = static_cast<float>(brimvale::utility::kPi);
+using brimvale::utility::kTwoPiFloat;
 
 // Coefficients of y = x b + y1 a; a cutoff at or above half the rate is held just below it.
 void OnePoleCoefficients(float sampleRate, float& cutoff, float& a, float& b)
 {
   if (cutoff >= 0.5f * sampleRate)
     cutoff = 0.499f * sampleRate;
-  const float c = 2.0f - std::cos(2.0f * kPi * cutoff / sampleRate);
+  const float c = 2.0f - std::cos(kTwoPiFloat * cutoff / sampleRate);
   a = c - std::sqrt(c * c - 1.0f);
   b = 1.0f - a;
 }

@@ -6,6 +6,12 @@
 #include <cstdlib>
 #include <string>
 
+using brimvale::engine::FileNameFromPath;
+using brimvale::engine::MemoryByteSource;
+using brimvale::engine::NormalizeAudioFilePath;
+using brimvale::engine::ReadWavSamples;
+using brimvale::engine::SampleBuffer;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
   MemoryByteSource source(data, size);

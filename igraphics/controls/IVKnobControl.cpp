@@ -94,7 +94,7 @@ void IVKnobControl::DrawHandle(IGraphics& g, const IRECT& bounds)
 void IVKnobControl::DrawPointer(IGraphics& g, float angle, float cx, float cy, float radius)
 {
   // Drawing angles start at twelve o'clock; the trigonometric zero is at three.
-  const float theta = (angle - 90.f) / 180.f * static_cast<float>(brimvale::utility::kPi);
+  const float theta = (angle - 90.f) / 180.f * brimvale::utility::kPiFloat;
   const float rIn = mInnerPointerFraction * radius;
   const float rOut = mOuterPointerFraction * radius;
   g.DrawLine(GetColor(kFR), cx + rIn * std::cos(theta), cy + rIn * std::sin(theta), cx + rOut * std::cos(theta),

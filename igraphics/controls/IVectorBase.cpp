@@ -319,7 +319,7 @@ IRECT IVectorBase::DrawPressableTriangle(IGraphics& g, const IRECT& bounds, bool
   const IRECT handle = GetAdjustedHandleBounds(bounds);
   const float cx = handle.MW();
   const float cy = handle.MH();
-  const float rad = angle / 180.f * static_cast<float>(brimvale::utility::kPi);
+  const float rad = angle / 180.f * brimvale::utility::kPiFloat;
   const float c = std::cos(rad);
   const float s = std::sin(rad);
   float x[3] = {handle.MW(), handle.L, handle.R};

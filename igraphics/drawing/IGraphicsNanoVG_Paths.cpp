@@ -15,7 +15,7 @@ namespace igraphics
 namespace
 {
 
-constexpr float kPi = static_cast<float>(brimvale::utility::kPi);
+using brimvale::utility::kPiFloat;
 // Dashes finer than this are far below a pixel on any screen; such a line is not drawn.
 constexpr float kMaxDashes = 1e6f;
 
@@ -131,7 +131,7 @@ void IGraphicsNanoVG::PathClose()
 
 void IGraphicsNanoVG::PathArc(float cx, float cy, float r, float a1, float a2, EWinding winding)
 {
-  nvgArc(mNanoContext, cx, cy, r, (a1 - 90.f) / 180.f * kPi, (a2 - 90.f) / 180.f * kPi,
+  nvgArc(mNanoContext, cx, cy, r, (a1 - 90.f) / 180.f * kPiFloat, (a2 - 90.f) / 180.f * kPiFloat,
          winding == EWinding::CW ? NVG_CW : NVG_CCW);
 }
 

@@ -21,6 +21,11 @@ public:
   IPlugVST3(const InstanceInfo&, const Config& config) : IPlugAPIBase<EditorDelegate, IPlugVST3Core>(config, kAPIVST3)
   {}
 
+  Steinberg::Vst::IContextMenu* CreateHostContextMenuForParam(int paramIdx) override
+  {
+    return IPlugVST3Core::CreateHostContextMenuForParam(paramIdx);
+  }
+
   // The SDK's class identity macro names FObject unqualified.
   using FObject = Steinberg::FObject;
   OBJ_METHODS(IPlugVST3, Steinberg::Vst::SingleComponentEffect)

@@ -5,6 +5,7 @@
 #include "iplug/vst3/IPlugVST3Utilities.h"
 #include "iplug/vst3/IPlugVST3View.h"
 
+#include "pluginterfaces/vst/ivstcontextmenu.h"
 #include "pluginterfaces/vst/ivsthostapplication.h"
 
 #include <cmath>
@@ -262,6 +263,18 @@ bool IPlugVST3Core::EditorResize(int viewWidth, int viewHeight)
     GetView()->RequestHostResize(viewWidth, viewHeight);
   Delegate().SetEditorSize(viewWidth, viewHeight);
   return true;
+}
+
+IContextMenu* IPlugVST3Core::CreateHostContextMenuForParam(int paramIdx)
+{
+  // A host offers a menu for a parameter only while it has our view.
+  if (!GetComponentHandler() || !GetView())
+    return nullptr;
+  FUnknownPtr<IComponentHandler3> handler(GetComponentHandler());
+  if (!handler)
+    return nullptr;
+  ParamID paramID = static_cast<ParamID>(paramIdx);
+  return handler->createContextMenu(GetView(), &paramID);
 }
 
 } // namespace iplug

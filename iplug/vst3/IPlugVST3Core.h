@@ -89,6 +89,8 @@ public:
 
   /** The host's handler, through which the editor asks for the host's context menu; may be null. */
   Steinberg::Vst::IComponentHandler* GetComponentHandler() const { return getComponentHandler(); }
+  /** Asks the host, through its handler, for its menu for the parameter while it shows our view. */
+  Steinberg::Vst::IContextMenu* CreateHostContextMenuForParam(int paramIdx);
 
   DEFINE_INTERFACES
   DEF_INTERFACE(Steinberg::Vst::IMidiMapping)

@@ -127,73 +127,7 @@ namespace
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// The code point starting at text[i], advancing i; malformed input yields U+FFFD for one byte.
-char32_t NextCodePoint(const unsigned char* text, size_t& i)
-{
-  const unsigned char lead = text[i++];
-  if (lead < 0x80)
-    return lead;
-  int extra = 0;
-  char32_t cp = 0;
-  char32_t minimum = 0;
-  if ((lead & 0xE0) == 0xC0)
-  {
-    extra = 1;
-    cp = lead & 0x1F;
-    minimum = 0x80;
-  }
-  else if ((lead & 0xF0) == 0xE0)
-  {
-    extra = 2;
-    cp = lead & 0x0F;
-    minimum = 0x800;
-  }
-  else if ((lead & 0xF8) == 0xF0)
-  {
-    extra = 3;
-    cp = lead & 0x07;
-    minimum = 0x10000;
-  }
-  else
-    return kReplacement;
-  size_t j = i;
-  for (int n = 0; n < extra; ++n, ++j)
-  {
-    if ((text[j] & 0xC0) != 0x80)
-      return kReplacement; // also stops at the terminator
-    cp = (cp << 6) | (text[j] & 0x3F);
-  }
-  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-    return kReplacement;
-  i = j;
-  return cp;
-}
-
 } // namespace
-
-void UTF8ToUTF16Fixed(TChar* out, int capacity, const char* text)
-{
-  if (!out || capacity < 1)
-    return;
-  int n = 0;
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text ? text : "");
-  size_t i = 0;
-  while (bytes[i])
-  {
-    const char32_t cp = NextCodePoint(bytes, i);
-    const int units = cp >= 0x10000 ? 2 : 1;
-    if (n + units > capacity - 1)
-      break;
-    if (units == 2)
-    {
-      out[n++] = static_cast<TChar>(0xD800 + ((cp - 0x10000) >> 10));
-      out[n++] = static_cast<TChar>(0xDC00 + ((cp - 0x10000) & 0x3FF));
-    }
-    else
-      out[n++] = static_cast<TChar>(cp);
-  }
-  out[n] = 0;
-}
 
 void UTF16ToUTF8(WDL_String& out, const TChar* text, int maxChars)
 {

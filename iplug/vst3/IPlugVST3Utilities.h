@@ -4,6 +4,7 @@
 
 #include "iplug/IPlugMidi.h"
 #include "iplug/wdl/WdlString.h"
+#include "utility/UTF8.h"
 
 #include "pluginterfaces/vst/ivstevents.h"
 #include "pluginterfaces/vst/vstspeaker.h"
@@ -27,9 +28,8 @@ bool MidiMsgFromEvent(const Steinberg::Vst::Event& event, IMidiMsg& msg);
  *  controller events; false for messages of no kind. */
 bool EventFromMidiMsg(const IMidiMsg& msg, Steinberg::Vst::Event& event);
 
-/** Writes UTF-8 text as UTF-16 into a buffer of capacity characters, always NUL-terminated and
- *  cut at a whole character; malformed bytes become U+FFFD. */
-void UTF8ToUTF16Fixed(Steinberg::Vst::TChar* out, int capacity, const char* text);
+// VST3 texts are UTF-16 of fixed capacity; the conversion is the utility library's.
+using brimvale::utility::UTF8ToUTF16Fixed;
 
 /** UTF-16 text of at most maxChars characters (stopping at a NUL) as UTF-8; unpaired surrogates
  *  become U+FFFD. */

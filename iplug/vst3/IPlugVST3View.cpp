@@ -118,13 +118,13 @@ int VSTKeyCodeToVK(int keyCode, char ch)
   return 0;
 }
 
-igraphics::IKeyPress TranslateKeyMessage(char16 key, int16 keyCode, int16 modifiers)
+IKeyPress TranslateKeyMessage(char16 key, int16 keyCode, int16 modifiers)
 {
   const char16 c = key ? key : CharOfKeyCode(keyCode);
   // Only a character whose UTF-8 form is a single byte becomes text.
   const char text[2] = {c < 0x80 ? static_cast<char>(c) : '\0', '\0'};
-  return igraphics::IKeyPress(text, VSTKeyCodeToVK(keyCode, text[0]), (modifiers & kShiftKey) != 0,
-                              (modifiers & kCommandKey) != 0, (modifiers & kAlternateKey) != 0);
+  return IKeyPress(text, VSTKeyCodeToVK(keyCode, text[0]), (modifiers & kShiftKey) != 0, (modifiers & kCommandKey) != 0,
+                   (modifiers & kAlternateKey) != 0);
 }
 
 IPlugVST3View::IPlugVST3View(IPlugVST3Core& plug, IEditorDelegate& editor) : mPlug(plug), mEditor(editor)
@@ -238,7 +238,7 @@ tresult IPlugVST3View::SendKey(char16 key, int16 keyCode, int16 modifiers, bool 
       return kResultFalse;
     key = 0;
   }
-  const igraphics::IKeyPress press = TranslateKeyMessage(key, keyCode, modifiers);
+  const IKeyPress press = TranslateKeyMessage(key, keyCode, modifiers);
   const bool handled = up ? mEditor.OnKeyUp(press) : mEditor.OnKeyDown(press);
   return handled ? kResultTrue : kResultFalse;
 }

@@ -2,7 +2,7 @@
 // and close the plug-in's editor; size and key traffic goes to the plug-in's editor delegate.
 #pragma once
 
-#include "igraphics/IGraphicsInput.h"
+#include "iplug/IPlugStructs.h"
 
 #include "pluginterfaces/gui/iplugviewcontentscalesupport.h"
 #include "public.sdk/source/common/pluginview.h"
@@ -19,7 +19,7 @@ inline constexpr const char* kPlatformTypeHeadless = "BrimvaleHeadless";
 
 /** A host key event as the editor sees it: ASCII text (empty for anything else), the Windows
  *  virtual key and the shift, control (command) and alt flags. */
-igraphics::IKeyPress TranslateKeyMessage(Steinberg::char16 key, Steinberg::int16 keyCode, Steinberg::int16 modifiers);
+IKeyPress TranslateKeyMessage(Steinberg::char16 key, Steinberg::int16 keyCode, Steinberg::int16 modifiers);
 
 /** The Windows virtual key of a VST3 key code; ch decides it for key codes 0 and KEY_EQUALS.
  *  0 for key codes without one. */

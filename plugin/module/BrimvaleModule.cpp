@@ -1,5 +1,6 @@
 // The module's one class: how the factory describes it and how an instance is built.
 #include "plugin/Brimvale.h"
+#include "plugin/BrimvaleIDs.h"
 #include "plugin/BrimvaleVersion.h"
 
 #include "iplug/vst3/IPlugVST3Entry.h"
@@ -10,9 +11,12 @@ namespace iplug
 const VST3ClassDescription& GetVST3ClassDescription()
 {
   static const VST3ClassDescription description{
-    brimvale::kMakerName,     brimvale::kMakerURL,
-    brimvale::kMakerEmail,    {0xF2AEE70D, 0x00DE4F4E, 0x50776C6C, 0x42566D31},
-    brimvale::kProductName,   "Instrument|Sampler",
+    brimvale::kMakerName,
+    brimvale::kMakerURL,
+    brimvale::kMakerEmail,
+    {brimvale::kClassIdWords[0], brimvale::kClassIdWords[1], brimvale::kClassIdWords[2], brimvale::kClassIdWords[3]},
+    brimvale::kProductName,
+    "Instrument|Sampler",
     brimvale::kVersionString,
   };
   return description;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+using brimvale::engine::BrimvaleEngine;
 using namespace enginetest;
 using signaltest::ToneAmplitude;
 

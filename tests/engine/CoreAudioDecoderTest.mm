@@ -15,6 +15,10 @@
 #include <string>
 #include <vector>
 
+using brimvale::engine::kMaxSampleFrames;
+using brimvale::engine::LoadAudioFileWithCoreAudio;
+using brimvale::engine::LoadWavFile;
+using brimvale::engine::SampleBuffer;
 using enginetest::TempFolder;
 using wavwriter::WavBuilder;
 

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 
+using brimvale::engine::BrimvaleEngine;
+using brimvale::engine::LfoShape;
 using namespace enginetest;
 
 namespace
@@ -86,8 +88,8 @@ TEST_F(EngineModel, ResetStartsTheLfosAQuarterCycleApart)
 TEST_F(EngineModel, TwoResetsFollowedByTheSameBlocksSoundTheSame)
 {
   BrimvaleEngine::Params params;
-  params.motionAShape = kRandom;
-  params.motionBShape = kGlider;
+  params.motionAShape = static_cast<int32_t>(LfoShape::kRandom);
+  params.motionBShape = static_cast<int32_t>(LfoShape::kGlider);
   params.motionARate = 15.0;
   auto engine = MakeEngine(48000.0, pathA, pathB);
   const StereoOutput first = Render(*engine, params, 6, 500);

@@ -11,14 +11,16 @@ using namespace enginetest;
 namespace
 {
 using brimvale::utility::kPi;
-using Engine = BrimvaleEngine;
+using brimvale::utility::kTwoPi;
+using Engine = brimvale::engine::BrimvaleEngine;
+using brimvale::engine::FilterMode;
 
 double SettledAmplitude(Engine::Biquad& filter, double hz, double fs)
 {
   double peak = 0.0;
   for (int i = 0; i < 20000; ++i)
   {
-    const double y = filter.Process(std::sin(2.0 * kPi * hz * i / fs));
+    const double y = filter.Process(std::sin(kTwoPi * hz * i / fs));
     if (i > 10000)
       peak = std::max(peak, std::fabs(y));
   }
@@ -48,7 +50,7 @@ TEST(FilterMode, StateVariableOutputsSplitTheSpectrum)
   double lowPeak = 0.0, highPeak = 0.0;
   for (int i = 0; i < 20000; ++i)
   {
-    const Engine::StateVariableFilter::Output o = filter.Process(std::sin(2.0 * kPi * 12000.0 * i / 48000.0));
+    const Engine::StateVariableFilter::Output o = filter.Process(std::sin(kTwoPi * 12000.0 * i / 48000.0));
     if (i > 10000)
     {
       lowPeak = std::max(lowPeak, std::fabs(o.low));
@@ -64,7 +66,7 @@ TEST(FilterMode, AllpassBiquadKeepsEveryFrequencysLevel)
   for (double hz : {100.0, 1000.0, 8000.0})
   {
     Engine::Biquad filter;
-    filter.Set(48000.0, 2000.0, 0.85, kAllpass);
+    filter.Set(48000.0, 2000.0, 0.85, FilterMode::kAllpass);
     EXPECT_EQ(filter.b2, 1.0);
     EXPECT_EQ(filter.a1, filter.b1);
     EXPECT_EQ(filter.a2, filter.b0);
@@ -88,8 +90,11 @@ TEST(FilterMode, ModesAtTheLowestResonance)
     int mode;
     bool same;
   };
-  const Case cases[] = {{kNotch, true},     {kPeak, true},      {-1, true},       {kLowpass, false},
-                        {kHighpass, false}, {kBandpass, false}, {kAllpass, false}};
+  const auto mode = [](FilterMode m) { return static_cast<int>(m); };
+  const Case cases[] = {
+    {mode(FilterMode::kNotch), true},    {mode(FilterMode::kPeak), true},      {-1, true},
+    {mode(FilterMode::kLowpass), false}, {mode(FilterMode::kHighpass), false}, {mode(FilterMode::kBandpass), false},
+    {mode(FilterMode::kAllpass), false}};
   for (const Case& c : cases)
   {
     params.filterMode = c.mode;

@@ -14,7 +14,7 @@
 namespace
 {
 using brimvale::utility::kPi;
-using Engine = BrimvaleEngine;
+using Engine = brimvale::engine::BrimvaleEngine;
 
 // frames frames whose value is the frame number divided by scale, the same on both sides.
 Engine::SampleBuffer Ramp(size_t frames, double scale, double rate = 48000.0)

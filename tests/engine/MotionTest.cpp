@@ -8,8 +8,11 @@
 
 namespace
 {
-using brimvale::utility::kPi;
-using Engine = BrimvaleEngine;
+using brimvale::utility::kTwoPi;
+using Engine = brimvale::engine::BrimvaleEngine;
+using brimvale::engine::LfoShape;
+using brimvale::engine::NextRandom;
+using brimvale::engine::RenderLfoSample;
 
 TEST(Motion, NextRandomStepsTheGenerator)
 {
@@ -35,15 +38,16 @@ TEST(Motion, ShapesAtKnownPhases)
     double expected;
   };
   const Case cases[] = {
-    {kSine, 0.25, 1.0},     {kSine, 0.75, -1.0},        {kTriangle, 0.5, 1.0},
-    {kTriangle, 0.25, 0.0}, {kTriangle, 0.0625, -0.75}, {kRampUp, 0.25, -0.5},
-    {kRampUp, 0.875, 0.75}, {kRampDown, 0.25, 0.5},     {kRampDown, 0.875, -0.75},
+    {LfoShape::kSine, 0.25, 1.0},     {LfoShape::kSine, 0.75, -1.0},        {LfoShape::kTriangle, 0.5, 1.0},
+    {LfoShape::kTriangle, 0.25, 0.0}, {LfoShape::kTriangle, 0.0625, -0.75}, {LfoShape::kRampUp, 0.25, -0.5},
+    {LfoShape::kRampUp, 0.875, 0.75}, {LfoShape::kRampDown, 0.25, 0.5},     {LfoShape::kRampDown, 0.875, -0.75},
   };
   for (const Case& c : cases)
   {
     Engine::LfoState exact;
     exact.phase = c.phaseAfter - 0.0125; // 12.5 Hz at the rate floor of 1000 Hz: 0.0125 per sample
-    EXPECT_NEAR(RenderLfoSample(exact, 12.5, 10.0, c.shape), c.expected, 1e-12) << c.shape << " at " << c.phaseAfter;
+    EXPECT_NEAR(RenderLfoSample(exact, 12.5, 10.0, c.shape), c.expected, 1e-12)
+      << static_cast<int>(c.shape) << " at " << c.phaseAfter;
     EXPECT_NEAR(exact.phase, c.phaseAfter, 1e-15);
   }
 }
@@ -54,7 +58,7 @@ TEST(Motion, RateIsLimitedToTwentyHertz)
   for (const auto& c : cases)
   {
     Engine::LfoState state;
-    RenderLfoSample(state, c.first, 48000.0, kSine);
+    RenderLfoSample(state, c.first, 48000.0, LfoShape::kSine);
     EXPECT_NEAR(state.phase, c.second / 48000.0, 1e-15) << c.first;
   }
 }
@@ -63,7 +67,7 @@ TEST(Motion, RateIsLimitedToTwentyHertz)
 // Random value, then the Glider's pair, and at every wrap a new Random value and a new target.
 TEST(Motion, RandomAndGliderDrawsFollowTheCycles)
 {
-  for (Engine::LfoShape shape : {kSine, kRandom, kGlider})
+  for (LfoShape shape : {LfoShape::kSine, LfoShape::kRandom, LfoShape::kGlider})
   {
     Engine::LfoState state;
     state.seed = 0x18273645u;
@@ -76,23 +80,23 @@ TEST(Motion, RandomAndGliderDrawsFollowTheCycles)
     std::vector<double> outputs;
     for (int i = 0; i < 49; ++i)
       outputs.push_back(RenderLfoSample(state, rate, fs, shape));
-    EXPECT_EQ(state.randomValue, draws[0]) << shape;
-    EXPECT_EQ(state.gliderFrom, draws[1]) << shape;
-    EXPECT_EQ(state.gliderTo, draws[2]) << shape;
+    EXPECT_EQ(state.randomValue, draws[0]) << static_cast<int>(shape);
+    EXPECT_EQ(state.gliderFrom, draws[1]) << static_cast<int>(shape);
+    EXPECT_EQ(state.gliderTo, draws[2]) << static_cast<int>(shape);
 
     for (int i = 0; i < 50; ++i) // through the first wrap
       outputs.push_back(RenderLfoSample(state, rate, fs, shape));
-    EXPECT_EQ(state.randomValue, draws[3]) << shape;
-    EXPECT_EQ(state.gliderFrom, draws[2]) << shape;
-    EXPECT_EQ(state.gliderTo, draws[4]) << shape;
+    EXPECT_EQ(state.randomValue, draws[3]) << static_cast<int>(shape);
+    EXPECT_EQ(state.gliderFrom, draws[2]) << static_cast<int>(shape);
+    EXPECT_EQ(state.gliderTo, draws[4]) << static_cast<int>(shape);
 
-    if (shape == kRandom)
+    if (shape == LfoShape::kRandom)
     {
       for (int i = 0; i < 49; ++i)
         EXPECT_EQ(outputs[i], draws[0]) << i;
       EXPECT_EQ(outputs.back(), draws[3]);
     }
-    if (shape == kGlider)
+    if (shape == LfoShape::kGlider)
     {
       for (double v : outputs)
         EXPECT_LE(std::fabs(v), 1.0);
@@ -108,7 +112,7 @@ TEST(Motion, GliderTrailsItsMovingTarget)
   state.seed = 99;
   double value = 0.0;
   for (int i = 0; i < 2000; ++i)
-    value = RenderLfoSample(state, 0.5, 48000.0, kGlider);
+    value = RenderLfoSample(state, 0.5, 48000.0, LfoShape::kGlider);
   const double span = state.gliderTo - state.gliderFrom;
   const double target = state.gliderFrom + span * state.phase;
   const double perSample = span * 0.5 / 48000.0;
@@ -119,13 +123,13 @@ TEST(Motion, DriftPhasesMoveOnlyWhileDriftIsShown)
 {
   Engine::LfoState state;
   for (int i = 0; i < 100; ++i)
-    RenderLfoSample(state, 10.0, 1000.0, kSine);
+    RenderLfoSample(state, 10.0, 1000.0, LfoShape::kSine);
   EXPECT_EQ(state.driftPhase1, 0.0);
   EXPECT_EQ(state.driftPhase2, 0.0);
-  const double first = RenderLfoSample(state, 10.0, 1000.0, kDrift);
+  const double first = RenderLfoSample(state, 10.0, 1000.0, LfoShape::kDrift);
   EXPECT_NEAR(state.driftPhase1, 0.31 * 10.0 / 1000.0, 1e-15);
   EXPECT_NEAR(state.driftPhase2, 0.47 * 10.0 / 1000.0, 1e-15);
-  EXPECT_NEAR(first, (std::sin(2 * kPi * 0.0031) + std::sin(2 * kPi * 0.0047 + 0.73)) / 2.0, 1e-12);
+  EXPECT_NEAR(first, (std::sin(kTwoPi * 0.0031) + std::sin(kTwoPi * 0.0047 + 0.73)) / 2.0, 1e-12);
 }
 
 TEST(Motion, EffectiveSampleSpeed)

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+using brimvale::engine::BrimvaleEngine;
+using brimvale::engine::EMotionDestination;
+using brimvale::engine::LfoShape;
 using namespace enginetest;
 
 namespace
@@ -21,8 +24,8 @@ TEST_F(RealTime, SteadyBlocksAllocateNothing)
 {
   auto engine = MakeEngine(48000.0, path, path);
   BrimvaleEngine::Params params;
-  params.motionAShape = kGlider;
-  params.motionADestination = kMotionDestAStart;
+  params.motionAShape = static_cast<int32_t>(LfoShape::kGlider);
+  params.motionADestination = static_cast<int32_t>(EMotionDestination::kAStart);
   std::vector<double> left(1024), right(1024);
   double* outputs[2] = {left.data(), right.data()};
   engine->ProcessBlock(outputs, 2, 1024, params); // the longest block sizes the scratch buffers

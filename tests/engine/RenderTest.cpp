@@ -11,6 +11,10 @@
 #include <xmmintrin.h>
 #endif
 
+using brimvale::engine::BrimvaleEngine;
+using brimvale::engine::DenormalGuard;
+using brimvale::engine::EMotionDestination;
+using brimvale::engine::LfoShape;
 using namespace enginetest;
 
 namespace
@@ -22,9 +26,9 @@ TEST(Render, WholeEngineGivesABoundedRepeatableAtmosphere)
   const std::string a = folder.Write("a.wav", StereoSineWav(44100, 44100, 196.0, 247.0, 0.8));
   const std::string b = folder.Write("b.wav", StereoSineWav(48000, 30000, 311.0, 415.0, 0.8));
   BrimvaleEngine::Params params;
-  params.motionAShape = kDrift;
-  params.motionBShape = kRandom;
-  params.motionBDestination = kMotionDestSpace;
+  params.motionAShape = static_cast<int32_t>(LfoShape::kDrift);
+  params.motionBShape = static_cast<int32_t>(LfoShape::kRandom);
+  params.motionBDestination = static_cast<int32_t>(EMotionDestination::kSpace);
   params.master = 1.5;
 
   const StereoOutput first = Render(*MakeEngine(48000.0, a, b), params, 94, 1024);

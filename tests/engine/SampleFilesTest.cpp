@@ -19,6 +19,10 @@
 #include <unistd.h>
 #endif
 
+using brimvale::engine::BrimvaleEngine;
+using brimvale::engine::FileNameFromPath;
+using brimvale::engine::LoadWavFile;
+using brimvale::engine::NormalizeAudioFilePath;
 using namespace enginetest;
 using wavwriter::WavBuilder;
 

@@ -21,6 +21,11 @@
 #include <unistd.h>
 #endif
 
+using brimvale::engine::BrimvaleEngine;
+using brimvale::engine::kMaxSampleFrames;
+using brimvale::engine::MemoryByteSource;
+using brimvale::engine::ReadWavSamples;
+using brimvale::engine::SampleBuffer;
 using enginetest::TempFolder;
 using wavwriter::WavBuilder;
 

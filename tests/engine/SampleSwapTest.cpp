@@ -5,6 +5,7 @@
 #include <atomic>
 #include <thread>
 
+using brimvale::engine::BrimvaleEngine;
 using namespace enginetest;
 
 namespace

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+using brimvale::engine::BrimvaleEngine;
 using namespace enginetest;
 using wavwriter::WavBuilder;
 

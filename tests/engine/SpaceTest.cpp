@@ -7,6 +7,9 @@
 #include <cmath>
 #include <limits>
 
+using brimvale::engine::BrimvaleEngine;
+using brimvale::engine::ComputeSpaceSettings;
+using brimvale::engine::SpaceSettings;
 using namespace Cloudseed;
 using namespace enginetest;
 

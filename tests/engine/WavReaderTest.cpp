@@ -7,6 +7,10 @@
 #include <cmath>
 #include <limits>
 
+using brimvale::engine::DecodeWavSample;
+using brimvale::engine::MemoryByteSource;
+using brimvale::engine::ReadWavSamples;
+using brimvale::engine::SampleBuffer;
 using wavwriter::WavBuilder;
 
 namespace

@@ -1,5 +1,6 @@
 // The instrument's own editor through a host: the built module's view attached on the headless
 // platform, looked at by its pixels and worked with the mouse, while the host renders.
+#include "tests/host/BrimvaleEditorSpots.h"
 #include "tests/host/EditorRoadFixture.h"
 #include "tests/host/TestSignal.h"
 #include "tests/host/TestTempPath.h"
@@ -28,9 +29,6 @@ constexpr double kRate = 48000.0;
 constexpr double kToneA = 440.0, kToneB = 1000.0;
 constexpr size_t kWindow = 4800; // 44 cycles of A's tone, 100 of B's
 
-const IRECT kLoadA(26, 104, 208, 138);
-const IRECT kLoadB(244, 104, 426, 138);
-const IRECT kBlendKnob(466, 118, 510, 200);
 const IRECT kInit(1208, 12, 1254, 36);
 const IRECT kSpeedModeA(150, 66, 214, 94);
 const IRECT kSpeedSlotA(169, 208, 213, 286);
@@ -292,18 +290,7 @@ TEST_F(BrimvaleEditorRoad, TheEditorShowsItsSectionsKnobsLabelsCurveScopesAndMet
   Idle(100.f); // the meter takes the rendered levels, the scopes move
   const Picture full = Snapshot("brimvale-editor.png");
 
-  // Each section's panel, the background between them and the meter's well.
-  const struct
-  {
-    const char* what;
-    int x, y;
-    int r, g, b;
-  } spots[] = {
-    {"background", 226, 200, 7, 10, 15}, {"Sample A", 100, 190, 16, 22, 30}, {"Sample B", 330, 190, 16, 22, 30},
-    {"Blend", 470, 300, 16, 22, 30},     {"Filter", 760, 300, 16, 22, 30},   {"Motion", 1000, 310, 16, 22, 30},
-    {"Space", 1300, 310, 16, 22, 30},    {"Output", 1400, 300, 16, 22, 30},
-  };
-  for (const auto& s : spots)
+  for (const PanelSpot& s : kPanelSpots)
   {
     const RGBA c = full.At(s.x, s.y);
     EXPECT_TRUE(Near(c, s.r, s.g, s.b)) << s.what << ": " << c.r << "," << c.g << "," << c.b;

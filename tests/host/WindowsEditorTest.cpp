@@ -2,6 +2,7 @@
 // window, the test posts the Win32 messages a user's mouse and keyboard would make, answers the
 // modal dialogs from a watchdog thread and looks at what the editor drew through OpenGL. The editor
 // is made at draw scale 0.75, so window pixels are editor units times 0.75.
+#include "tests/host/BrimvaleEditorSpots.h"
 #include "tests/host/BrimvaleModuleFixture.h"
 #include "tests/host/WindowsEditorHost.h"
 #include "tools/host/HostedView.h"
@@ -31,9 +32,6 @@ using namespace std::chrono_literals;
 constexpr float kDrawScale = 0.75f;
 constexpr int kWindowWidth = 1110, kWindowHeight = 270;
 
-const IRECT kLoadA(26, 104, 208, 138);
-const IRECT kLoadB(244, 104, 426, 138);
-const IRECT kBlendKnob(466, 118, 510, 200);
 const IRECT kFilterMode(822, 70, 926, 92);
 
 constexpr int kParamBlend = 16;
@@ -279,17 +277,7 @@ TEST_F(WindowsEditorTest, TheEditorWindowShowsThePanelsAndKnobsAtDrawScale)
   const Pixels shown = Snapshot("windows-editor.png");
   ASSERT_EQ(shown.width, kWindowWidth);
   ASSERT_EQ(shown.height, kWindowHeight);
-  const struct
-  {
-    const char* what;
-    float x, y; // editor units
-    int r, g, b;
-  } spots[] = {
-    {"background", 226, 200, 7, 10, 15}, {"Sample A", 100, 190, 16, 22, 30}, {"Sample B", 330, 190, 16, 22, 30},
-    {"Blend", 470, 300, 16, 22, 30},     {"Filter", 760, 300, 16, 22, 30},   {"Motion", 1000, 310, 16, 22, 30},
-    {"Space", 1300, 310, 16, 22, 30},    {"Output", 1400, 300, 16, 22, 30},
-  };
-  for (const auto& s : spots)
+  for (const PanelSpot& s : kPanelSpots)
   {
     const unsigned char* c = shown.At(Px(s.x), Px(s.y));
     EXPECT_TRUE(std::abs(c[0] - s.r) <= 4 && std::abs(c[1] - s.g) <= 4 && std::abs(c[2] - s.b) <= 4)

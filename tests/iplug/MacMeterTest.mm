@@ -11,6 +11,7 @@
 #include "iplug/IPlugPeakAvgSender.h"
 #include "tests/iplug/TestPlug.h"
 #include "tests/support/AllocationCounter.h"
+#include "utility/MathConstants.h"
 
 using namespace iplug;
 
@@ -47,8 +48,8 @@ const Signal kSignals[] = {
   {"silence", [](int) { return 0.0; }},
   {"DC", [](int) { return 0.5; }},
   {"negative DC", [](int) { return -0.25; }},
-  {"sine", [](int n) { return 0.7 * std::sin(2.0 * M_PI * n / 60.0); }},
-  {"full-scale sine", [](int n) { return std::sin(2.0 * M_PI * (n + 0.5) / 48.0); }},
+  {"sine", [](int n) { return 0.7 * std::sin(brimvale::utility::kTwoPi * n / 60.0); }},
+  {"full-scale sine", [](int n) { return std::sin(brimvale::utility::kTwoPi * (n + 0.5) / 48.0); }},
   {"alternating", [](int n) { return n % 2 ? -0.3 : 0.3; }},
   {"single spike", [](int n) { return n % kWindow == 0 ? 0.8 : 0.0; }},
 };

@@ -8,7 +8,7 @@
 TEST(BrimvaleBlock, EveryParameterReachesItsEngineField)
 {
   auto plug = MakeObserved();
-  using P = BrimvaleEngine::Params;
+  using P = brimvale::engine::BrimvaleEngine::Params;
   const struct
   {
     int idx;

@@ -26,6 +26,14 @@ TEST(BrimvaleIdentity, NameVersionAndMakerReachTheFramework)
   EXPECT_EQ(plug->GetPluginVersion(false), 0x00010001);
 }
 
+// Hosts store both with every project and preset, so they never change.
+TEST(BrimvaleIdentity, UniqueAndMakerIdsKeepTheirFourCharacters)
+{
+  auto plug = MakeObserved();
+  EXPECT_EQ(plug->GetUniqueID(), 0x42566d31); // 'BVm1'
+  EXPECT_EQ(plug->GetMfrID(), 0x44757a69);    // 'Duzi'
+}
+
 // The packed number and the text the module's factory reports are made from the same version.
 TEST(BrimvaleIdentity, PackedVersionReadsBackAsTheVersionText)
 {

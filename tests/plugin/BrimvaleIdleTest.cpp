@@ -13,6 +13,8 @@
 namespace
 {
 
+using brimvale::engine::EMotionDestination;
+
 void SetValue(Brimvale& plug, int idx, double value)
 {
   plug.GetParam(idx)->Set(value);
@@ -57,24 +59,24 @@ TEST(BrimvaleIdle, MotionOnTheBlendMovesTheKnobOnlyWhenAimedAtIt)
 {
   const struct
   {
-    int destA;
+    EMotionDestination destA;
     double expectedBlend;
   } cases[] = {
-    {kMotionDestBlend, 1.0},  // 0.5 + sine peak * depth 1 * Blend LFO 1 * 0.5
-    {kMotionDestFilter, 0.5}, // the knob stays on the parameter value
+    {EMotionDestination::kBlend, 1.0},  // 0.5 + sine peak * depth 1 * Blend LFO 1 * 0.5
+    {EMotionDestination::kFilter, 0.5}, // the knob stays on the parameter value
   };
   for (const auto& c : cases)
   {
     auto plug = MakeObserved();
     ASSERT_TRUE(plug->OpenEditor());
-    SetValue(*plug, kMotionADestination, c.destA);
+    SetValue(*plug, kMotionADestination, static_cast<int>(c.destA));
     SetValue(*plug, kMotionADepth, 1.0);
     SetValue(*plug, kMotionARate, 5.0); // a quarter cycle per tick: the first tick is the sine's peak
     SetValue(*plug, kBlendLfo, 1.0);
     plug->Forget();
     plug->OnIdle();
     EXPECT_DOUBLE_EQ(plug->GetPreviewPhaseA(), 0.25);
-    EXPECT_NEAR(ValueSentTo(*plug, kCtrlTagBlend), c.expectedBlend, 1e-12) << c.destA;
+    EXPECT_NEAR(ValueSentTo(*plug, kCtrlTagBlend), c.expectedBlend, 1e-12) << static_cast<int>(c.destA);
   }
 }
 

@@ -123,7 +123,7 @@ struct SampleBySampleAllpass
           phase -= static_cast<float>(static_cast<int64_t>(phase));
         if (modAmount >= sampleDelay)
           modAmount = static_cast<float>(sampleDelay - 1);
-        float d = sampleDelay + std::sin(2.0f * static_cast<float>(brimvale::utility::kPi) * phase) * modAmount;
+        float d = sampleDelay + std::sin(brimvale::utility::kTwoPiFloat * phase) * modAmount;
         if (d <= 0.0f)
           d = 1.0f;
         delayA = static_cast<int32_t>(d);

@@ -7,6 +7,8 @@
 #include <memory>
 #include <vector>
 
+using brimvale::engine::ComputeSpaceSettings;
+using brimvale::engine::SpaceSettings;
 using namespace Cloudseed;
 
 namespace

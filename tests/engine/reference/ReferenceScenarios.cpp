@@ -11,6 +11,7 @@ namespace referencerender
 {
 namespace
 {
+using brimvale::engine::BrimvaleEngine;
 using Params = BrimvaleEngine::Params;
 
 // Settings of a block, by the time it starts at.

@@ -6,6 +6,8 @@
 namespace enginetest
 {
 
+using brimvale::engine::BrimvaleEngine;
+
 std::unique_ptr<BrimvaleEngine> MakeEngine(double rate, const std::string& pathA, const std::string& pathB)
 {
   auto engine = std::make_unique<BrimvaleEngine>();

@@ -17,10 +17,12 @@ struct StereoOutput
 };
 
 // An engine reset to rate with both layers loaded from the given files (empty path: no sample).
-std::unique_ptr<BrimvaleEngine> MakeEngine(double rate, const std::string& pathA, const std::string& pathB);
+std::unique_ptr<brimvale::engine::BrimvaleEngine> MakeEngine(double rate, const std::string& pathA,
+                                                             const std::string& pathB);
 
 // blocks blocks of blockSize frames, appended in order.
-StereoOutput Render(BrimvaleEngine& engine, const BrimvaleEngine::Params& params, int blocks, int blockSize);
+StereoOutput Render(brimvale::engine::BrimvaleEngine& engine, const brimvale::engine::BrimvaleEngine::Params& params,
+                    int blocks, int blockSize);
 
 double Rms(const std::vector<double>& x);
 

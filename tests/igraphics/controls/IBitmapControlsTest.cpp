@@ -20,6 +20,7 @@
 #include "igraphics/controls/IBitmapControls.h"
 #include "igraphics/platforms/IGraphicsHeadless.h"
 #include "iplug/IPlugPeakAvgSender.h"
+#include "utility/MathConstants.h"
 
 using namespace iplug;
 using namespace iplug::igraphics;
@@ -260,7 +261,7 @@ TEST(BitmapControls, RotaterTurnsItsImageFromMinus130To130Degrees)
   auto* pKnob = s.Add(new IBKnobRotaterControl(30.f, 30.f, image));
   EXPECT_EQ(pKnob->GetRECT(), IRECT(30.f, 30.f, 70.f, 70.f));
   auto at = [&](float degrees) {
-    const float a = degrees * 3.14159265f / 180.f;
+    const float a = degrees * brimvale::utility::kPiFloat / 180.f;
     return std::pair{50.f + 14.f * std::sin(a), 50.f - 14.f * std::cos(a)};
   };
 

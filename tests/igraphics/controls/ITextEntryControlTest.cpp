@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+using namespace iplug;
+using namespace iplug::igraphics;
 using namespace textentry;
 
 namespace

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <string>
 
+using namespace iplug;
+using namespace iplug::igraphics;
 using namespace textentry;
 
 namespace

@@ -20,8 +20,18 @@
 namespace textentry
 {
 
-using namespace iplug;
-using namespace iplug::igraphics;
+using iplug::kNoParameter;
+using iplug::igraphics::DEFAULT_TEXT;
+using iplug::igraphics::IControl;
+using iplug::igraphics::IGEditorDelegate;
+using iplug::igraphics::IGraphics;
+using iplug::igraphics::IGraphicsHeadless;
+using iplug::igraphics::IKeyPress;
+using iplug::igraphics::IMouseMod;
+using iplug::igraphics::IPopupMenu;
+using iplug::igraphics::IRECT;
+using iplug::igraphics::IText;
+using iplug::igraphics::ITextEntryControl;
 
 enum EParams
 {

@@ -98,7 +98,7 @@ TEST(VectorSnapshot, KnobArcAndPointerFollowTheValue)
   const float pointerRadius = 0.6f * (r - 4.f);
   // A point at the given angle (degrees from twelve o'clock, clockwise) and distance from the centre.
   auto at = [&](float angle, float distance) {
-    const float a = angle / 180.f * static_cast<float>(brimvale::utility::kPi);
+    const float a = angle / 180.f * brimvale::utility::kPiFloat;
     return s.At(w.MW() + distance * std::sin(a), w.MH() - distance * std::cos(a));
   };
 

@@ -217,6 +217,25 @@ TEST(NanoVGDrawing, LayerShadowFallsBesideTheShape)
                               {"no shadow above", 60, 10, kWhite}});
 }
 
+TEST(NanoVGDrawing, FittedLayerIsStretchedOverTheGivenBounds)
+{
+  Editor e(100, 100);
+  e.Add(IRECT(0, 0, 100, 100), [](IGraphics& g, DrawFuncControl& self) {
+    FillBackground(g);
+    g.StartLayer(&self, IRECT(0, 0, 20, 20));
+    g.FillRect(kRed, IRECT(0, 0, 10, 20));
+    g.FillRect(kGreen, IRECT(10, 0, 20, 20));
+    self.mLayer = g.EndLayer();
+    g.DrawFittedLayer(self.mLayer, IRECT(20, 40, 100, 60)); // four times as wide, as tall
+  });
+  e.graphics->Tick();
+  ExpectSamples(*e.graphics, {{"left half", 25, 50, kRed},
+                              {"left half's end", 55, 45, kRed},
+                              {"right half", 65, 55, kGreen},
+                              {"left of the bounds", 15, 50, kBackground},
+                              {"below the bounds", 50, 65, kBackground}});
+}
+
 TEST(NanoVGDrawing, ClipRegionLimitsFilling)
 {
   Editor e(100, 100);

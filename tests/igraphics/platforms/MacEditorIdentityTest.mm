@@ -9,14 +9,14 @@
 
 #include "igraphics/platforms/IGraphicsMac.h"
 #include "plugin/Brimvale.h"
-#include "plugin/BrimvaleLayout.h"
+#include "plugin/editor/BrimvaleLayout.h"
 
 TEST(MacEditorIdentity, TheEditorSurfaceNamesTheBundleTheAppGroupAndThePlugIn)
 {
   NSAutoreleasePool* pool = [[NSAutoreleasePool alloc] init];
   auto* plug = new Brimvale(iplug::InstanceInfo());
   {
-    std::unique_ptr<iplug::igraphics::IGraphics> graphics(MakeBrimvaleGraphics(*plug));
+    std::unique_ptr<iplug::igraphics::IGraphics> graphics(brimvale::editor::MakeBrimvaleGraphics(*plug, *plug));
     ASSERT_NE(dynamic_cast<iplug::igraphics::IGraphicsMac*>(graphics.get()), nullptr);
     const struct
     {

@@ -4,12 +4,13 @@
 
 #include <StandIns/RunLoop.h>
 
-#include "plugin/BVSampleLoadControl.h"
+#include "plugin/editor/BVSampleLoadControl.h"
 
 #include <string>
 #include <vector>
 
 using namespace iplug::igraphics;
+using brimvale::editor::BVSampleLoadControl;
 
 TEST_F(MacGraphicsTest, AFileChosenInTheSheetLoadsOnlyWhileTheFieldThatAskedLives)
 {

@@ -15,7 +15,6 @@
 using namespace iplug;
 using namespace Steinberg;
 using namespace Steinberg::Vst;
-using igraphics::IKeyPress;
 
 namespace
 {

@@ -8,6 +8,10 @@
 
 #include <filesystem>
 
+using brimvale::engine::LoadWavFile;
+using brimvale::engine::MemoryByteSource;
+using brimvale::engine::ReadWavSamples;
+using brimvale::engine::SampleBuffer;
 using wavwriter::EWavFormat;
 
 namespace

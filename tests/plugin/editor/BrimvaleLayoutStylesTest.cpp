@@ -1,7 +1,7 @@
 // What the editor's layout gives its controls beyond their places: the four looks, the knobs'
 // travel and gearing, the toggles' texts, the meter's tracks and range, the maker's link and the
 // corner resizer, each against the numbers of the editor's design.
-#include "plugin/BVKnobControl.h"
+#include "plugin/editor/BVKnobControl.h"
 #include "plugin/Brimvale.h"
 
 #include "tests/igraphics/platforms/HeadlessEditor.h"
@@ -24,6 +24,7 @@
 
 using iplug::WDL_String;
 using namespace iplug::igraphics;
+using brimvale::editor::BVKnobControl;
 
 namespace
 {

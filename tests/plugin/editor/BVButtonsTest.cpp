@@ -1,9 +1,9 @@
 // The speed-mode and INIT buttons drawn on the headless editor and clicked as a user would.
-#include "plugin/BVInitButton.h"
-#include "plugin/BVPalette.h"
-#include "plugin/BVSpeedModeButton.h"
+#include "plugin/editor/BVInitButton.h"
+#include "plugin/editor/BVPalette.h"
+#include "plugin/editor/BVSpeedModeButton.h"
 
-#include "../igraphics/platforms/HeadlessEditor.h"
+#include "tests/igraphics/platforms/HeadlessEditor.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,11 @@
 
 using namespace headless;
 using namespace iplug::igraphics;
+using brimvale::editor::BVInitButton;
+using brimvale::editor::BVSpeedModeButton;
+using brimvale::editor::COLOR_BV_AMBER;
+using brimvale::editor::COLOR_BV_PANEL_DARK;
+using brimvale::editor::COLOR_BV_TEXT;
 
 namespace
 {

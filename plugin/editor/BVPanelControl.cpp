@@ -1,9 +1,12 @@
 // The instrument's editor: its controls and how they draw.
-#include "plugin/BVPanelControl.h"
+#include "plugin/editor/BVPanelControl.h"
 
-#include "plugin/BVMotionShapes.h"
-#include "plugin/BVPalette.h"
+#include "plugin/editor/BVMotionShapes.h"
+#include "plugin/editor/BVPalette.h"
+#include "plugin/editor/BrimvaleEditorSizes.h"
+#include "plugin/BrimvaleVersion.h"
 
+#include "engine/MotionLfo.h"
 #include "igraphics/IGraphics.h"
 #include "utility/MathConstants.h"
 
@@ -13,6 +16,8 @@
 
 using namespace iplug::igraphics;
 
+namespace brimvale::editor
+{
 namespace
 {
 
@@ -34,10 +39,19 @@ struct Section
   IRECT rect;
 };
 
+// The sections span the design grid below the title block, within its margins.
+constexpr float kSectionTop = 56.f;
+constexpr float kSectionBottom = kDesignHeight - 32.f;
+constexpr float kSectionsRight = kDesignWidth - 8.f;
+
 const Section kSections[kNumSections] = {
-  {"Sample A", IRECT(12, 56, 222, 328)},  {"Sample B", IRECT(230, 56, 440, 328)}, {"Blend", IRECT(448, 56, 576, 328)},
-  {"Filter", IRECT(584, 56, 944, 328)},   {"Motion", IRECT(952, 56, 1208, 328)},  {"Space", IRECT(1216, 56, 1372, 328)},
-  {"Output", IRECT(1380, 56, 1472, 328)},
+  {"Sample A", IRECT(12, kSectionTop, 222, kSectionBottom)},
+  {"Sample B", IRECT(230, kSectionTop, 440, kSectionBottom)},
+  {"Blend", IRECT(448, kSectionTop, 576, kSectionBottom)},
+  {"Filter", IRECT(584, kSectionTop, 944, kSectionBottom)},
+  {"Motion", IRECT(952, kSectionTop, 1208, kSectionBottom)},
+  {"Space", IRECT(1216, kSectionTop, 1372, kSectionBottom)},
+  {"Output", IRECT(1380, kSectionTop, kSectionsRight, kSectionBottom)},
 };
 
 /** Before the first message: a flat Blend wave and two Sine scopes. */
@@ -50,11 +64,6 @@ using brimvale::utility::kTwoPi;
 double ClampDepth(double depth)
 {
   return std::isnan(depth) ? 0.0 : std::clamp(depth, 0.0, 1.0);
-}
-
-IText Text(float size, const IColor& color, ETextAlign align, ETextVAlign valign)
-{
-  return IText(size, color, "Roboto-Regular", align, valign, 0.f);
 }
 
 /** "native v" and the version; an X.Y.0 version is shown as X.Y. */
@@ -118,16 +127,17 @@ void BVPanelControl::OnMsgFromDelegate(int msgTag, int dataSize, const void* pDa
 void BVPanelControl::Draw(IGraphics& g)
 {
   g.FillRect(COLOR_BV_BG, GetRECT());
-  g.DrawText(Text(32.f, COLOR_BV_TEXT, kAlignNear, kVAlignMiddle), brimvale::kProductName, IRECT(14, 5, 344, 45));
-  g.DrawText(Text(18.f, COLOR_BV_MUTED, kAlignNear, kVAlignMiddle), "dual-sample atmosphere engine",
+  g.DrawText(PanelText(32.f, COLOR_BV_TEXT, kAlignNear, kVAlignMiddle), brimvale::kProductName, IRECT(14, 5, 344, 45));
+  g.DrawText(PanelText(18.f, COLOR_BV_MUTED, kAlignNear, kVAlignMiddle), "dual-sample atmosphere engine",
              IRECT(360, 9, 780, 43));
-  g.DrawText(Text(11.f, COLOR_BV_MUTED, kAlignFar, kVAlignMiddle), mVersionLine.c_str(), IRECT(1368, 12, 1460, 36));
+  g.DrawText(PanelText(11.f, COLOR_BV_MUTED, kAlignFar, kVAlignMiddle), mVersionLine.c_str(),
+             IRECT(1368, 12, 1460, 36));
 
   for (const Section& section : kSections)
   {
     g.FillRoundRect(COLOR_BV_PANEL, section.rect, 5.f);
     g.DrawRoundRect(COLOR_BV_FRAME, section.rect, 5.f, nullptr, 1.2f);
-    g.DrawText(Text(17.f, COLOR_BV_TEXT, kAlignNear, kVAlignTop), section.caption,
+    g.DrawText(PanelText(17.f, COLOR_BV_TEXT, kAlignNear, kVAlignTop), section.caption,
                IRECT(section.rect.L + 12, section.rect.T + 12, section.rect.R - 12, section.rect.T + 34));
   }
 
@@ -139,17 +149,22 @@ void BVPanelControl::Draw(IGraphics& g)
   DrawShapeScope(g, IRECT(motion.L + 150, motion.T + 206, motion.L + 238, motion.T + 238), mPreview.motionBPhase,
                  mPreview.motionBShape, mPreview.motionBDepth);
 
-  const IRECT& output = kSections[kOutput].rect;
-  const IRECT well(output.L + 66, output.T + 62, output.L + 80, output.T + 230);
+  const IRECT well = MeterWell();
   g.FillRect(COLOR_BV_PANEL_DARK, well);
   g.DrawRect(COLOR_BV_FRAME, well, nullptr, 1.f);
+}
+
+IRECT BVPanelControl::MeterWell()
+{
+  const IRECT& output = kSections[kOutput].rect;
+  return IRECT(output.L + 66, output.T + 62, output.L + 80, output.T + 230);
 }
 
 void BVPanelControl::DrawShapeScope(IGraphics& g, const IRECT& r, double phase, int shape, double depth)
 {
   DrawScopeBackground(g, r);
   g.PathClear();
-  shape = std::clamp(shape, 0, 6);
+  shape = std::clamp(shape, 0, brimvale::engine::kNumShapes - 1);
   depth = ClampDepth(depth);
   const double mid = (r.T + r.B) / 2.0;
   for (int i = 0; i < kScopePoints; ++i)
@@ -166,3 +181,5 @@ void BVPanelControl::DrawShapeScope(IGraphics& g, const IRECT& r, double phase, 
   }
   g.PathStroke(IPattern(COLOR_BV_CYAN), 1.4f, IStrokeOptions(), nullptr);
 }
+
+} // namespace brimvale::editor

@@ -1,10 +1,12 @@
-#include "plugin/BVMotionShapes.h"
+#include "plugin/editor/BVMotionShapes.h"
 #include "utility/MathConstants.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+using brimvale::editor::ShapeValueForPhase;
 
 TEST(ShapeValueForPhase, ValuesOfEachShape)
 {

@@ -6,6 +6,9 @@
 
 #include <functional>
 
+namespace brimvale::editor
+{
+
 class BVInitButton : public iplug::igraphics::IControl
 {
 public:
@@ -18,3 +21,5 @@ public:
 private:
   std::function<void()> mAction;
 };
+
+} // namespace brimvale::editor

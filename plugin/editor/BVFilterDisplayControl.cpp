@@ -1,9 +1,10 @@
 // The filter section's response picture.
-#include "plugin/BVFilterDisplayControl.h"
+#include "plugin/editor/BVFilterDisplayControl.h"
 
-#include "plugin/BVPalette.h"
+#include "plugin/editor/BVPalette.h"
 #include "plugin/BrimvaleMessages.h"
 
+#include "engine/FilterMode.h"
 #include "igraphics/IGraphics.h"
 
 #include <algorithm>
@@ -12,19 +13,12 @@
 #include <cstring>
 
 using namespace iplug::igraphics;
+using brimvale::engine::FilterMode;
 
+namespace brimvale::editor
+{
 namespace
 {
-
-enum EMode
-{
-  kLowpass = 0,
-  kHighpass,
-  kBandpass,
-  kNotch,
-  kPeak,
-  kAllpass
-};
 
 constexpr int kCurvePoints = 120;
 
@@ -51,14 +45,14 @@ double BVFilterDisplayControl::Response(double x, double a, double r, int mode)
   const double bump = std::exp(-q * logOffset * logOffset);
   double v = 0.0;
   // Mode indices come from a rounded normalised value; anything outside the list takes the nearest end.
-  switch (std::clamp(mode, 0, static_cast<int>(kAllpass)))
+  switch (static_cast<FilterMode>(std::clamp(mode, 0, brimvale::engine::kNumFilterModes - 1)))
   {
-  case kLowpass: v = 1.0 / (1.0 + std::pow((x + 0.001) / a, 8.0)) + 0.48 * r * r * bump; break;
-  case kHighpass: v = 1.0 / (1.0 + std::pow(a / (x + 0.001), 8.0)) + 0.48 * r * r * bump; break;
-  case kBandpass: v = bump; break;
-  case kNotch: v = 1.0 - 0.86 * bump; break;
-  case kPeak: v = 0.45 + 0.5 * bump; break;
-  default: v = 0.58 + 0.08 * std::sin(15.0 * x + 4.0 * a); break;
+  case FilterMode::kLowpass: v = 1.0 / (1.0 + std::pow((x + 0.001) / a, 8.0)) + 0.48 * r * r * bump; break;
+  case FilterMode::kHighpass: v = 1.0 / (1.0 + std::pow(a / (x + 0.001), 8.0)) + 0.48 * r * r * bump; break;
+  case FilterMode::kBandpass: v = bump; break;
+  case FilterMode::kNotch: v = 1.0 - 0.86 * bump; break;
+  case FilterMode::kPeak: v = 0.45 + 0.5 * bump; break;
+  case FilterMode::kAllpass: v = 0.58 + 0.08 * std::sin(15.0 * x + 4.0 * a); break;
   }
   return std::clamp(v, 0.0, 1.0);
 }
@@ -87,7 +81,7 @@ void BVFilterDisplayControl::Draw(IGraphics& g)
   // Before the first modulated cutoff arrives, the cutoff parameter itself places the corner.
   const double cutoff = mModulatedCutoff >= 0.0 ? std::min(mModulatedCutoff, 1.0) : GetValue(0);
   const double resonance = GetValue(1);
-  const int mode = static_cast<int>(std::lround(GetValue(2) * 5.0));
+  const int mode = static_cast<int>(std::lround(GetValue(2) * (brimvale::engine::kNumFilterModes - 1)));
   const double corner = 0.04 + 0.9 * cutoff;
 
   std::array<float, kCurvePoints> xs;
@@ -112,3 +106,5 @@ void BVFilterDisplayControl::Draw(IGraphics& g)
     g.PathLineTo(xs[i], ys[i]);
   g.PathStroke(IPattern(COLOR_BV_CYAN), 2.f, IStrokeOptions(), nullptr);
 }
+
+} // namespace brimvale::editor

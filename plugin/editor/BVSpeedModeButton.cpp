@@ -1,8 +1,11 @@
-#include "plugin/BVSpeedModeButton.h"
+#include "plugin/editor/BVSpeedModeButton.h"
 
-#include "plugin/BVButtonFace.h"
+#include "plugin/editor/BVButtonFace.h"
 
 using namespace iplug::igraphics;
+
+namespace brimvale::editor
+{
 
 BVSpeedModeButton::BVSpeedModeButton(const IRECT& bounds, int paramIdx) : IControl(bounds, paramIdx)
 {
@@ -21,3 +24,5 @@ void BVSpeedModeButton::Draw(IGraphics& g)
   const bool semitones = GetValue(0) > 0.5;
   DrawButtonFace(g, GetRECT(), 4.f, semitones, semitones ? "SEMI" : "RATE");
 }
+
+} // namespace brimvale::editor

@@ -1,14 +1,15 @@
 // The editor's face: four control styles from the palette and the 44 controls of the design grid.
-#include "plugin/BrimvaleLayout.h"
+#include "plugin/editor/BrimvaleLayout.h"
 
-#include "plugin/BVFilterDisplayControl.h"
-#include "plugin/BVInitButton.h"
-#include "plugin/BVKnobControl.h"
-#include "plugin/BVPalette.h"
-#include "plugin/BVPanelControl.h"
-#include "plugin/BVSampleLoadControl.h"
-#include "plugin/BVSpeedModeButton.h"
-#include "plugin/Brimvale.h"
+#include "plugin/editor/BVFilterDisplayControl.h"
+#include "plugin/editor/BVInitButton.h"
+#include "plugin/editor/BVKnobControl.h"
+#include "plugin/editor/BVPalette.h"
+#include "plugin/editor/BVPanelControl.h"
+#include "plugin/editor/BVSampleLoadControl.h"
+#include "plugin/editor/BVSpeedModeButton.h"
+#include "plugin/editor/BrimvaleEditorSizes.h"
+#include "plugin/BrimvaleIDs.h"
 #include "plugin/BrimvaleVersion.h"
 
 #include "igraphics/IGraphics.h"
@@ -19,6 +20,7 @@
 #include "igraphics/controls/IVSwitchControl.h"
 #if defined(BRIMVALE_MACOS)
 #include "igraphics/platforms/IGraphicsMac.h"
+#include "iplug/IPlugPluginBaseCore.h"
 #endif
 
 #include <string>
@@ -26,22 +28,10 @@
 using namespace iplug::igraphics;
 using iplug::kNoTag;
 
+namespace brimvale::editor
+{
 namespace
 {
-
-#ifdef _WIN32
-constexpr float kMakeScale = 0.75f;
-constexpr float kMinScale = 0.6f;
-#else
-constexpr float kMakeScale = 1.f;
-constexpr float kMinScale = 0.925f;
-#endif
-constexpr float kMaxScale = 1.6f;
-
-IText PanelText(float size, const IColor& color, ETextAlign align, ETextVAlign valign)
-{
-  return IText(size, color, "Roboto-Regular", align, valign, 0.f);
-}
 
 IVStyle KnobStyle()
 {
@@ -95,7 +85,6 @@ const IRECT kLinkRect(1262, 12, 1366, 36);
 const IRECT kSampleALoadRect(26, 104, 208, 138);
 const IRECT kSampleBLoadRect(244, 104, 426, 138);
 const IRECT kFilterDisplayRect(602, 208, 926, 284);
-const IRECT kMeterRect(1446, 118, 1460, 286);
 const IRECT kSampleASpeedSlot(169, 208, 213, 286);
 const IRECT kSampleBSpeedSlot(387, 208, 431, 286);
 
@@ -183,22 +172,22 @@ void AttachSpeedModeButton(IGraphics& g, const IRECT& r, int paramIdx)
 }
 
 // A layer's load function: the engine decides, and only a path that loaded is kept.
-BVSampleLoadControl::LoadFunc SampleLoader(Brimvale& plug, bool layerA)
+BVSampleLoadControl::LoadFunc SampleLoader(EditorHost& plug, bool layerA)
 {
   return [&plug, layerA](const char* path) { return layerA ? plug.LoadSampleA(path) : plug.LoadSampleB(path); };
 }
 
-void AttachFace(Brimvale& plug, IGraphics& g)
+void AttachFace(EditorHost& plug, IGraphics& g)
 {
   const Styles styles;
   const IRECT bounds = g.GetBounds();
 
   g.AttachControl(new BVPanelControl(bounds), kCtrlTagPanel);
   g.AttachControl(new BVInitButton(kInitRect, [&plug] { plug.ResetToInitState(); }), kCtrlTagInit);
-  auto* link = new IURLControl(kLinkRect, "by Quillfen", brimvale::kMakerURL,
+  auto* link = new IURLControl(kLinkRect, (std::string("by ") + brimvale::kMakerName).c_str(), brimvale::kMakerURL,
                                PanelText(11.f, COLOR_BV_MUTED, kAlignNear, kVAlignMiddle), COLOR_TRANSPARENT,
                                COLOR_BV_CYAN, COLOR_BV_AMBER);
-  link->SetTooltip("Visit Quillfen on the web");
+  link->SetTooltip((std::string("Visit ") + brimvale::kMakerName + " on the web").c_str());
   g.AttachControl(link, kCtrlTagLink);
   g.AttachControl(new BVSampleLoadControl(kSampleALoadRect, ShortFileLabel(plug.GetSampleAPath().c_str()).c_str(),
                                           SampleLoader(plug, true)),
@@ -230,14 +219,15 @@ void AttachFace(Brimvale& plug, IGraphics& g)
   AttachMenu(g, IRECT(1102, 238, 1190, 260), kMotionBDestination, styles.menu);
 
   AttachKnobs(g, kSpaceKnobs, styles.knob);
-  g.AttachControl(new IVPeakAvgMeterControl<2>(kMeterRect, "", styles.meter, EDirection::Vertical, {"L", "R"}),
-                  kCtrlTagMeter);
+  g.AttachControl(
+    new IVPeakAvgMeterControl<2>(BVPanelControl::MeterWell(), "", styles.meter, EDirection::Vertical, {"L", "R"}),
+    kCtrlTagMeter);
 }
 
-void FirstLayout(Brimvale& plug, IGraphics& g)
+void FirstLayout(EditorHost& plug, IGraphics& g)
 {
   g.SetLayoutOnResize(true);
-  g.SetScaleConstraints(kMinScale, kMaxScale);
+  g.SetScaleConstraints(static_cast<float>(kMinScale), static_cast<float>(kMaxScale));
   g.AttachCornerResizer(EUIResizerMode::Scale, true, WithAlpha(COLOR_BV_CYAN_DIM, 107), COLOR_BV_CYAN, COLOR_BV_AMBER,
                         22.f);
   g.AttachPanelBackground(IPattern(COLOR_BV_BG));
@@ -248,7 +238,7 @@ void FirstLayout(Brimvale& plug, IGraphics& g)
   g.AttachBubbleControl(DEFAULT_TEXT);
   g.EnableMouseOver(true);
   g.EnableTooltips(true);
-  g.LoadFont("Roboto-Regular", "Roboto-Regular.ttf");
+  g.LoadFont(brimvale::kFontName, brimvale::kFontFile);
   AttachFace(plug, g);
   plug.UpdateSampleSpeedModeControls();
 }
@@ -264,7 +254,7 @@ void PutBack(IControl* pControl, const IRECT& r)
 
 // After a resize only the drawing scale has changed: the controls the plug-in addresses go back
 // to their design rectangles, the others keep theirs.
-void LaterLayout(Brimvale& plug, IGraphics& g)
+void LaterLayout(EditorHost& plug, IGraphics& g)
 {
   const IRECT bounds = g.GetBounds();
   PutBack(g.GetControl(0), bounds);
@@ -275,7 +265,7 @@ void LaterLayout(Brimvale& plug, IGraphics& g)
     {kCtrlTagSampleALoad, kSampleALoadRect},
     {kCtrlTagSampleBLoad, kSampleBLoadRect},
     {kCtrlTagFilterDisplay, kFilterDisplayRect},
-    {kCtrlTagMeter, kMeterRect},
+    {kCtrlTagMeter, BVPanelControl::MeterWell()},
     {kCtrlTagSampleARate, kSampleASpeedSlot},
     {kCtrlTagSampleASemi, kSampleASpeedSlot},
     {kCtrlTagSampleBRate, kSampleBSpeedSlot},
@@ -288,21 +278,21 @@ void LaterLayout(Brimvale& plug, IGraphics& g)
 
 } // namespace
 
-IGraphics* MakeBrimvaleGraphics(Brimvale& plug)
+IGraphics* MakeBrimvaleGraphics(IGEditorDelegate& delegate, [[maybe_unused]] const iplug::IPluginBaseCore& identity)
 {
-  IGraphics* pGraphics = MakeGraphics(plug, kEditorWidth, kEditorHeight, 60, kMakeScale);
+  IGraphics* pGraphics = MakeGraphics(delegate, kDesignWidth, kDesignHeight, 60, kOpenScale);
 #if defined(BRIMVALE_MACOS)
   // The bundle's identity finds its resources and fonts, and the shared folder is named after the
   // plug-in; on Windows the module's own resources serve instead.
   auto* pMacGraphics = static_cast<IGraphicsMac*>(pGraphics);
-  pMacGraphics->SetBundleID(plug.GetBundleID());
-  pMacGraphics->SetAppGroupID(plug.GetAppGroupID());
-  pMacGraphics->SetSharedResourcesSubPath(plug.GetPluginName());
+  pMacGraphics->SetBundleID(identity.GetBundleID());
+  pMacGraphics->SetAppGroupID(identity.GetAppGroupID());
+  pMacGraphics->SetSharedResourcesSubPath(identity.GetPluginName());
 #endif
   return pGraphics;
 }
 
-void LayoutBrimvaleEditor(Brimvale& plug, IGraphics* pGraphics)
+void LayoutBrimvaleEditor(EditorHost& plug, IGraphics* pGraphics)
 {
   if (!pGraphics)
     return;
@@ -311,3 +301,5 @@ void LayoutBrimvaleEditor(Brimvale& plug, IGraphics* pGraphics)
   else
     LaterLayout(plug, *pGraphics);
 }
+
+} // namespace brimvale::editor

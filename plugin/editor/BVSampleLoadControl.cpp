@@ -1,7 +1,7 @@
 // The sample layer's load field: prompt, drops, the label message and the short file label.
-#include "plugin/BVSampleLoadControl.h"
+#include "plugin/editor/BVSampleLoadControl.h"
 
-#include "plugin/BVPalette.h"
+#include "plugin/editor/BVPalette.h"
 #include "plugin/BrimvaleMessages.h"
 
 #include "igraphics/IGraphics.h"
@@ -14,6 +14,8 @@
 using namespace iplug::igraphics;
 using iplug::WDL_String;
 
+namespace brimvale::editor
+{
 namespace
 {
 
@@ -131,8 +133,7 @@ void BVSampleLoadControl::Draw(IGraphics& g)
   if (GetMouseIsOver())
     g.FillRect(WithAlpha(COLOR_BV_CYAN_DIM, 56), r);
   g.DrawRect(COLOR_BV_FRAME, r, nullptr, 1.f);
-  g.DrawText(IText(13.f, COLOR_BV_TEXT, "Roboto-Regular", kAlignCenter, kVAlignMiddle), mLabel.c_str(),
-             r.GetPadded(-6.f));
+  g.DrawText(PanelText(13.f, COLOR_BV_TEXT), mLabel.c_str(), r.GetPadded(-6.f));
 }
 
 void BVSampleLoadControl::TryLoad(const char* path)
@@ -161,3 +162,5 @@ std::string ShortFileLabel(const char* path)
     return name;
   return name.substr(0, starts[kHeadChars]) + "..." + name.substr(starts[starts.size() - kTailChars]);
 }
+
+} // namespace brimvale::editor

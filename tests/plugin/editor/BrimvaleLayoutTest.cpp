@@ -1,11 +1,11 @@
 // The instrument's editor opened for real on the headless platform: the controls of its face, the
 // layout after a resize, the speed-mode knobs, the sample labels and what a state change refreshes.
-#include "plugin/BVFilterDisplayControl.h"
-#include "plugin/BVInitButton.h"
-#include "plugin/BVKnobControl.h"
-#include "plugin/BVPanelControl.h"
-#include "plugin/BVSampleLoadControl.h"
-#include "plugin/BVSpeedModeButton.h"
+#include "plugin/editor/BVFilterDisplayControl.h"
+#include "plugin/editor/BVInitButton.h"
+#include "plugin/editor/BVKnobControl.h"
+#include "plugin/editor/BVPanelControl.h"
+#include "plugin/editor/BVSampleLoadControl.h"
+#include "plugin/editor/BVSpeedModeButton.h"
 #include "plugin/Brimvale.h"
 #include "plugin/BrimvaleMessages.h"
 
@@ -30,6 +30,13 @@
 #include <vector>
 
 using namespace iplug::igraphics;
+using brimvale::editor::BVFilterDisplayControl;
+using brimvale::editor::BVInitButton;
+using brimvale::editor::BVKnobControl;
+using brimvale::editor::BVPanelControl;
+using brimvale::editor::BVSampleLoadControl;
+using brimvale::editor::BVSpeedModeButton;
+using brimvale::editor::ShortFileLabel;
 
 namespace
 {

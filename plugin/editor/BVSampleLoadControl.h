@@ -14,6 +14,9 @@ namespace iplug
 class WDL_String;
 }
 
+namespace brimvale::editor
+{
+
 class BVSampleLoadControl : public iplug::igraphics::IControl
 {
 public:
@@ -46,3 +49,5 @@ private:
 /** The label of a stored sample path: its file name, shortened to 24 characters with "..." in the
  * middle when longer, or "Load audio" when there is none. */
 std::string ShortFileLabel(const char* path);
+
+} // namespace brimvale::editor

@@ -5,6 +5,9 @@
 
 #include "igraphics/IControl.h"
 
+namespace brimvale::editor
+{
+
 class BVFilterDisplayControl : public iplug::igraphics::IControl
 {
 public:
@@ -24,3 +27,5 @@ public:
 private:
   double mModulatedCutoff = -1.0;
 };
+
+} // namespace brimvale::editor

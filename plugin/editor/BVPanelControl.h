@@ -9,6 +9,9 @@
 
 #include <string>
 
+namespace brimvale::editor
+{
+
 class BVPanelControl : public iplug::igraphics::IControl
 {
 public:
@@ -26,7 +29,12 @@ public:
   static void DrawShapeScope(iplug::igraphics::IGraphics& g, const iplug::igraphics::IRECT& r, double phase, int shape,
                              double depth);
 
+  /** The well behind the output meter; the layout puts the meter in it. */
+  static iplug::igraphics::IRECT MeterWell();
+
 private:
   PanelScopePayload mPreview;
   std::string mVersionLine;
 };
+
+} // namespace brimvale::editor

@@ -1,8 +1,10 @@
 // The filter response picture: the curve function's edges, the modulated-cutoff message, and the
 // curve drawn for real on the headless editor, found by sampling the stroke's pixels.
-#include "plugin/BVFilterDisplayControl.h"
+#include "plugin/editor/BVFilterDisplayControl.h"
 
-#include "../igraphics/platforms/HeadlessEditor.h"
+#include "tests/igraphics/platforms/HeadlessEditor.h"
+
+#include "engine/FilterMode.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,8 @@
 
 using namespace headless;
 using namespace iplug::igraphics;
+using brimvale::editor::BVFilterDisplayControl;
+using brimvale::engine::FilterMode;
 
 namespace
 {
@@ -21,15 +25,11 @@ constexpr int kHeight = 96;
 const IRECT kDisplayRect(10, 10, 334, 86);
 const IRECT kInner = kDisplayRect.GetPadded(-3.f); // where the curve lives: 318 x 70
 
-enum
+// The mode index a filter mode has as a parameter value.
+int Mode(FilterMode mode)
 {
-  kLowpass = 0,
-  kHighpass,
-  kBandpass,
-  kNotch,
-  kPeak,
-  kAllpass
-};
+  return static_cast<int>(mode);
+}
 
 double Corner(double cutoff)
 {
@@ -129,31 +129,34 @@ TEST(BVFilterDisplayControl, ResponseEdges)
     double expected;
   };
   const Case cases[] = {
-    {"lowpass half way at the corner", a - 0.001, a, 0.0, kLowpass, 0.5},
-    {"highpass half way at the corner", a - 0.001, a, 0.0, kHighpass, 0.5},
-    {"bandpass peak at the corner", a, a, 0.0, kBandpass, 1.0},
-    {"notch floor at the corner", a, a, 0.0, kNotch, 0.14},
-    {"peak top at the corner", a, a, 0.0, kPeak, 0.95},
-    {"allpass ripple", 0.3, a, 0.0, kAllpass, 0.58 + 0.08 * std::sin(15.0 * 0.3 + 4.0 * a)},
-    {"full resonance cut at the top", 0.45, 0.5, 1.0, kLowpass, 1.0},
-    {"full resonance, highpass, cut at the top", 0.55, 0.5, 1.0, kHighpass, 1.0},
+    {"lowpass half way at the corner", a - 0.001, a, 0.0, Mode(FilterMode::kLowpass), 0.5},
+    {"highpass half way at the corner", a - 0.001, a, 0.0, Mode(FilterMode::kHighpass), 0.5},
+    {"bandpass peak at the corner", a, a, 0.0, Mode(FilterMode::kBandpass), 1.0},
+    {"notch floor at the corner", a, a, 0.0, Mode(FilterMode::kNotch), 0.14},
+    {"peak top at the corner", a, a, 0.0, Mode(FilterMode::kPeak), 0.95},
+    {"allpass ripple", 0.3, a, 0.0, Mode(FilterMode::kAllpass), 0.58 + 0.08 * std::sin(15.0 * 0.3 + 4.0 * a)},
+    {"full resonance cut at the top", 0.45, 0.5, 1.0, Mode(FilterMode::kLowpass), 1.0},
+    {"full resonance, highpass, cut at the top", 0.55, 0.5, 1.0, Mode(FilterMode::kHighpass), 1.0},
     // Away from the corner the bump's width, its logarithmic position and its height, and the
     // slopes of the two shelving modes, all show in the value.
-    {"bump below the corner, no resonance", 0.1, 0.2, 0.0, kBandpass, 0.13668987279933345},
-    {"bump above the corner, full resonance", 0.3, 0.2, 1.0, kBandpass, 0.21521529105922071},
-    {"bump above the corner, half resonance", 0.4, 0.3, 0.5, kBandpass, 0.5400868876717935},
-    {"lowpass slope with half a bump", 0.5, 0.3, 0.5, kLowpass, 0.033017334252603586},
-    {"highpass slope with a full bump", 0.2, 0.3, 1.0, kHighpass, 0.1423255419599479},
+    {"bump below the corner, no resonance", 0.1, 0.2, 0.0, Mode(FilterMode::kBandpass), 0.13668987279933345},
+    {"bump above the corner, full resonance", 0.3, 0.2, 1.0, Mode(FilterMode::kBandpass), 0.21521529105922071},
+    {"bump above the corner, half resonance", 0.4, 0.3, 0.5, Mode(FilterMode::kBandpass), 0.5400868876717935},
+    {"lowpass slope with half a bump", 0.5, 0.3, 0.5, Mode(FilterMode::kLowpass), 0.033017334252603586},
+    {"highpass slope with a full bump", 0.2, 0.3, 1.0, Mode(FilterMode::kHighpass), 0.1423255419599479},
   };
   for (const Case& c : cases)
     EXPECT_NEAR(BVFilterDisplayControl::Response(c.x, c.a, c.r, c.mode), c.expected, 1e-9) << c.what;
 
-  EXPECT_LT(BVFilterDisplayControl::Response(0.45, 0.5, 0.0, kLowpass), 0.8) << "no bump without resonance";
+  EXPECT_LT(BVFilterDisplayControl::Response(0.45, 0.5, 0.0, Mode(FilterMode::kLowpass)), 0.8)
+    << "no bump without resonance";
   for (double x : {0.0, 0.2, 0.5, 0.8, 1.0})
   {
-    EXPECT_EQ(BVFilterDisplayControl::Response(x, a, 0.4, 9), BVFilterDisplayControl::Response(x, a, 0.4, kAllpass))
+    EXPECT_EQ(BVFilterDisplayControl::Response(x, a, 0.4, 9),
+              BVFilterDisplayControl::Response(x, a, 0.4, Mode(FilterMode::kAllpass)))
       << "modes above 4 are the allpass line";
-    EXPECT_EQ(BVFilterDisplayControl::Response(x, a, 0.4, -2), BVFilterDisplayControl::Response(x, a, 0.4, kLowpass))
+    EXPECT_EQ(BVFilterDisplayControl::Response(x, a, 0.4, -2),
+              BVFilterDisplayControl::Response(x, a, 0.4, Mode(FilterMode::kLowpass)))
       << "a negative mode is taken as the first";
   }
 }
@@ -229,7 +232,10 @@ TEST(BVFilterDisplayControl, ModeValueRoundsHalvesAwayFromZero)
     double modeValue;
     int mode;
   };
-  const Case cases[] = {{0.1, kHighpass}, {0.5, kNotch}, {0.85, kPeak}, {0.95, kAllpass}};
+  const Case cases[] = {{0.1, Mode(FilterMode::kHighpass)},
+                        {0.5, Mode(FilterMode::kNotch)},
+                        {0.85, Mode(FilterMode::kPeak)},
+                        {0.95, Mode(FilterMode::kAllpass)}};
   for (const Case& c : cases)
   {
     FilterDisplay f;
@@ -245,7 +251,7 @@ TEST(BVFilterDisplayControl, FullResonanceBumpIsCutAtTheTop)
   const int column = int(kInner.L + kInner.W() * 0.45); // just below the corner at 0.49
   FilterDisplay none;
   none.Show(0.5, 0.0, 0.0);
-  EXPECT_NEAR(none.CurveY(column), FilterDisplay::ExpectedY(column, Corner(0.5), 0.0, kLowpass), 2.0);
+  EXPECT_NEAR(none.CurveY(column), FilterDisplay::ExpectedY(column, Corner(0.5), 0.0, Mode(FilterMode::kLowpass)), 2.0);
   EXPECT_GT(none.CurveY(column), kInner.T + 10.0);
 
   FilterDisplay full;

@@ -1,8 +1,10 @@
-#include "plugin/BVMotionShapes.h"
+#include "plugin/editor/BVMotionShapes.h"
 #include "utility/MathConstants.h"
 
 #include <cmath>
 
+namespace brimvale::editor
+{
 namespace
 {
 
@@ -38,3 +40,5 @@ double ShapeValueForPhase(double p, int shape)
   default: return 0.0;
   }
 }
+
+} // namespace brimvale::editor

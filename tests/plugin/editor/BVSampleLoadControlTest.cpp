@@ -1,9 +1,9 @@
 // The sample layer's load field: the label rule, how prompt answers and drops become loads, the
 // label message, and the field drawn for real on the headless editor.
-#include "plugin/BVSampleLoadControl.h"
-#include "plugin/BVPalette.h"
+#include "plugin/editor/BVSampleLoadControl.h"
+#include "plugin/editor/BVPalette.h"
 
-#include "../igraphics/platforms/HeadlessEditor.h"
+#include "tests/igraphics/platforms/HeadlessEditor.h"
 #include "iplug/wdl/WdlString.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +14,9 @@
 
 using namespace headless;
 using namespace iplug::igraphics;
+using brimvale::editor::BVSampleLoadControl;
+using brimvale::editor::COLOR_BV_PANEL_DARK;
+using brimvale::editor::ShortFileLabel;
 using iplug::WDL_String;
 
 namespace

@@ -3,8 +3,13 @@
 
 #include "igraphics/controls/IVKnobControl.h"
 
+namespace brimvale::editor
+{
+
 class BVKnobControl : public iplug::igraphics::IVKnobControl
 {
 public:
   using IVKnobControl::IVKnobControl;
 };
+
+} // namespace brimvale::editor

@@ -1,8 +1,8 @@
 // The instrument's panel drawn for real on the headless editor, checked by sampling pixels.
-#include "plugin/BVPanelControl.h"
-#include "plugin/BVPalette.h"
+#include "plugin/editor/BVPanelControl.h"
+#include "plugin/editor/BVPalette.h"
 
-#include "../igraphics/platforms/HeadlessEditor.h"
+#include "tests/igraphics/platforms/HeadlessEditor.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,12 @@
 
 using namespace headless;
 using namespace iplug::igraphics;
+using brimvale::editor::BVPanelControl;
+using brimvale::editor::COLOR_BV_BG;
+using brimvale::editor::COLOR_BV_MUTED;
+using brimvale::editor::COLOR_BV_PANEL;
+using brimvale::editor::COLOR_BV_PANEL_DARK;
+using brimvale::editor::COLOR_BV_TEXT;
 
 namespace
 {
@@ -191,4 +197,34 @@ TEST(BVPanelControl, ScopeClampsShapeAndDepth)
   EXPECT_EQ(render(2, 2.0), render(2, 1.0)) << "depth 2 draws as depth 1";
   EXPECT_EQ(render(2, -1.0), render(2, 0.0)) << "a negative depth draws a flat line";
   EXPECT_NE(render(2, 1.0), render(2, 0.0));
+}
+
+// Each box edge to the pixel: the last pixel of the fill inside the frame, and the first beyond it.
+TEST(BVPanelControl, SectionBoxesAndTheMeterWellEndOnTheDesignGrid)
+{
+  PanelEditor p;
+  ASSERT_TRUE(p.editor.graphics->Tick());
+  const struct
+  {
+    const char* what;
+    int x, y;
+    IColor expected;
+  } spots[] = {
+    {"Sample A box, bottom, inside", 100, 326, COLOR_BV_PANEL},
+    {"Sample A box, bottom, outside", 100, 329, COLOR_BV_BG},
+    {"Output box, bottom, inside", 1420, 326, COLOR_BV_PANEL},
+    {"Output box, bottom, outside", 1420, 329, COLOR_BV_BG},
+    {"Output box, right, inside", 1470, 200, COLOR_BV_PANEL},
+    {"Output box, right, outside", 1473, 200, COLOR_BV_BG},
+    {"meter well, left, outside", 1444, 200, COLOR_BV_PANEL},
+    {"meter well, left, inside", 1447, 200, COLOR_BV_PANEL_DARK},
+    {"meter well, right, inside", 1458, 200, COLOR_BV_PANEL_DARK},
+    {"meter well, right, outside", 1461, 200, COLOR_BV_PANEL},
+    {"meter well, top, outside", 1453, 116, COLOR_BV_PANEL},
+    {"meter well, top, inside", 1453, 119, COLOR_BV_PANEL_DARK},
+    {"meter well, bottom, inside", 1453, 284, COLOR_BV_PANEL_DARK},
+    {"meter well, bottom, outside", 1453, 287, COLOR_BV_PANEL},
+  };
+  for (const auto& s : spots)
+    EXPECT_EQ(Str(p.At(s.x, s.y)), Str(s.expected)) << s.what;
 }

@@ -1,10 +1,13 @@
-#include "plugin/BVInitButton.h"
+#include "plugin/editor/BVInitButton.h"
 
-#include "plugin/BVButtonFace.h"
+#include "plugin/editor/BVButtonFace.h"
 
 #include <utility>
 
 using namespace iplug::igraphics;
+
+namespace brimvale::editor
+{
 
 BVInitButton::BVInitButton(const IRECT& bounds, std::function<void()> action)
 : IControl(bounds)
@@ -23,3 +26,5 @@ void BVInitButton::Draw(IGraphics& g)
 {
   DrawButtonFace(g, GetRECT(), 2.f, GetMouseIsOver(), "INIT");
 }
+
+} // namespace brimvale::editor

@@ -4,6 +4,9 @@
 
 #include "igraphics/IControl.h"
 
+namespace brimvale::editor
+{
+
 class BVSpeedModeButton : public iplug::igraphics::IControl
 {
 public:
@@ -12,3 +15,5 @@ public:
   void OnMouseDown(float x, float y, const iplug::igraphics::IMouseMod& mod) override;
   void Draw(iplug::igraphics::IGraphics& g) override;
 };
+
+} // namespace brimvale::editor
