@@ -11,6 +11,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <time.h>
 #include <vector>
 
 namespace enginebench
@@ -30,6 +31,15 @@ inline void ReportRealtime(benchmark::State& state, int framesPerIteration)
   state.counters["realtime_factor"] = benchmark::Counter(
     framesPerIteration / kRate, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kAvgThreads);
   state.SetItemsProcessed(state.iterations() * framesPerIteration);
+}
+
+// This thread's CPU time in seconds: a figure of the thread's own work that other threads' load on
+// the machine does not inflate.
+inline double ThreadCpuSeconds()
+{
+  timespec now{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 // The file is written once per program; every engine of every thread reads the same one.
@@ -81,4 +91,14 @@ private:
   std::vector<double> mLeft;
   std::vector<double> mRight;
 };
+
+// Renders about so many seconds in blocks of the given size: the set-up of a benchmark that needs
+// the engine far into a tail.
+inline void RenderSeconds(brimvale::engine::BrimvaleEngine& engine,
+                          const brimvale::engine::BrimvaleEngine::Params& params, double seconds, int blockFrames)
+{
+  StereoBlock block(blockFrames);
+  for (double done = 0.0; done < seconds; done += blockFrames / kRate)
+    block.Render(engine, params);
+}
 } // namespace enginebench

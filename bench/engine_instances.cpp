@@ -5,7 +5,6 @@
 #include "bench/engine_bench.h"
 
 #include <atomic>
-#include <time.h>
 
 using brimvale::engine::BrimvaleEngine;
 
@@ -15,13 +14,6 @@ constexpr int kBlockFrames = 512;
 
 // Written by the single-engine run, read by those after it; zero until it has run.
 std::atomic<double> gOneEngineFactor{0.0};
-
-double ThreadCpuSeconds()
-{
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 void EngineInstances(benchmark::State& state)
 {
@@ -36,10 +28,10 @@ void EngineInstances(benchmark::State& state)
   for (int i = 0; i < enginebench::kWarmUpBlocks; ++i)
     block.Render(*engine, params);
 
-  const double cpuStart = ThreadCpuSeconds();
+  const double cpuStart = enginebench::ThreadCpuSeconds();
   for (auto _ : state)
     block.Render(*engine, params);
-  const double cpuSeconds = ThreadCpuSeconds() - cpuStart;
+  const double cpuSeconds = enginebench::ThreadCpuSeconds() - cpuStart;
 
   enginebench::ReportRealtime(state, kBlockFrames);
   // This thread's own figure, the same the framework takes from its thread timer.

@@ -65,13 +65,6 @@ constexpr double kPlaySeconds = 3.0;
 constexpr double kTailSeconds = 480.0;
 constexpr int kTailRenderBlock = 4096;
 
-void RenderSeconds(BrimvaleEngine& engine, const Params& params, double seconds)
-{
-  StereoBlock block(kTailRenderBlock);
-  for (double done = 0.0; done < seconds; done += kTailRenderBlock / enginebench::kRate)
-    block.Render(engine, params);
-}
-
 // Rendering the tail away takes several seconds, so it is done once, in large blocks, and the engine
 // kept for every run of the scenario; more blocks only leave it as quiet.
 BrimvaleEngine* SilentTailEngine()
@@ -80,8 +73,8 @@ BrimvaleEngine* SilentTailEngine()
     auto fresh = enginebench::MakePlayingEngine();
     if (fresh)
     {
-      RenderSeconds(*fresh, Params{}, kPlaySeconds);
-      RenderSeconds(*fresh, ScenarioParams(EScenario::kSilentTail), kTailSeconds);
+      enginebench::RenderSeconds(*fresh, Params{}, kPlaySeconds, kTailRenderBlock);
+      enginebench::RenderSeconds(*fresh, ScenarioParams(EScenario::kSilentTail), kTailSeconds, kTailRenderBlock);
     }
     return fresh;
   }();

@@ -5,7 +5,6 @@
 #include "bench/engine_bench.h"
 
 #include <memory>
-#include <time.h>
 
 namespace
 {
@@ -33,13 +32,6 @@ Params Patch(bool playing)
   return params;
 }
 
-void RenderSeconds(BrimvaleEngine& engine, const Params& params, double seconds)
-{
-  StereoBlock block(kTailRenderBlock);
-  for (double done = 0.0; done < seconds; done += kTailRenderBlock / enginebench::kRate)
-    block.Render(engine, params);
-}
-
 // Ringing the tail down takes seconds, so it is done once and the engine kept for every run: more
 // blocks leave it where it is.
 BrimvaleEngine* RungDownEngine()
@@ -48,21 +40,12 @@ BrimvaleEngine* RungDownEngine()
     auto fresh = enginebench::MakePlayingEngine();
     if (fresh)
     {
-      RenderSeconds(*fresh, Patch(true), kPlaySeconds);
-      RenderSeconds(*fresh, Patch(false), kTailSeconds);
+      enginebench::RenderSeconds(*fresh, Patch(true), kPlaySeconds, kTailRenderBlock);
+      enginebench::RenderSeconds(*fresh, Patch(false), kTailSeconds, kTailRenderBlock);
     }
     return fresh;
   }();
   return engine.get();
-}
-
-// This thread's CPU time: the two blocks take turns, so the machine's load weighs on both alike and
-// their ratio holds where each figure alone would not.
-double ThreadSeconds()
-{
-  timespec now{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
 void EngineTailBlock(benchmark::State& state)
@@ -84,14 +67,16 @@ void EngineTailBlock(benchmark::State& state)
     tailBlock.Render(*tail, stopped);
   }
 
+  // This thread's CPU time: the two blocks take turns, so the machine's load weighs on both alike and
+  // their ratio holds where each figure alone would not.
   double fullSeconds = 0.0, tailSeconds = 0.0;
   for (auto _ : state)
   {
-    const double start = ThreadSeconds();
+    const double start = enginebench::ThreadCpuSeconds();
     fullBlock.Render(*full, playing);
-    const double between = ThreadSeconds();
+    const double between = enginebench::ThreadCpuSeconds();
     tailBlock.Render(*tail, stopped);
-    const double end = ThreadSeconds();
+    const double end = enginebench::ThreadCpuSeconds();
     fullSeconds += between - start;
     tailSeconds += end - between;
   }
